@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDate>
+#include <QTime>
+#include <QtGlobal>
+
+namespace platform {
+
+// "Now" as both programs see it: the local calendar day counted from 1899-12-30 and
+// the seconds since local midnight in single precision (about 8 ms resolution late in
+// the day, which is the resolution of every reading).
+struct Now {
+    qint32 day = 0;
+    float seconds = 0.0f;
+
+    // A clock that does not restart at midnight, for intervals that may span one.
+    double absolute() const { return double(day) * 86400.0 + double(seconds); }
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual Now now() const = 0;
+};
+
+// The local wall clock, millisecond resolution.
+class SystemClock final : public Clock {
+public:
+    Now now() const override;
+};
+
+qint32 dayNumber(const QDate &date);
+QDate dateFromDayNumber(qint32 day);
+// Time of day for seconds since midnight, truncated to the millisecond so that a
+// reading never shows the next second early.
+QTime timeOfDay(float seconds);
+
+} // namespace platform

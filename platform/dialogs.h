@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+enum class MsgIcon { None, Information, Warning, Critical };
+
+// Modal boxes go through here so that tests never block on one.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // An empty title means the program's default title.
+    virtual void message(QWidget *parent, const QString &text, const QString &title,
+                         MsgIcon icon) = 0;
+    // The answer, or nothing when the user cancelled.
+    virtual std::optional<QString> input(QWidget *parent, const QString &prompt,
+                                         const QString &title, const QString &defaultText) = 0;
+};
+
+class QtDialogs final : public Dialogs {
+public:
+    void message(QWidget *parent, const QString &text, const QString &title,
+                 MsgIcon icon) override;
+    std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
+                                 const QString &defaultText) override;
+};
+
+// The title of boxes that give none: the program's name.
+QString defaultTitle();
+
+} // namespace platform

@@ -1,0 +1,32 @@
+# Shared by run.sh and test.sh: install what is missing, configure, build.
+set -euo pipefail
+
+TAVRIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TAVRIK_BUILD=${TAVRIK_BUILD:-$TAVRIK_ROOT/build}
+
+# Debian 12 packages the build and the tests need.
+TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev fonts-noto-cjk)
+
+tavrik_install() {
+  local missing=()
+  for p in "${TAVRIK_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Install them with:  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+tavrik_build() {
+  if [ ! -f "$TAVRIK_BUILD/CMakeCache.txt" ]; then
+    cmake -S "$TAVRIK_ROOT" -B "$TAVRIK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  fi
+  cmake --build "$TAVRIK_BUILD" -j"$(nproc)" "$@"
+}

@@ -1,0 +1,248 @@
+#include "vexo3/main/engine.h"
+
+#include "platform/numtext.h"
+
+#include <cmath>
+
+namespace vexo3 {
+
+using platform::formatFixed;
+using platform::roundHalfEven;
+
+Action buttonAction(int index)
+{
+    static const Action kByButton[kButtonCount] = {Action::Start, Action::Pause, Action::Continue,
+                                                   Action::Reset, Action::Stop,  Action::About,
+                                                   Action::Record, Action::Exit};
+    return index >= 0 && index < kButtonCount ? kByButton[index] : Action::None;
+}
+
+int guardButton(Action action)
+{
+    for (int i = 0; i < kButtonCount; ++i)
+        if (buttonAction(i) == action)
+            return i;
+    return -1;
+}
+
+Elapsed elapsedSince(qint32 startDate, float startTime, Now now)
+{
+    Elapsed e;
+    if (now.seconds >= startTime) {
+        e.days = now.day - startDate;
+        const float sec = now.seconds - startTime; // single precision, as the clock values
+        e.sec = sec;
+    } else {
+        // Borrow a day: the start lies later in its day than now lies in today.
+        e.days = now.day - startDate - 1;
+        e.sec = double(now.seconds) - double(startTime) + 86400.0;
+    }
+    return e;
+}
+
+namespace {
+
+QString twoDigits(qint64 v) { return v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v); }
+
+// Whole seconds of a text written with decimals ("83.46" -> 83, "-2.50" -> -2).
+qint64 wholePart(const QString &fixed)
+{
+    const qsizetype dot = fixed.indexOf(u'.');
+    return (dot < 0 ? fixed : fixed.left(dot)).toLongLong();
+}
+
+} // namespace
+
+Readings formatReadings(const Elapsed &e, int msStyle, int msCount)
+{
+    const double total = double(e.days) * 86400.0 + e.sec;
+    if (total < 0) {
+        // Only a wall clock set back gives this; show the time before the start.
+        Readings r = formatReadings(Elapsed{0, -total}, msStyle, msCount);
+        r.TimerString.prepend(u'-');
+        r.TimeString.prepend(u'-');
+        return r;
+    }
+    const int n = msCount < 1 ? 1 : (msCount > 3 ? 3 : msCount);
+    // The fraction comes from sec rounded to the shown decimals; the whole seconds are
+    // those of the same rounded value, so a fraction that rounds up to the next second
+    // carries into the seconds.
+    const int decimals = msStyle == 0 ? n : (n == 1 ? 1 : 2);
+    const QString secText = formatFixed(e.sec, decimals);
+    const qint64 wholeSec = qint64(e.days) * 86400 + wholePart(secText);
+    QString fraction;
+    Readings r;
+    if (msStyle == 0) {
+        fraction = secText.right(n);
+        r.TimerString = formatFixed(total, n);
+    } else {
+        const int sixtieths = int(roundHalfEven(secText.right(decimals).toInt() * 0.6));
+        fraction = decimals == 1 ? QString::number(sixtieths) : twoDigits(sixtieths);
+        r.TimerString = QString::number(wholeSec) + u'.' + fraction;
+    }
+    r.TimeString = QString::number(wholeSec / 3600) + u':' + twoDigits((wholeSec % 3600) / 60) +
+                   u':' + twoDigits(wholeSec % 60) + u'.' + fraction;
+    return r;
+}
+
+void startClock(ClockValues &v, Now now)
+{
+    v.StartDate = now.day;
+    v.StartTime = now.seconds;
+}
+
+void pauseClock(ClockValues &v, Now now)
+{
+    v.PauseTime = now.seconds;
+    v.PauseDate = now.day;
+}
+
+void continueClock(ClockValues &v, Now now)
+{
+    // Shift the start instant by the length of the pause, time and date apart.
+    const float pauseLength = now.seconds - v.PauseTime;
+    v.StartTime = v.StartTime + pauseLength;
+    v.StartDate = v.StartDate + (now.day - v.PauseDate);
+    if (v.StartTime > 86400.0f) {
+        v.StartTime -= 86400.0f;
+        v.StartDate += 1;
+    }
+    // A negative StartTime (a pause across midnight) stays; the tick borrows a day.
+}
+
+int precisionInterval(int speed)
+{
+    static const int kInterval[] = {1, 10, 20, 50, 100, 200};
+    return speed >= 0 && speed <= 5 ? kInterval[speed] : -1;
+}
+
+const QString *tickMainText(int segMode1, const Readings &r)
+{
+    if (segMode1 == 0)
+        return &r.TimerString;
+    if (segMode1 == 1)
+        return &r.TimeString;
+    return nullptr;
+}
+
+const QString &redrawMainText(int segMode1, const Readings &r)
+{
+    return segMode1 != 0 ? r.TimeString : r.TimerString;
+}
+
+const QString &bigText(int segMode2, const Readings &r)
+{
+    return segMode2 != 0 ? r.TimeString : r.TimerString;
+}
+
+Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &panel)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F1:
+        if (panel.buttonVisible(0))
+            return Action::Start;
+        if (panel.buttonVisible(2))
+            return Action::Continue;
+        if (panel.buttonVisible(1))
+            return Action::Pause;
+        return Action::None;
+    case Qt::Key_Space:
+        return Action::Record;
+    case Qt::Key_F3:
+    case Qt::Key_Cancel:
+        return Action::Reset;
+    case Qt::Key_Pause:
+        return (modifiers & Qt::ControlModifier) ? Action::Reset : Action::None;
+    default:
+        return Action::None;
+    }
+}
+
+StopwatchState stateOf(const ButtonPanel &panel, bool running)
+{
+    auto shows = [&](const QList<int> &set) {
+        for (int i = 0; i < kButtonCount; ++i)
+            if (panel.buttonVisible(i) != set.contains(i))
+                return false;
+        return true;
+    };
+    if (running)
+        return shows(kRunningSet) ? StopwatchState::Running : StopwatchState::Other;
+    if (shows(kIdleSet))
+        return StopwatchState::Idle;
+    if (shows(kPausedSet))
+        return StopwatchState::Paused;
+    if (shows(kStoppedSet))
+        return StopwatchState::Stopped;
+    return StopwatchState::Other;
+}
+
+bool Stopwatch::guard(Action a) const
+{
+    const int i = guardButton(a);
+    return i >= 0 && panel_.buttonEnabled(i) && panel_.buttonVisible(i);
+}
+
+bool Stopwatch::ActStart(Now now)
+{
+    if (!guard(Action::Start))
+        return false;
+    panel_.SetV(kRunningSet);
+    panel_.SetE(kRunningSet);
+    startClock(clock, now);
+    running = true;
+    return true;
+}
+
+bool Stopwatch::ActPause(Now now)
+{
+    if (!guard(Action::Pause))
+        return false;
+    pauseClock(clock, now);
+    running = false;
+    panel_.SetV(kPausedSet);
+    panel_.SetE(kPausedSet);
+    return true;
+}
+
+bool Stopwatch::ActContinue(Now now)
+{
+    if (!guard(Action::Continue))
+        return false;
+    running = true;
+    continueClock(clock, now);
+    panel_.SetV(kRunningSet);
+    panel_.SetE(kRunningSet);
+    return true;
+}
+
+bool Stopwatch::ActStop(Now now)
+{
+    if (!guard(Action::Stop))
+        return false;
+    panel_.SetV(kStoppedSet);
+    panel_.SetE(kStoppedSet);
+    running = false;
+    pauseClock(clock, now);
+    return true;
+}
+
+bool Stopwatch::ActReset()
+{
+    if (!guard(Action::Reset))
+        return false;
+    panel_.SetV(kIdleSet);
+    panel_.SetE(kIdleSet);
+    return true;
+}
+
+void Stopwatch::tick(Now now)
+{
+    const Readings r = formatReadings(elapsedSince(clock.StartDate, clock.StartTime, now), msStyle, msCount);
+    TimerString = r.TimerString;
+    TimeString = r.TimeString;
+}
+
+} // namespace vexo3

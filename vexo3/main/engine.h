@@ -1,0 +1,121 @@
+#pragma once
+
+#include "platform/clock.h"
+
+#include <QList>
+#include <QString>
+#include <Qt>
+#include <array>
+
+// The stopwatch as plain code: clock arithmetic, the two readings, the button sets,
+// the precision and keyboard tables. The main window supplies the clock, the timer
+// and the widgets.
+namespace vexo3 {
+
+using platform::Now;
+
+constexpr int kButtonCount = 8;
+
+// Index lists in the order the program passes them.
+inline const QList<int> kIdleSet{0, 3, 5, 7};
+inline const QList<int> kRunningSet{1, 6, 4, 7};
+inline const QList<int> kPausedSet{2, 3, 6, 7};
+inline const QList<int> kStoppedSet{0, 3, 6, 7};
+inline const QList<int> kAllButtons{0, 1, 4, 2, 6, 5, 7, 3};
+
+enum class StopwatchState { Idle, Running, Paused, Stopped, Other };
+
+enum class Action { None, Start, Pause, Continue, Reset, Stop, About, Record, Exit };
+
+// The action of button i (the row of the button table).
+Action buttonAction(int index);
+// The button that guards an action; -1 for None.
+int guardButton(Action action);
+
+// What the displays show after a reset.
+inline const QString kResetText = QStringLiteral("----000----");
+
+struct ClockValues {
+    qint32 StartDate = 0;
+    float StartTime = 0.0f;
+    qint32 PauseDate = 0;
+    float PauseTime = 0.0f;
+};
+
+struct Readings {
+    QString TimerString;
+    QString TimeString;
+};
+
+// Elapsed time from the start instant to now, as whole days and seconds.
+struct Elapsed {
+    qint32 days = 0;
+    double sec = 0.0;
+};
+Elapsed elapsedSince(qint32 startDate, float startTime, Now now);
+
+// The two readings of an elapsed time. msStyle 0: decimal fraction; any other value:
+// sixtieths. msCount is clamped to 1..3 (sixtieths use two digits unless it is 1).
+Readings formatReadings(const Elapsed &e, int msStyle, int msCount);
+
+// Moves to the running / paused / ... values of the clock.
+void startClock(ClockValues &v, Now now);
+void pauseClock(ClockValues &v, Now now); // also used by stop
+void continueClock(ClockValues &v, Now now);
+
+// Precision index (Speed) to the tick interval in ms; -1 when out of range.
+int precisionInterval(int speed);
+constexpr int kDefaultSpeed = 2;
+
+// What the main display shows on a tick: 0 TimerString, 1 TimeString, other: nothing.
+const QString *tickMainText(int segMode1, const Readings &r);
+const QString &redrawMainText(int segMode1, const Readings &r);
+const QString &bigText(int segMode2, const Readings &r);
+
+// The buttons as the actions see them.
+class ButtonPanel {
+public:
+    virtual ~ButtonPanel() = default;
+    virtual bool buttonEnabled(int index) const = 0;
+    virtual bool buttonVisible(int index) const = 0;
+    virtual void SetV(const QList<int> &list) = 0;
+    virtual void SetE(const QList<int> &list) = 0;
+};
+
+// The action a key chooses, from the visible buttons; None for every other key.
+Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &panel);
+
+StopwatchState stateOf(const ButtonPanel &panel, bool running);
+
+// The program-wide stopwatch values and the five actions on them. Each action first
+// checks its guard button (enabled and visible) and reports whether it acted.
+class Stopwatch {
+public:
+    explicit Stopwatch(ButtonPanel &panel) : panel_(panel) {}
+
+    bool guard(Action a) const;
+
+    bool ActStart(Now now);
+    bool ActPause(Now now);
+    bool ActContinue(Now now);
+    bool ActStop(Now now);
+    bool ActReset();
+
+    // The tick: measures and builds both readings.
+    void tick(Now now);
+
+    ClockValues clock;
+    QString TimerString;
+    QString TimeString;
+    short SegMode1 = 0;
+    short SegMode2 = 0;
+    short msStyle = 0;
+    short msCount = 3;
+    short Speed = kDefaultSpeed;
+    bool running = false;
+
+private:
+    ButtonPanel &panel_;
+};
+
+} // namespace vexo3
