@@ -1,0 +1,78 @@
+#include "vexo3/main/persistence.h"
+
+#include "platform/numtext.h"
+
+namespace vexo3 {
+
+using platform::shortestText;
+
+namespace {
+
+QString boolText(bool b) { return b ? QStringLiteral("-1") : QStringLiteral("0"); }
+QString buttonKey(int i, const char *what) { return QStringLiteral("CMD(%1).%2").arg(i).arg(QLatin1String(what)); }
+
+} // namespace
+
+platform::KeyValues stateKeyValues(const SavedState &s)
+{
+    platform::KeyValues kv;
+    kv.reserve(10 + 2 * kButtonCount);
+    kv.append({QStringLiteral("StartTime"), shortestText(s.clock.StartTime)});
+    kv.append({QStringLiteral("StartDate"), QString::number(s.clock.StartDate)});
+    kv.append({QStringLiteral("PauseTime"), shortestText(s.clock.PauseTime)});
+    kv.append({QStringLiteral("PauseDate"), QString::number(s.clock.PauseDate)});
+    kv.append({QStringLiteral("TimerEnabled"), s.timerEnabled ? QStringLiteral("True") : QStringLiteral("False")});
+    kv.append({QStringLiteral("fbig.Visible"), boolText(s.bigVisible)});
+    kv.append({QStringLiteral("TimeString"), s.TimeString});
+    kv.append({QStringLiteral("TimerString"), s.TimerString});
+    kv.append({QStringLiteral("SegCounts1"), QString::number(s.SegCounts1)});
+    kv.append({QStringLiteral("SegCounts2"), QString::number(s.SegCounts2)});
+    for (int i = 0; i < kButtonCount; ++i) {
+        kv.append({buttonKey(i, "Enabled"), boolText(s.enabled[i])});
+        kv.append({buttonKey(i, "Visible"), boolText(s.visible[i])});
+    }
+    return kv;
+}
+
+bool saveState(platform::SettingsStore &store, const SavedState &s)
+{
+    return store.saveAll(platform::kSettingsApp, kStateSection, stateKeyValues(s));
+}
+
+short segCountFromText(const QString &text)
+{
+    const auto d = platform::parseDouble(text);
+    if (!d)
+        return kDefaultSegCount;
+    const double r = platform::roundHalfEven(*d);
+    return r >= kMinSegCount && r <= kMaxSegCount ? short(r) : kDefaultSegCount;
+}
+
+SavedState readState(platform::SettingsStore &store, const SavedState &current)
+{
+    auto text = [&](const QString &key, const QString &def = QString()) {
+        return store.read(platform::kSettingsApp, kStateSection, key, def);
+    };
+    auto time = [&](const QString &key) { return platform::parseFloat(text(key)).value_or(0.0f); };
+    auto date = [&](const QString &key) { return platform::parseInt32(text(key)).value_or(0); };
+    auto flag = [&](const QString &key, bool def) { return platform::parseBool(text(key)).value_or(def); };
+
+    SavedState s = current;
+    s.clock.StartTime = time(QStringLiteral("StartTime"));
+    s.clock.StartDate = date(QStringLiteral("StartDate"));
+    s.clock.PauseTime = time(QStringLiteral("PauseTime"));
+    s.clock.PauseDate = date(QStringLiteral("PauseDate"));
+    s.TimeString = text(QStringLiteral("TimeString"));
+    s.TimerString = text(QStringLiteral("TimerString"));
+    s.SegCounts1 = segCountFromText(text(QStringLiteral("SegCounts1"), QStringLiteral("14")));
+    s.SegCounts2 = segCountFromText(text(QStringLiteral("SegCounts2"), QStringLiteral("14")));
+    s.bigVisible = flag(QStringLiteral("fbig.Visible"), false);
+    s.timerEnabled = text(QStringLiteral("TimerEnabled"), QStringLiteral("False")) == QLatin1String("True");
+    for (int i = 0; i < kButtonCount; ++i) {
+        s.visible[i] = flag(buttonKey(i, "Visible"), current.visible[i]);
+        s.enabled[i] = flag(buttonKey(i, "Enabled"), current.enabled[i]);
+    }
+    return s;
+}
+
+} // namespace vexo3

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/settingsstore.h"
+#include "vexo3/main/engine.h"
+
+#include <array>
+
+// The running state as it is kept in the settings store (section "Setting"), so that
+// a stopwatch survives an exit, a crash or a reboot.
+namespace vexo3 {
+
+inline const QString kStateSection = QStringLiteral("Setting");
+inline const QString kDisplaySection = QStringLiteral("Tavrik");
+
+struct SavedState {
+    ClockValues clock;
+    bool timerEnabled = false;
+    bool bigVisible = false;
+    QString TimeString;
+    QString TimerString;
+    short SegCounts1 = 14;
+    short SegCounts2 = 14;
+    std::array<bool, kButtonCount> enabled{};
+    std::array<bool, kButtonCount> visible{};
+};
+
+// Digit counts the displays accept on restore; anything else becomes 14.
+constexpr short kMinSegCount = 8;
+constexpr short kMaxSegCount = 20;
+constexpr short kDefaultSegCount = 14;
+
+// Every key in its order and text form.
+platform::KeyValues stateKeyValues(const SavedState &s);
+
+// Writes the whole state as one change.
+bool saveState(platform::SettingsStore &store, const SavedState &s);
+
+// Reads the state back. Missing keys and values that are not what the key holds give
+// the defaults; the button keys default to the flags in `current`.
+SavedState readState(platform::SettingsStore &store, const SavedState &current);
+
+// A stored digit count: rounded, then 8..20, else 14.
+short segCountFromText(const QString &text);
+
+} // namespace vexo3
