@@ -122,15 +122,19 @@ QString formatFixed(double v, int decimals)
 
 QString shortestText(float v)
 {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    // Plain digits, never an exponent: fixed notation with the fewest digits that
+    // read back to the same value.
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
     return QString::fromLatin1(buf, int(res.ptr - buf));
 }
 
 QString shortestText(double v)
 {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    if (res.ec != std::errc())
+        return QString::number(v);
     return QString::fromLatin1(buf, int(res.ptr - buf));
 }
 

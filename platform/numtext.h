@@ -33,9 +33,10 @@ T roundToIntegral(double v, T lo, T hi)
 // binary value ("0.000" style).
 QString formatFixed(double v, int decimals);
 
-// The shortest text that reads back to the same single-precision value (45296.13).
+// The shortest plain (no exponent) text that reads back to the same single-precision
+// value (45296.13).
 QString shortestText(float v);
-// The shortest text that reads back to the same double (3600, 90.5).
+// The shortest plain text that reads back to the same double (3600, 90.5).
 QString shortestText(double v);
 
 // Whole-text parsers for stored values: surrounding blanks allowed, nothing else;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace platform {
+
+// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal delivered on the event loop, so
+// that the program can save and end the way its close box does.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+public:
+    explicit TerminationSignals(QObject *parent = nullptr);
+    ~TerminationSignals() override;
+
+Q_SIGNALS:
+    void terminationRequested(int signalNumber);
+
+private:
+    void readSignal();
+    QSocketNotifier *notifier_ = nullptr;
+};
+
+} // namespace platform

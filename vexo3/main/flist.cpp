@@ -1,0 +1,97 @@
+#include "vexo3/main/flist.h"
+
+#include "platform/dialogs.h"
+#include "platform/launcher.h"
+#include "platform/services.h"
+#include "platform/twips.h"
+#include "vexo3/cmdbox/cmdbox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QUrl>
+
+namespace vexo3 {
+
+using platform::px;
+using platform::services;
+
+fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("计时"));
+    if (mainWindow)
+        setWindowIcon(mainWindow->windowIcon());
+    setFixedSize(px(4530), px(3405));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    List1 = new QListWidget(this);
+    List1->setGeometry(px(120), px(120), px(4215), px(2340));
+
+    struct Spec {
+        cmdBox **button;
+        const char *caption;
+        int left, width;
+    };
+    const Spec specs[] = {{&cmdBox1, "清空", 240, 975}, {&cmdBox2, "编辑/保存", 1440, 1575}, {&cmdBox3, "隐藏", 3240, 975}};
+    for (const Spec &s : specs) {
+        auto *b = new cmdBox(this);
+        b->setGeometry(px(s.left), px(2760), px(s.width), px(495));
+        b->setCaption(QString::fromUtf8(s.caption));
+        *s.button = b;
+    }
+    connect(cmdBox1, &cmdBox::Click, this, &fList::cmdBox1_Click);
+    connect(cmdBox2, &cmdBox::Click, this, &fList::cmdBox2_Click);
+    connect(cmdBox3, &cmdBox::Click, this, &fList::cmdBox3_Click);
+}
+
+void fList::showAbove(QWidget *mainWindow)
+{
+    const QRect main = mainWindow->frameGeometry();
+    // Frame sizes are known once shown; until then the client area stands for them.
+    const int frameExtraW = frameGeometry().width() - width();
+    const int frameExtraH = frameGeometry().height() - height();
+    setFixedWidth(std::max(1, main.width() - frameExtraW));
+    move(main.left(), main.top() - (height() + frameExtraH));
+    show();
+    mainWindow->activateWindow();
+}
+
+void fList::append(const QString &entry)
+{
+    List1->addItem(entry);
+    List1->scrollToBottom();
+}
+
+QStringList fList::entries() const
+{
+    QStringList out;
+    out.reserve(List1->count());
+    for (int i = 0; i < List1->count(); ++i)
+        out.append(List1->item(i)->text());
+    return out;
+}
+
+void fList::cmdBox1_Click() { List1->clear(); }
+
+void fList::cmdBox2_Click()
+{
+    const QString path = recordFilePath();
+    const QString error = recordFile_.write(path, entries());
+    if (!error.isEmpty()) {
+        services().dialogs->message(this, QStringLiteral("无法写入记录文件：\n%1\n\n原因：%2\n\n记录仍保留在列表中。").arg(path, error),
+                                    QStringLiteral("错误"), platform::MsgIcon::Critical);
+        return;
+    }
+    // The file stays until the program ends, so the editor can read it at leisure.
+    services().launcher->openUrl(QUrl::fromLocalFile(path));
+}
+
+void fList::cmdBox3_Click() { hide(); }
+
+void fList::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    hide();
+}
+
+} // namespace vexo3

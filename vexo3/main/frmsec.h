@@ -1,0 +1,185 @@
+#pragma once
+
+#include "vexo3/main/engine.h"
+#include "vexo3/windows/host.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class Seg;
+class cmdBox;
+
+namespace vexo3 {
+
+class fBig;
+class fList;
+class fOption;
+
+// Program version pieces, from the build.
+struct Version {
+    int major, minor, patch, revision;
+};
+Version programVersion();
+
+// The main window of Vexo3: the stopwatch.
+class FrmSec : public QMainWindow, public ButtonPanel, public MainHost {
+    Q_OBJECT
+public:
+    explicit FrmSec(QWidget *parent = nullptr);
+    ~FrmSec() override;
+
+    // Start-up: settings, digit set, precision, restored state; shows the window.
+    void Form_Load();
+    // The close request; true when the close is refused.
+    bool Form_Unload();
+
+    // Stopwatch actions; each does nothing unless its own button is enabled and visible.
+    void ActStart();
+    void ActPause();
+    void ActContinue();
+    void ActStop();
+    void ActReset();
+    void ActRecord();
+    void ActAbout();
+    void ActExit();
+    void ActKeyDown(int KeyCode, Qt::KeyboardModifiers Shift);
+
+    // ButtonPanel
+    bool buttonEnabled(int index) const override;
+    bool buttonVisible(int index) const override;
+    void SetV(const QList<int> &list) override;
+    void SetE(const QList<int> &list) override;
+
+    void CMD_Click(int Index);
+    void CMD_EnabledChanged(int Index, bool cEnabled);
+    void msp_Click(int Index);
+    void tmrGo_Timer();
+    void Timer2_Timer();
+    void ReDrawSeg();
+    void SaveState() override;
+    void GetState();
+
+    // Menus and window behaviours.
+    void mLock_Click();
+    void montop_Click();
+    void mshowSec_Click();
+    void mshowDate_Click();
+    void mshowTime_Click();
+    void mShowhms_Click();
+    void mShowS_Click();
+    void mOption1_Click();
+    void mnewp_Click();
+    void mp1_Click(int Index);
+    void myj_Click();
+    void mSh_Click();
+    void mAbout_Click();
+    void mOldVexo_Click();
+    void mMode2_Click(int Index);
+    void mSt_Click();
+    void SegBox1_LeftClick(int Shift, float X, float Y);
+    void SegBox1_RightClick(int Shift, float X, float Y);
+    void Form_Click();
+    void lblDate_Click();
+
+    // MainHost
+    fBig *bigWindow(bool create) override;
+    QIcon hostIcon() const override;
+    short SegMode2() const override { return sw.SegMode2; }
+    void setSegMode2(short mode) override { sw.SegMode2 = mode; }
+    short SegCounts1() const override { return segCounts1_; }
+    short SegCounts2() const override { return segCounts2_; }
+    void setSegCounts(short mainCells, short bigCells) override;
+    float SegHeight() const override { return segHeight_; }
+    void setSegHeight(float height) override { segHeight_ = height; }
+    Seg *mainSeg() override { return SegBox1; }
+    void setFractionStyle(short msStyle, short msCount) override;
+
+    // Ends the program the way the desktop asks: like the close box, but a locked
+    // window still saves and ends.
+    void endFromSystem();
+    // The desktop session ends: save everything an exit would save.
+    void saveForSessionEnd();
+
+    bool locked() const { return locked_; }
+    bool keyPreview() const { return keyPreview_; }
+    int countdownMode() const { return mode_; }
+    double countdownLength() const { return countdownLength_; }
+    fList *recordList() const { return list_; }
+    fOption *optionDialog() const { return option_; }
+    QString iniPath() const { return IniPath; }
+
+    Stopwatch sw;
+    Seg *SegBox1 = nullptr;
+    std::array<cmdBox *, kButtonCount> CMD{};
+    QFrame *Line1 = nullptr;
+    QLabel *lblDate = nullptr;
+    QLabel *lblMode = nullptr;
+    QLabel *Label5 = nullptr;
+    QTimer tmrGo;
+    QTimer Timer2;
+
+    QMenu *mSec = nullptr;
+    QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;
+    QAction *mrec = nullptr, *mLock = nullptr, *mOldVexo = nullptr, *mUnload = nullptr;
+    QMenu *mTimer = nullptr;
+    QAction *mClear = nullptr, *mSt = nullptr;
+    std::array<QAction *, 3> mMode2{};
+    QMenu *mOption = nullptr;
+    QMenu *mShowWindows = nullptr;
+    QAction *mshowSec = nullptr, *mshowDate = nullptr, *mshowTime = nullptr, *mMiniForm = nullptr;
+    QMenu *mFor = nullptr;
+    std::array<QAction *, 6> msp{};
+    QAction *montop = nullptr, *mOption1 = nullptr;
+    QMenu *mHelp = nullptr;
+    QAction *mnewp = nullptr, *myj = nullptr, *mSh = nullptr, *mAbout = nullptr;
+    QMenu *mp = nullptr;
+    std::array<QAction *, 2> mp1{};
+    QMenu *mSegPop = nullptr;
+    QAction *mShowhms = nullptr, *mShowS = nullptr, *mShowbigForm = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    void afterAction();
+    void setTitle();
+    void setTopmost(bool on);
+    void chooseMode(int index);
+    void showBig(fBig *big);
+    void endProgram();
+    bool refusing() const;
+
+    QString IniPath;
+    QString alarmTime_;
+    short segCounts1_ = 14;
+    short segCounts2_ = 14;
+    float segHeight_ = 200.0f;
+    bool locked_ = false;
+    bool keyPreview_ = true;
+    int mode_ = 0;
+    double countdownLength_ = 0;
+    double refuseUntil_ = -1;
+    bool ending_ = false;
+    QPointer<fBig> big_;
+    QPointer<fList> list_;
+    QPointer<fOption> option_;
+};
+
+// Web addresses of the project.
+inline const QString kDownloadPage = QStringLiteral("https://tavrik.example.org/download/");
+inline const QString kHomePage = QStringLiteral("https://tavrik.example.org/");
+inline const QString kWebLog = QStringLiteral("https://tavrik.example.org/blog/");
+inline const QString kFeedbackPage = QStringLiteral("https://tavrik.example.org/feedback/");
+
+} // namespace vexo3

@@ -1,0 +1,34 @@
+#include "platform/termination.h"
+#include "vexo3/main/frmsec.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSessionManager>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vexo3"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVRIK_VERSION_TEXT));
+    // The program lives exactly as long as the main window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vexo3::FrmSec window;
+
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
+                     [&window](int) { window.endFromSystem(); });
+    // A logout saves the state first; the program is then ended by the session.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager &) { window.saveForSessionEnd(); }, Qt::DirectConnection);
+
+    window.Form_Load();
+    const int rc = QApplication::exec();
+    QList<QPointer<QWidget>> others;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != &window && !w->parentWidget())
+            others.append(w);
+    for (const QPointer<QWidget> &w : others)
+        delete w.data();
+    return rc;
+}

@@ -1,0 +1,64 @@
+#include "vexo3/windows/biglogic.h"
+
+#include "platform/numtext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vexo3 {
+
+BigGeometry bigLayout(double outerWidth, double innerWidth, double innerHeight, double segHeightPx)
+{
+    BigGeometry g;
+    g.segLeft = kSegLeft;
+    g.segWidth = std::max(0.0, outerWidth - kWidthMargin);
+    const double h = segHeightPx * 15.0;
+    g.segHeight = std::max(0.0, h > innerHeight ? innerHeight : h);
+    g.segTop = innerHeight / 2 - g.segHeight / 2;
+    g.handleTop[0] = g.segTop - kHandleHeight;
+    g.handleTop[1] = g.segTop + g.segHeight + kLowerHandleGap;
+    g.handleWidth = std::max(0.0, innerWidth);
+    return g;
+}
+
+void dragHandle(BigGeometry &g, int index, double dragOffsetY, double y, double innerHeight)
+{
+    auto &top = g.handleTop;
+    top[index] += y - dragOffsetY;
+    if (top[0] <= kTopLimit)
+        top[0] = kTopLimit;
+    if (top[1] - kMinHandleDistance < top[0])
+        top[0] = top[1] - kMinHandleDistance;
+    if (top[0] + kMinHandleGap > top[1])
+        top[1] = top[0] + kMinHandleGap;
+    if (innerHeight - kBottomMargin < top[1])
+        top[1] = innerHeight - kBottomMargin;
+    g.segTop = top[0] + kHandleHeight;
+    g.segHeight = std::max(0.0, top[1] - top[0] - kHandleHeight);
+}
+
+Countdown::Tick Countdown::tick(const QString &secondsText, double nowAbsolute)
+{
+    Tick t;
+    if (seconds_ == 0) {
+        const double v = platform::leadingNumber(secondsText);
+        seconds_ = std::isfinite(v) ? v : 0.0;
+        start_ = nowAbsolute;
+        t.first = true;
+    }
+    const double remaining = seconds_ - (nowAbsolute - start_);
+    if (!(remaining > 0)) {
+        t.text = kCountdownDone;
+        return t;
+    }
+    if (dashStep_ >= 20) {
+        dashStep_ = 0;
+    } else {
+        const char *prefix = dashStep_ < 5 ? "-   " : (dashStep_ < 10 ? " -  " : "  - ");
+        t.text = QLatin1String(prefix) + platform::formatFixed(float(remaining), 1);
+    }
+    ++dashStep_;
+    return t;
+}
+
+} // namespace vexo3

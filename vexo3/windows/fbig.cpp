@@ -1,0 +1,263 @@
+#include "vexo3/windows/fbig.h"
+
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/numtext.h"
+#include "platform/profile.h"
+#include "platform/services.h"
+#include "platform/settingsstore.h"
+#include "platform/twips.h"
+#include "vexo3/seg/seg.h"
+#include "vexo3/windows/host.h"
+
+#include <QActionGroup>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace vexo3 {
+
+using platform::px;
+using platform::twips;
+
+namespace {
+
+// The layout takes the outer width of a window with classic 4-pixel borders.
+constexpr double kBorderAllowance = 120;
+
+int buttonCode(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+} // namespace
+
+fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_(host)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Tavrik-显示窗口"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, platform::bgrColor(0x404040));
+    setPalette(pal);
+    resize(px(12165), px(5580));
+
+    SegBox1 = new Seg(this);
+    SegBox1->setSegCount(QStringLiteral("15"));
+    connect(SegBox1, &Seg::LeftClick, this, &fBig::SegBox1_LeftClick);
+    connect(SegBox1, &Seg::RightClick, this, &fBig::SegBox1_RightClick);
+
+    for (int i = 0; i < 2; ++i) {
+        auto *handle = new QLabel(this);
+        handle->setCursor(Qt::SizeVerCursor);
+        handle->setAttribute(Qt::WA_TranslucentBackground);
+        handle->installEventFilter(this);
+        Label1[i] = handle;
+    }
+
+    buildMenu();
+    Timer1.setInterval(50);
+    connect(&Timer1, &QTimer::timeout, this, &fBig::Timer1_Timer);
+    Form_Load();
+}
+
+fBig::~fBig() = default;
+
+void fBig::buildMenu()
+{
+    popm = new QMenu(QStringLiteral("显示"), this);
+    mNewForm = popm->addMenu(QStringLiteral("新建显示窗口"));
+    mNewDateForm = mNewForm->addAction(QStringLiteral("显示日期(年-月-日)"), this, &fBig::mNewDateForm_Click);
+    mNewTimeForm = mNewForm->addAction(QStringLiteral("显示时间(时:分:秒)"), this, &fBig::mNewTimeForm_Click);
+    popm->addSeparator();
+    mSec = popm->addAction(QStringLiteral("秒表"), this, &fBig::mSec_Click);
+    popm->addSeparator();
+    mdate = popm->addAction(QStringLiteral("显示日期(年-月-日)"), this, &fBig::mdate_Click);
+    mTime = popm->addAction(QStringLiteral("显示时间(时:分:秒)"), this, &fBig::mTime_Click);
+    popm->addSeparator();
+    mSC = popm->addMenu(QStringLiteral("数字位数"));
+    for (int i = 0; i < int(mNC.size()); ++i)
+        mNC[i] = mSC->addAction(QString::number(i + 8), this, [this, i] { mNC_Click(i); });
+    mnh = popm->addMenu(QStringLiteral("数字高度"));
+    const char *heights[] = {"100 p", "150 p", "200 p", "250 p(典型)", "300 p", "350 p"};
+    for (int i = 0; i < int(mh.size()); ++i)
+        mh[i] = mnh->addAction(QString::fromUtf8(heights[i]), this, [this, i] { mh_Click(i); });
+    msize = mnh->addAction(QStringLiteral("自定义?"), this, &fBig::msize_Click);
+}
+
+void fBig::Form_Load()
+{
+    if (host_)
+        setWindowIcon(host_->hostIcon());
+    SegBox1->setSegCount(QStringLiteral("15"));
+    SegBox1->setSegValue(QStringLiteral("0.000"));
+    const QString ini = platform::AppDir() + QStringLiteral("Vexo.ini");
+    const QString k = platform::ReadIni(QStringLiteral("SegFont"), QStringLiteral("Selected"), QStringLiteral("1"), ini);
+    const QString entry = platform::ReadIni(QStringLiteral("SegFont"), k, QString(), ini);
+    const QString file = platform::GetField(entry, 2, QStringLiteral(","));
+    if (!file.isEmpty())
+        SegBox1->LoadSegImageFile(platform::AppDir() + file);
+    Timer1.start();
+    Form_Resize();
+}
+
+double fBig::innerHeightTwips() const { return twips(height()); }
+
+void fBig::Form_Resize()
+{
+    const float segHeight = host_ ? host_->SegHeight() : 200.0f;
+    geometry_ = bigLayout(twips(width()) + kBorderAllowance, twips(width()), innerHeightTwips(), segHeight);
+    applyGeometry();
+}
+
+void fBig::applyGeometry()
+{
+    const BigGeometry &g = geometry_;
+    SegBox1->setGeometry(px(g.segLeft), px(g.segTop), px(g.segWidth), px(g.segHeight));
+    for (int i = 0; i < 2; ++i)
+        Label1[i]->setGeometry(0, px(g.handleTop[i]), px(g.handleWidth), px(kHandleHeight));
+}
+
+void fBig::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+bool fBig::eventFilter(QObject *watched, QEvent *event)
+{
+    for (int i = 0; i < 2; ++i) {
+        if (watched != Label1[i])
+            continue;
+        const auto type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+            return false;
+        auto *me = static_cast<QMouseEvent *>(event);
+        const int shift = shiftCode(me->modifiers());
+        const float x = float(twips(me->position().x()));
+        const float y = float(twips(me->position().y()));
+        if (type == QEvent::MouseButtonPress)
+            Label1_MouseDown(i, buttonCode(me->button()), shift, x, y);
+        else if (type == QEvent::MouseMove)
+            Label1_MouseMove(i, buttonCode(me->buttons()), shift, x, y);
+        else
+            Label1_MouseUp(i, buttonCode(me->button()), shift, x, y);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void fBig::Label1_MouseDown(int, int Button, int, float, float Y)
+{
+    if (Button == 1 && (DragOffsetY == 0 || DragOffsetY == -1))
+        DragOffsetY = Y;
+}
+
+void fBig::Label1_MouseMove(int Index, int Button, int, float, float Y)
+{
+    if (Button != 1)
+        return;
+    dragHandle(geometry_, Index, DragOffsetY, Y, innerHeightTwips());
+    applyGeometry();
+}
+
+void fBig::Label1_MouseUp(int, int, int, float, float) { DragOffsetY = -1; }
+
+void fBig::SegBox1_LeftClick(int, float, float)
+{
+    if (host_)
+        host_->setSegMode2(host_->SegMode2() == 0 ? 1 : 0);
+}
+
+void fBig::SegBox1_RightClick(int, float, float) { popm->popup(QCursor::pos()); }
+
+fBig *fBig::openDateTime(MainHost *host, const QString &mode)
+{
+    auto *w = new fBig(host);
+    w->SegBox1->setSegCount(QStringLiteral("10"));
+    w->lblMode = mode;
+    w->mSec->setEnabled(false);
+    w->show();
+    w->setWindowTitle(mode == QLatin1String("Time") ? QStringLiteral("时间") : QStringLiteral("日期"));
+    return w;
+}
+
+fBig *fBig::openCountdown(MainHost *host, const QString &secondsText)
+{
+    auto *w = new fBig(host);
+    w->setWindowTitle(QStringLiteral("倒计时"));
+    w->lblMode = QStringLiteral("BackTimer");
+    w->lblValue[0] = secondsText;
+    w->show();
+    return w;
+}
+
+void fBig::mNewDateForm_Click() { openDateTime(host_, QStringLiteral("Date")); }
+
+void fBig::mNewTimeForm_Click() { openDateTime(host_, QStringLiteral("Time")); }
+
+void fBig::mSec_Click()
+{
+    if (!host_)
+        return;
+    host_->bigWindow(true)->setWindowTitle(QStringLiteral("Tavrik-显示窗口 "));
+    SegBox1->setSegCount(QString::number(host_->SegCounts2()));
+    SegBox1->Refresh();
+    lblMode = QStringLiteral("Timer");
+}
+
+void fBig::mdate_Click()
+{
+    SegBox1->setSegCount(QStringLiteral("10"));
+    lblMode = QStringLiteral("Date");
+    setWindowTitle(QStringLiteral("日期"));
+}
+
+void fBig::mTime_Click()
+{
+    SegBox1->setSegCount(QStringLiteral("10"));
+    lblMode = QStringLiteral("Time");
+    setWindowTitle(QStringLiteral("时间"));
+}
+
+void fBig::mNC_Click(int Index) { SegBox1->setSegCount(QString::number(Index + 8)); }
+
+void fBig::mh_Click(int Index)
+{
+    const float height = float(platform::leadingNumber(mh[Index]->text()));
+    if (host_)
+        host_->setSegHeight(height);
+    platform::saveSetting(QStringLiteral("Tavrik"), QStringLiteral("SegHeight"), platform::shortestText(height));
+    Form_Resize();
+}
+
+void fBig::msize_Click()
+{
+    platform::services().dialogs->message(
+        this, QStringLiteral("将鼠标指向显示的上边缘或下边缘，光标程上下箭头时按下左键拖动，实现改变显示高度功能。"),
+        QString(), platform::MsgIcon::Warning);
+}
+
+void fBig::Timer1_Timer()
+{
+    const platform::Now now = platform::services().clock->now();
+    if (lblMode == QLatin1String("Date")) {
+        SegBox1->setSegValue(platform::dateFromDayNumber(now.day).toString(QStringLiteral("yyyy-MM-dd")));
+    } else if (lblMode == QLatin1String("Time")) {
+        SegBox1->setSegValue(platform::timeOfDay(now.seconds).toString(QStringLiteral("hh:mm:ss")));
+    } else if (lblMode == QLatin1String("BackTimer")) {
+        const Countdown::Tick t = countdown_.tick(lblValue[0], now.absolute());
+        if (t.first)
+            SegBox1->setSegCount(QStringLiteral("10"));
+        if (t.text)
+            SegBox1->setSegValue(*t.text);
+    }
+}
+
+} // namespace vexo3

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "vexo3/windows/biglogic.h"
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+class Seg;
+
+namespace vexo3 {
+
+class MainHost;
+
+// A resizable window that shows one reading in large digits: the main window's
+// stopwatch ("Timer"), the date ("Date"), the time ("Time") or a countdown
+// ("BackTimer"). Destroyed when closed.
+class fBig : public QWidget {
+    Q_OBJECT
+public:
+    explicit fBig(MainHost *host, QWidget *parent = nullptr);
+    ~fBig() override;
+
+    // A new date ("Date") or time ("Time") window, shown.
+    static fBig *openDateTime(MainHost *host, const QString &mode);
+    // A new countdown window for the given seconds text, shown.
+    static fBig *openCountdown(MainHost *host, const QString &secondsText);
+
+    Seg *SegBox1 = nullptr;
+    QString lblMode = QStringLiteral("Timer");
+    std::array<QString, 7> lblValue;
+    std::array<QLabel *, 2> Label1{};
+    QTimer Timer1;
+
+    QMenu *popm = nullptr;
+    QMenu *mNewForm = nullptr;
+    QAction *mNewDateForm = nullptr;
+    QAction *mNewTimeForm = nullptr;
+    QAction *mSec = nullptr;
+    QAction *mdate = nullptr;
+    QAction *mTime = nullptr;
+    QMenu *mSC = nullptr;
+    std::array<QAction *, 13> mNC{};
+    QMenu *mnh = nullptr;
+    std::array<QAction *, 6> mh{};
+    QAction *msize = nullptr;
+
+    void Form_Load();
+    void Form_Resize();
+    void SegBox1_LeftClick(int Shift, float X, float Y);
+    void SegBox1_RightClick(int Shift, float X, float Y);
+    void Label1_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Label1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Label1_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void mNewDateForm_Click();
+    void mNewTimeForm_Click();
+    void mSec_Click();
+    void mdate_Click();
+    void mTime_Click();
+    void mNC_Click(int Index);
+    void mh_Click(int Index);
+    void msize_Click();
+    void Timer1_Timer();
+
+    // Geometry in twips, for tests and the layout.
+    const BigGeometry &geometry() const { return geometry_; }
+    double innerHeightTwips() const;
+    float DragOffsetY = 0;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenu();
+    void applyGeometry();
+
+    MainHost *host_;
+    BigGeometry geometry_;
+    Countdown countdown_;
+};
+
+} // namespace vexo3
