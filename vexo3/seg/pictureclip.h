@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+// One picture cut into an equal grid of cells, numbered row by row from the top left.
+// Pixels left over at the right and bottom (size not a multiple of the grid) belong
+// to no cell.
+class PictureClip {
+public:
+    PictureClip(int rows, int cols);
+
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return picture_; }
+
+    int rows() const { return rows_; }
+    int cols() const { return cols_; }
+    int cellWidth() const { return picture_.width() / cols_; }
+    int cellHeight() const { return picture_.height() / rows_; }
+
+    // The rectangle of cell i in the picture; empty for an index outside the grid.
+    QRect cellRect(int i) const;
+    // A copy of cell i; a null image for an index outside the grid.
+    QImage cell(int i) const;
+
+private:
+    int rows_;
+    int cols_;
+    QImage picture_;
+};

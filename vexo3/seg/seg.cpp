@@ -1,0 +1,285 @@
+#include "vexo3/seg/seg.h"
+
+#include "platform/dialogs.h"
+#include "platform/numtext.h"
+#include "platform/services.h"
+#include "platform/twips.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// No more than one repaint per refresh of a 60 Hz display.
+constexpr int kFrameMs = 16;
+
+// Modifier keys as the events report them: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+// Cells are painted opaque on the black background, whatever the file held.
+QImage opaque(const QImage &picture)
+{
+    if (!picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_RGB32);
+    QImage out(picture.size(), QImage::Format_RGB32);
+    out.fill(Qt::black);
+    QPainter p(&out);
+    p.drawImage(0, 0, picture);
+    return out;
+}
+
+QImage builtInDigits()
+{
+    return QImage(QStringLiteral(":/tavrik/digits.png"));
+}
+
+QRect pixelRect(const QRectF &twips)
+{
+    if (twips.isEmpty())
+        return {};
+    const int l = platform::px(twips.left());
+    const int t = platform::px(twips.top());
+    const int r = platform::px(twips.left() + twips.width());
+    const int b = platform::px(twips.top() + twips.height());
+    return QRect(l, t, r - l, b - t);
+}
+
+} // namespace
+
+Seg::Seg(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+
+    clip_.setPicture(opaque(builtInDigits()));
+    shown_ = clip_;
+    glyphs_.fill(seg::kGlyphEight);
+
+    repaintTimer_.setSingleShot(true);
+    repaintTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&repaintTimer_, &QTimer::timeout, this, &Seg::flushRepaint);
+
+    Refresh();
+}
+
+QSize Seg::sizeHint() const { return QSize(15 * count_ + 2, 27); }
+
+void Seg::setSegValue(const QString &value)
+{
+    value_ = value;
+    RefreshValue();
+}
+
+void Seg::setSegCount(const QString &text)
+{
+    count_ = platform::roundToIntegral<qint16>(platform::leadingNumber(text),
+                                               std::numeric_limits<qint16>::min(),
+                                               std::numeric_limits<qint16>::max());
+    Refresh();
+}
+
+void Seg::Refresh()
+{
+    RefreshOutline();
+    RefreshValue();
+}
+
+void Seg::RefreshOutline()
+{
+    count_ = qint16(seg::clampCount(count_));
+    twips_ = seg::cellRects(float(platform::twips(width())), float(platform::twips(height())), count_);
+    for (int i = 0; i < seg::kCellSlots; ++i)
+        pixels_[size_t(i)] = pixelRect(twips_[size_t(i)]);
+    rebuildScaled(false);
+    pendingRepaint_ = QRegion();
+    repaintTimer_.stop();
+    update();
+}
+
+void Seg::RefreshValue()
+{
+    QRegion dirty;
+    const bool pictureChanged = shownGeneration_ != clipGeneration_;
+    if (pictureChanged) {
+        shown_ = clip_;
+        shownGeneration_ = clipGeneration_;
+        rebuildScaled(true);
+    }
+    const auto glyphs = seg::glyphsFor(value_, count_);
+    for (int p = 0; p < count_; ++p) {
+        const size_t i = size_t(p);
+        if (glyphs[i] != glyphs_[i] || pictureChanged) {
+            glyphs_[i] = glyphs[i];
+            dirty += pixels_[i];
+        }
+    }
+    if (!dirty.isEmpty())
+        scheduleRepaint(dirty);
+}
+
+bool Seg::LoadSegImageFile(const QString &imageFile)
+{
+    platform::Dialogs &dialogs = *platform::services().dialogs;
+    if (!QFileInfo(imageFile).isFile()) {
+        dialogs.message(this, QStringLiteral("未找到图片文件:") + imageFile,
+                        QStringLiteral("加载字码图片失败"), platform::MsgIcon::Critical);
+        return false;
+    }
+    QImageReader reader(imageFile);
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        dialogs.message(this, reader.errorString(), QString(), platform::MsgIcon::Critical);
+        return false;
+    }
+    if (picture.width() < seg::kPictureCols || picture.height() < seg::kPictureRows) {
+        dialogs.message(this,
+                        QStringLiteral("图片太小，无法分成 %1 行 %2 列:")
+                                .arg(seg::kPictureRows)
+                                .arg(seg::kPictureCols) + imageFile,
+                        QStringLiteral("加载字码图片失败"), platform::MsgIcon::Critical);
+        return false;
+    }
+    clip_.setPicture(opaque(picture));
+    ++clipGeneration_;
+    return true;
+}
+
+void Seg::readProperties(const platform::PropertyBag &bag)
+{
+    value_ = bag.read(QStringLiteral("SegValue"), QStringLiteral("0"));
+    setSegCount(bag.read(QStringLiteral("SegCount"), QStringLiteral("8")));
+}
+
+void Seg::writeProperties(platform::PropertyBag &bag) const
+{
+    bag.write(QStringLiteral("SegValue"), value_, QStringLiteral("0"));
+    bag.write(QStringLiteral("SegCount"), SegCount(), QStringLiteral("8"));
+}
+
+int Seg::cellGlyph(int position) const
+{
+    if (position < 0 || position >= seg::kCellSlots)
+        return -1;
+    return glyphs_[size_t(position)];
+}
+
+QRectF Seg::cellRectTwips(int position) const
+{
+    if (position < 0 || position >= count_)
+        return {};
+    return twips_[size_t(position)];
+}
+
+const QPixmap *Seg::scaledGlyph(int glyph, const QSize &size) const
+{
+    if (glyph < 0 || glyph >= seg::kGlyphCount)
+        return nullptr;
+    for (const ScaledSet &set : scaled_)
+        if (set.size == size)
+            return &set.glyphs[size_t(glyph)];
+    return nullptr;
+}
+
+void Seg::rebuildScaled(bool pictureChanged)
+{
+    std::vector<QSize> sizes;
+    for (int i = 0; i < count_; ++i) {
+        const QSize s = pixels_[size_t(i)].size();
+        if (!s.isEmpty() && std::find(sizes.begin(), sizes.end(), s) == sizes.end())
+            sizes.push_back(s);
+    }
+    if (pictureChanged)
+        scaled_.clear();
+    scaled_.erase(std::remove_if(scaled_.begin(), scaled_.end(),
+                                 [&](const ScaledSet &set) {
+                                     return std::find(sizes.begin(), sizes.end(), set.size) == sizes.end();
+                                 }),
+                  scaled_.end());
+    for (const QSize &s : sizes) {
+        if (scaledGlyph(0, s))
+            continue;
+        ScaledSet set;
+        set.size = s;
+        for (int g = 0; g < seg::kGlyphCount; ++g)
+            set.glyphs[size_t(g)] = QPixmap::fromImage(
+                    shown_.cell(g).scaled(s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        scaled_.push_back(std::move(set));
+        ++scaledBuilds_;
+    }
+}
+
+void Seg::scheduleRepaint(const QRegion &region)
+{
+    pendingRepaint_ += region;
+    if (repaintTimer_.isActive())
+        return;
+    const qint64 since = lastPaint_.isValid() ? lastPaint_.elapsed() : kFrameMs;
+    if (since >= kFrameMs)
+        flushRepaint();
+    else
+        repaintTimer_.start(int(kFrameMs - since));
+}
+
+void Seg::flushRepaint()
+{
+    if (!pendingRepaint_.isEmpty())
+        update(pendingRepaint_);
+    pendingRepaint_ = QRegion();
+}
+
+void Seg::paintEvent(QPaintEvent *event)
+{
+    ++paints_;
+    lastPaint_.start();
+    QPainter p(this);
+    const QRegion &region = event->region();
+    int coveredRight = 0;
+    for (int i = 0; i < count_; ++i) {
+        const QRect &r = pixels_[size_t(i)];
+        coveredRight = std::max(coveredRight, r.isEmpty() ? 0 : r.right() + 1);
+        if (!region.intersects(r))
+            continue;
+        if (const QPixmap *pm = scaledGlyph(glyphs_[size_t(i)], r.size()))
+            p.drawPixmap(r.topLeft(), *pm);
+        else
+            p.fillRect(r, Qt::black);
+    }
+    if (coveredRight < width())
+        p.fillRect(QRect(coveredRight, 0, width() - coveredRight, height()), Qt::black);
+}
+
+void Seg::resizeEvent(QResizeEvent *) { RefreshOutline(); }
+
+void Seg::mousePressEvent(QMouseEvent *event) { event->accept(); }
+
+void Seg::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    const QPointF at(platform::twips(event->position().x()), platform::twips(event->position().y()));
+    QPointF origin(0, 0);
+    // The cell under the pointer; where two overlap, the one painted last.
+    for (int i = count_ - 1; i >= 0; --i) {
+        const QRectF &r = twips_[size_t(i)];
+        if (at.x() >= r.left() && at.x() < r.right() && at.y() >= r.top() && at.y() < r.bottom()) {
+            origin = r.topLeft();
+            break;
+        }
+    }
+    const int shift = shiftState(event->modifiers());
+    const float x = float(at.x() - origin.x());
+    const float y = float(at.y() - origin.y());
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT LeftClick(shift, x, y);
+    else
+        Q_EMIT RightClick(shift, x, y);
+}

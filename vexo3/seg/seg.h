@@ -1,0 +1,92 @@
+#pragma once
+
+#include "platform/propertybag.h"
+#include "vexo3/seg/pictureclip.h"
+#include "vexo3/seg/seglayout.h"
+
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+// A row of seven-segment digit cells cut from one digit picture, showing a text
+// right-aligned. The cells are painted here, each from a picture kept scaled to its
+// cell, so a new value costs only the repaint of the cells that changed.
+class Seg : public QWidget {
+    Q_OBJECT
+public:
+    explicit Seg(QWidget *parent = nullptr);
+
+    QString SegValue() const { return value_; }
+    void setSegValue(const QString &value);
+    QString SegCount() const { return QString::number(count_); }
+    void setSegCount(const QString &text);
+
+    void RefreshOutline();
+    void RefreshValue();
+    void Refresh();
+
+    // Takes the digit picture from an image file; it shows from the next RefreshValue.
+    bool LoadSegImageFile(const QString &imageFile);
+
+    void readProperties(const platform::PropertyBag &bag);
+    void writeProperties(platform::PropertyBag &bag) const;
+
+    // The digit-picture cell shown at a position (0 = leftmost), -1 outside 0..20.
+    int cellGlyph(int position) const;
+    // The rectangle of a shown cell in twips; empty for a hidden one.
+    QRectF cellRectTwips(int position) const;
+    int visibleCells() const { return count_; }
+
+    // For tests and benchmarks: how many times a set of scaled cell pictures was made,
+    // and how many times the control painted itself.
+    int scaledPictureBuilds() const { return scaledBuilds_; }
+    int paintCount() const { return paints_; }
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void LeftClick(int Shift, float X, float Y);
+    void RightClick(int Shift, float X, float Y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    struct ScaledSet {
+        QSize size;
+        std::array<QPixmap, seg::kGlyphCount> glyphs;
+    };
+
+    const QPixmap *scaledGlyph(int glyph, const QSize &size) const;
+    void rebuildScaled(bool pictureChanged);
+    void scheduleRepaint(const QRegion &region);
+    void flushRepaint();
+
+    QString value_ = QStringLiteral("0");
+    qint16 count_ = 8;
+    std::array<int, seg::kCellSlots> glyphs_;
+    std::array<QRectF, seg::kCellSlots> twips_{};
+    std::array<QRect, seg::kCellSlots> pixels_{};
+
+    // The picture loaded last, and the one the cells show (taken at RefreshValue).
+    PictureClip clip_{seg::kPictureRows, seg::kPictureCols};
+    quint64 clipGeneration_ = 0;
+    PictureClip shown_{seg::kPictureRows, seg::kPictureCols};
+    quint64 shownGeneration_ = 0;
+    std::vector<ScaledSet> scaled_;
+    int scaledBuilds_ = 0;
+
+    // At most one repaint per display refresh.
+    QTimer repaintTimer_;
+    QRegion pendingRepaint_;
+    QElapsedTimer lastPaint_;
+    int paints_ = 0;
+};
