@@ -1,0 +1,266 @@
+#include "vexo3/cmdbox/cmdbox.h"
+
+#include "platform/dialogs.h"
+#include "platform/numtext.h"
+#include "platform/services.h"
+#include "platform/twips.h"
+#include "vexo3/cmdbox/nineslice.h"
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kPollMs = 20;
+constexpr double kMaxFontSize = 2048;
+
+int shiftState(Qt::KeyboardModifiers m)
+{
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+// Mouse buttons as the events report them: 1 left, 2 right, 4 middle.
+int buttonState(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+// SimSun where the machine has it, else a CJK face that draws the same captions.
+QString captionFamily()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &f : {QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC"),
+                             QStringLiteral("WenQuanYi Micro Hei")})
+        if (families.contains(f))
+            return f;
+    return QString();
+}
+
+quint32 colourFromText(const QString &text, quint32 fallback)
+{
+    const double v = platform::roundHalfEven(platform::leadingNumber(text));
+    if (!std::isfinite(v) || v < double(std::numeric_limits<qint32>::min())
+        || v > double(std::numeric_limits<quint32>::max()))
+        return fallback;
+    return quint32(qint64(v));
+}
+
+} // namespace
+
+cmdBox::cmdBox(QWidget *parent) : QWidget(parent)
+{
+    // Space and Enter belong to the window, never to a button.
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+
+    const QString family = captionFamily();
+    if (!family.isEmpty())
+        font_.setFamily(family);
+    font_.setBold(false);
+    font_.setPointSizeF(10);
+
+    PCL.setPicture(QImage(QStringLiteral(":/tavrik/buttonfaces.png")));
+
+    Timer1.setInterval(kPollMs);
+    connect(&Timer1, &QTimer::timeout, this, &cmdBox::Timer1_Timer);
+    layout();
+}
+
+QSize cmdBox::sizeHint() const { return QSize(72, 20); }
+
+void cmdBox::setCaption(const QString &caption)
+{
+    caption_ = caption;
+    layout();
+}
+
+QString cmdBox::FontSize() const { return platform::shortestText(float(font_.pointSizeF())); }
+
+void cmdBox::setFontSize(const QString &text)
+{
+    const double size = platform::leadingNumber(text);
+    // A size no font can take leaves the caption as it is.
+    if (!(size > 0) || size > kMaxFontSize)
+        return;
+    font_.setPointSizeF(size);
+    layout();
+}
+
+void cmdBox::setFontColor(quint32 bgr)
+{
+    fontColor_ = bgr;
+    setCaptionColor(bgr);
+}
+
+void cmdBox::setHitFontColor(quint32 bgr) { hitFontColor_ = bgr; }
+
+void cmdBox::setFontBold(bool bold)
+{
+    font_.setBold(bold);
+    update();
+}
+
+bool cmdBox::Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+
+void cmdBox::setEnabled(bool enabled)
+{
+    QWidget::setEnabled(enabled);
+    if (!enabled) {
+        // A disabled button follows the pointer no more; it must not look hot or normal.
+        Timer1.stop();
+        setCaptionColor(fontColor_);
+    }
+    DrawButton(enabled ? 0 : 3);
+    Q_EMIT EnabledChanged(enabled);
+}
+
+bool cmdBox::LoadButtonImageFile(const QString &imageFile)
+{
+    platform::Dialogs &dialogs = *platform::services().dialogs;
+    if (!QFileInfo(imageFile).isFile()) {
+        dialogs.message(this, QStringLiteral("未找到图片文件:") + imageFile, QStringLiteral("加载图片失败"),
+                        platform::MsgIcon::Critical);
+        return false;
+    }
+    QImageReader reader(imageFile);
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        dialogs.message(this, reader.errorString(), QString(), platform::MsgIcon::Critical);
+        return false;
+    }
+    if (picture.height() < PCL.rows()) {
+        dialogs.message(this, QStringLiteral("图片太小，无法分成 4 个按钮外观:") + imageFile,
+                        QStringLiteral("加载图片失败"), platform::MsgIcon::Critical);
+        return false;
+    }
+    PCL.setPicture(picture);
+    ++pclGeneration_;
+    return true;
+}
+
+QColor cmdBox::captionColor() const { return platform::bgrColor(captionColor_); }
+
+void cmdBox::readProperties(const platform::PropertyBag &bag)
+{
+    setCaption(bag.read(QStringLiteral("Caption"), QStringLiteral("Command")));
+    setFontSize(bag.read(QStringLiteral("FontSize"), QStringLiteral("10")));
+    setFontBold(platform::parseBool(bag.read(QStringLiteral("FontBold"), QStringLiteral("False"))).value_or(false));
+    fontColor_ = colourFromText(bag.read(QStringLiteral("FontColor"), QStringLiteral("16711680")), 0xFF0000);
+    hitFontColor_ = colourFromText(bag.read(QStringLiteral("HitFontColor"), QStringLiteral("255")), 0x0000FF);
+    setCaptionColor(fontColor_);
+}
+
+void cmdBox::writeProperties(platform::PropertyBag &bag) const
+{
+    bag.write(QStringLiteral("Caption"), caption_, QStringLiteral("Command"));
+    bag.write(QStringLiteral("FontSize"), FontSize(), QStringLiteral("10"));
+    bag.write(QStringLiteral("FontBold"), FontBold() ? QStringLiteral("True") : QStringLiteral("False"),
+              QStringLiteral("False"));
+    bag.write(QStringLiteral("FontColor"), QString::number(fontColor_), QStringLiteral("16711680"));
+    bag.write(QStringLiteral("HitFontColor"), QString::number(hitFontColor_), QStringLiteral("255"));
+}
+
+void cmdBox::DrawButton(int face)
+{
+    if (shownGeneration_ != pclGeneration_ || faces_[0].isNull()) {
+        shownGeneration_ = pclGeneration_;
+        for (int i = 0; i < 4; ++i)
+            faces_[size_t(i)] = QPixmap::fromImage(PCL.cell(i));
+        faceSize_ = QSize(PCL.cellWidth(), PCL.cellHeight());
+        update();
+    }
+    if (face != face_) {
+        face_ = face;
+        update();
+    }
+}
+
+void cmdBox::layout()
+{
+    // A disabled button keeps its disabled face through any relayout.
+    DrawButton(Enabled() ? 0 : 3);
+    update();
+}
+
+void cmdBox::setCaptionColor(quint32 bgr)
+{
+    if (captionColor_ == bgr)
+        return;
+    captionColor_ = bgr;
+    update();
+}
+
+bool cmdBox::inside(const QPointF &p) const
+{
+    return p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height();
+}
+
+void cmdBox::Timer1_Timer()
+{
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    // A point on the right or bottom edge still counts as over the button.
+    if (inside(p))
+        return;
+    Timer1.stop();
+    Q_EMIT MouseOut();
+    setCaptionColor(fontColor_);
+    DrawButton(0);
+}
+
+void cmdBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPixmap &faceImage = faces_[size_t(face_)];
+    if (!faceImage.isNull()) {
+        for (const cmdbox::SlicePiece &piece : cmdbox::nineSlice(size(), faceSize_))
+            p.drawPixmap(piece.target, faceImage, piece.source);
+    }
+    // The caption is sized to its text and centred; a long one overhangs both sides.
+    const QFontMetricsF fm(font_);
+    const double w = fm.horizontalAdvance(caption_);
+    const double h = fm.height();
+    const QRectF label(std::floor((width() - w) / 2), std::floor((height() - h) / 2), w, h);
+    p.setFont(font_);
+    p.setPen(captionColor());
+    p.drawText(label, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, caption_);
+}
+
+void cmdBox::resizeEvent(QResizeEvent *) { layout(); }
+
+void cmdBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF p = event->position();
+    // Outside only while a mouse button holds the pointer here; the timer sees it leave.
+    if (!inside(p))
+        return;
+    Timer1.start();
+    setCaptionColor(hitFontColor_);
+    Q_EMIT MouseMove(buttonState(event->buttons()), shiftState(event->modifiers()), float(p.x()), float(p.y()));
+    DrawButton(event->buttons() == Qt::LeftButton ? 2 : 1);
+}
+
+void cmdBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF p = event->position();
+    DrawButton(2);
+    Timer1.start();
+    Q_EMIT MouseDown(buttonState(event->button()), shiftState(event->modifiers()), float(p.x()), float(p.y()));
+}
+
+void cmdBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF p = event->position();
+    DrawButton(1);
+    // Released elsewhere: the timer puts the normal face back.
+    Timer1.start();
+    Q_EMIT MouseUp(buttonState(event->button()), shiftState(event->modifiers()), float(p.x()), float(p.y()));
+    if (event->button() == Qt::LeftButton && rect().contains(p.toPoint()))
+        Q_EMIT Click();
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/propertybag.h"
+#include "vexo3/seg/pictureclip.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+// The push button of every Vexo3 window: one of four faces (normal, hot, pressed,
+// disabled) stretched nine-slice over the button, a centred caption on top. While the
+// pointer may be over it a 20 ms timer polls the pointer, so the button notices it
+// leaving even while a mouse button is held.
+class cmdBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit cmdBox(QWidget *parent = nullptr);
+
+    QString Caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    QString FontSize() const;
+    void setFontSize(const QString &text);
+    quint32 FontColor() const { return fontColor_; }
+    void setFontColor(quint32 bgr);
+    quint32 HitFontColor() const { return hitFontColor_; }
+    void setHitFontColor(quint32 bgr);
+    bool FontBold() const { return font_.bold(); }
+    void setFontBold(bool bold);
+    // Hides QWidget::setEnabled so that the face follows; call it on a cmdBox.
+    bool Enabled() const;
+    void setEnabled(bool enabled);
+
+    // Takes the four faces from an image file; they show from the next change of face.
+    bool LoadButtonImageFile(const QString &imageFile);
+
+    // The face shown (0 normal, 1 hot, 2 pressed, 3 disabled) and the caption's colour.
+    int face() const { return face_; }
+    QColor captionColor() const;
+    QFont captionFont() const { return font_; }
+
+    void readProperties(const platform::PropertyBag &bag);
+    void writeProperties(platform::PropertyBag &bag) const;
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void Click();
+    void MouseMove(int Button, int Shift, float X, float Y);
+    void MouseOut();
+    void MouseDown(int Button, int Shift, float X, float Y);
+    void MouseUp(int Button, int Shift, float X, float Y);
+    void EnabledChanged(bool cEnabled);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void DrawButton(int face);
+    void layout();
+    void setCaptionColor(quint32 bgr);
+    void Timer1_Timer();
+    bool inside(const QPointF &p) const;
+
+    QString caption_ = QStringLiteral("Command");
+    QFont font_;
+    quint32 fontColor_ = 0xFF0000;
+    quint32 hitFontColor_ = 0x0000FF;
+    quint32 captionColor_ = 0xFF0000;
+    QTimer Timer1;
+
+    // The picture loaded last, and the faces painted (taken at the next DrawButton).
+    PictureClip PCL{4, 1};
+    quint64 pclGeneration_ = 0;
+    quint64 shownGeneration_ = 0;
+    std::array<QPixmap, 4> faces_;
+    QSize faceSize_;
+    int face_ = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+
+#include <array>
+
+// The nine pieces that stretch one button face over a button, keeping a 3-pixel frame
+// sharp: corners copied 1:1, edges and centre stretched from the 12 x 15 strip that
+// starts 3 pixels in from the face's top-left corner.
+namespace cmdbox {
+
+struct SlicePiece {
+    QRectF target; // on the button, pixels
+    QRectF source; // in the face, pixels
+};
+
+// In painting order: four corners, top, right, left and bottom edge, centre.
+std::array<SlicePiece, 9> nineSlice(const QSizeF &button, const QSizeF &face);
+
+} // namespace cmdbox
