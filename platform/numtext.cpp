@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <locale.h>
+#include <stdlib.h>
 
 namespace platform {
 
@@ -62,10 +64,18 @@ qsizetype scanNumber(QStringView s, std::string &ascii)
     return i;
 }
 
+// QCoreApplication sets the user's locale, where the decimal point may be a comma;
+// stored numbers always use '.', so parse them in the C locale.
+locale_t cLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return c;
+}
+
 double toDouble(const std::string &ascii)
 {
     // strtod saturates to +/-HUGE_VAL on overflow and to 0 on underflow.
-    return std::strtod(ascii.c_str(), nullptr);
+    return strtod_l(ascii.c_str(), nullptr, cLocale());
 }
 
 } // namespace
@@ -153,10 +163,17 @@ std::optional<double> parseDouble(QStringView text)
 
 std::optional<float> parseFloat(QStringView text)
 {
-    const auto d = parseDouble(text);
-    if (!d || std::fabs(*d) > double(std::numeric_limits<float>::max()))
+    const QStringView t = trimmed(text);
+    std::string ascii;
+    const qsizetype len = scanNumber(t, ascii);
+    if (len == 0 || len != t.size())
         return std::nullopt;
-    return float(*d);
+    // Straight to single precision: by way of a double the value is rounded twice,
+    // which misses the shortest text of some floats by one unit (7.038531e-26).
+    const float f = strtof_l(ascii.c_str(), nullptr, cLocale());
+    if (!std::isfinite(f))
+        return std::nullopt;
+    return f;
 }
 
 std::optional<qint32> parseInt32(QStringView text)
