@@ -100,7 +100,7 @@ void Seg::RefreshOutline()
     twips_ = seg::cellRects(float(platform::twips(width())), float(platform::twips(height())), count_);
     for (int i = 0; i < seg::kCellSlots; ++i)
         pixels_[size_t(i)] = pixelRect(twips_[size_t(i)]);
-    rebuildScaled(false);
+    pruneScaled(false);
     pendingRepaint_ = QRegion();
     repaintTimer_.stop();
     update();
@@ -113,7 +113,7 @@ void Seg::RefreshValue()
     if (pictureChanged) {
         shown_ = clip_;
         shownGeneration_ = clipGeneration_;
-        rebuildScaled(true);
+        pruneScaled(true);
     }
     const auto glyphs = seg::glyphsFor(value_, count_);
     for (int p = 0; p < count_; ++p) {
@@ -180,42 +180,39 @@ QRectF Seg::cellRectTwips(int position) const
     return twips_[size_t(position)];
 }
 
-const QPixmap *Seg::scaledGlyph(int glyph, const QSize &size) const
+const QPixmap *Seg::scaledGlyph(int glyph, const QSize &size)
 {
-    if (glyph < 0 || glyph >= seg::kGlyphCount)
+    if (glyph < 0 || glyph >= seg::kGlyphCount || size.isEmpty())
         return nullptr;
     for (const ScaledSet &set : scaled_)
         if (set.size == size)
             return &set.glyphs[size_t(glyph)];
-    return nullptr;
+    // First paint at this size since the layout or the picture changed.
+    ScaledSet set;
+    set.size = size;
+    for (int g = 0; g < seg::kGlyphCount; ++g)
+        set.glyphs[size_t(g)] = QPixmap::fromImage(
+                shown_.cell(g).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    scaled_.push_back(std::move(set));
+    ++scaledBuilds_;
+    return &scaled_.back().glyphs[size_t(glyph)];
 }
 
-void Seg::rebuildScaled(bool pictureChanged)
+void Seg::pruneScaled(bool pictureChanged)
 {
-    std::vector<QSize> sizes;
-    for (int i = 0; i < count_; ++i) {
-        const QSize s = pixels_[size_t(i)].size();
-        if (!s.isEmpty() && std::find(sizes.begin(), sizes.end(), s) == sizes.end())
-            sizes.push_back(s);
-    }
-    if (pictureChanged)
+    if (pictureChanged) {
         scaled_.clear();
-    scaled_.erase(std::remove_if(scaled_.begin(), scaled_.end(),
-                                 [&](const ScaledSet &set) {
-                                     return std::find(sizes.begin(), sizes.end(), set.size) == sizes.end();
-                                 }),
-                  scaled_.end());
-    for (const QSize &s : sizes) {
-        if (scaledGlyph(0, s))
-            continue;
-        ScaledSet set;
-        set.size = s;
-        for (int g = 0; g < seg::kGlyphCount; ++g)
-            set.glyphs[size_t(g)] = QPixmap::fromImage(
-                    shown_.cell(g).scaled(s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        scaled_.push_back(std::move(set));
-        ++scaledBuilds_;
+        return;
     }
+    auto used = [this](const QSize &size) {
+        for (int i = 0; i < count_; ++i)
+            if (pixels_[size_t(i)].size() == size)
+                return true;
+        return false;
+    };
+    scaled_.erase(std::remove_if(scaled_.begin(), scaled_.end(),
+                                 [&](const ScaledSet &set) { return !used(set.size); }),
+                  scaled_.end());
 }
 
 void Seg::scheduleRepaint(const QRegion &region)

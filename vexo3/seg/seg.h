@@ -15,7 +15,7 @@
 
 // A row of seven-segment digit cells cut from one digit picture, showing a text
 // right-aligned. The cells are painted here, each from a picture kept scaled to its
-// cell, so a new value costs only the repaint of the cells that changed.
+// cell size, so a new value costs only the repaint of the cells that changed.
 class Seg : public QWidget {
     Q_OBJECT
 public:
@@ -65,8 +65,10 @@ private:
         std::array<QPixmap, seg::kGlyphCount> glyphs;
     };
 
-    const QPixmap *scaledGlyph(int glyph, const QSize &size) const;
-    void rebuildScaled(bool pictureChanged);
+    // The cell picture at a cell size, made with the other glyphs of that size when
+    // first painted after a change of layout or picture; never because of a value.
+    const QPixmap *scaledGlyph(int glyph, const QSize &size);
+    void pruneScaled(bool pictureChanged);
     void scheduleRepaint(const QRegion &region);
     void flushRepaint();
 
