@@ -82,6 +82,20 @@ TestEnv::TestEnv()
 
 TestEnv::~TestEnv() { scope_.reset(); }
 
+void TestEnv::reset()
+{
+    clock = FakeClock();
+    dialogs = FakeDialogs();
+    launcher = FakeLauncher();
+    store = MemoryStore();
+    for (const QString &dir : {appDir(), tempDir()}) {
+        QDir d(dir);
+        d.removeRecursively();
+        d.mkpath(QStringLiteral("."));
+    }
+    qputenv("temp", QFile::encodeName(tempDir()));
+}
+
 QString TestEnv::appDir() const { return dir_.path() + QStringLiteral("/app/"); }
 QString TestEnv::tempDir() const { return dir_.path() + QStringLiteral("/tmp"); }
 

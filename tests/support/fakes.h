@@ -105,6 +105,8 @@ public:
     ~TestEnv();
     QString appDir() const; // with trailing "/"
     QString tempDir() const;
+    // Back to a first run: fakes emptied, folders emptied.
+    void reset();
 
     FakeClock clock;
     FakeDialogs dialogs;

@@ -46,13 +46,17 @@ fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
 
 void fList::showAbove(QWidget *mainWindow)
 {
-    const QRect main = mainWindow->frameGeometry();
-    // Frame sizes are known once shown; until then the client area stands for them.
-    const int frameExtraW = frameGeometry().width() - width();
-    const int frameExtraH = frameGeometry().height() - height();
-    setFixedWidth(std::max(1, main.width() - frameExtraW));
-    move(main.left(), main.top() - (height() + frameExtraH));
-    show();
+    // The frame's size is known only once the window is shown: place it, show it,
+    // then place it again with the real frame.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QRect main = mainWindow->frameGeometry();
+        const int frameExtraW = frameGeometry().width() - width();
+        const int frameExtraH = frameGeometry().height() - height();
+        setFixedWidth(std::max(1, main.width() - frameExtraW));
+        move(main.left(), main.top() - (height() + frameExtraH));
+        if (pass == 0 && !isVisible())
+            show();
+    }
     mainWindow->activateWindow();
 }
 

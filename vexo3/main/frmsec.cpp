@@ -48,7 +48,7 @@ constexpr double kRefusalSeconds = 2.0;
 // 450 twips of it and the menu bar 300; the rest is the client area below the menu.
 constexpr int kClientHeightTwips = 2800 - 450 - 300;
 constexpr int kInnerWidthTwips = 4560;
-constexpr int kSegLeft = 120;
+constexpr int kMainSegLeft = 120;
 // The longest countdown the ten-cell display can show with its decimal.
 constexpr double kMaxCountdownSeconds = 1e8;
 
@@ -64,10 +64,14 @@ const ButtonInfo kButtons[kButtonCount] = {
     {"记录", "记录当前的计时", 2280},   {"关闭", "退出\"Tavrik\"", 3360},
 };
 
+// A stored 16-bit number; anything else (not a number, out of range) is the default.
 short storedShort(const QString &section, const QString &key, short def)
 {
     const auto d = platform::parseDouble(platform::readSetting(section, key, QString::number(def)));
-    return d ? platform::roundToIntegral<short>(*d, -32768, 32767) : def;
+    if (!d)
+        return def;
+    const double r = platform::roundHalfEven(*d);
+    return r >= -32768 && r <= 32767 ? short(r) : def;
 }
 
 QString versionText(const Version &v, bool fourDigitRevision)
@@ -105,16 +109,14 @@ void FrmSec::buildWidgets()
 {
     auto *body = new QWidget(this);
     setCentralWidget(body);
-    body->setFixedSize(px(kInnerWidthTwips), px(kClientHeightTwips));
 
     Label5 = new QLabel(body);
     Label5->setGeometry(0, 0, px(120), px(240));
-    Label5->installEventFilter(this);
 
     SegBox1 = new Seg(body);
     SegBox1->setSegValue(QStringLiteral("0123456789"));
     SegBox1->setSegCount(QStringLiteral("8"));
-    SegBox1->setGeometry(px(kSegLeft), px(240), px(kInnerWidthTwips - 1.5 * kSegLeft), px(615));
+    SegBox1->setGeometry(px(kMainSegLeft), px(240), px(kInnerWidthTwips - 1.5 * kMainSegLeft), px(615));
     connect(SegBox1, &Seg::LeftClick, this, &FrmSec::SegBox1_LeftClick);
     connect(SegBox1, &Seg::RightClick, this, &FrmSec::SegBox1_RightClick);
 
@@ -135,13 +137,17 @@ void FrmSec::buildWidgets()
 
     lblDate = new QLabel(body);
     lblDate->move(px(240), px(1800));
-    lblDate->installEventFilter(this);
 
     // Which timing mode is chosen, at the right end of the date line.
     lblMode = new QLabel(body);
     lblMode->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblMode->setGeometry(px(3360), px(1800), px(975), px(240));
     lblMode->setStyleSheet(QStringLiteral("color: #808080"));
+
+    // The designed height, or a little more where the font is taller than the one the
+    // window was drawn with, so the date line is never cut off.
+    body->setFixedSize(px(kInnerWidthTwips),
+                       std::max(px(kClientHeightTwips), lblDate->y() + lblDate->sizeHint().height() + 4));
 }
 
 void FrmSec::buildMenus()
@@ -279,7 +285,7 @@ void FrmSec::Form_Load()
         SetE(kIdleSet);
     }
     SegBox1->setSegCount(QString::number(segCounts1_));
-    SegBox1->resize(px(kInnerWidthTwips - 1.5 * kSegLeft), SegBox1->height());
+    SegBox1->resize(px(kInnerWidthTwips - 1.5 * kMainSegLeft), SegBox1->height());
     ReDrawSeg();
     Timer2_Timer();
     Timer2.start();
@@ -322,8 +328,10 @@ void FrmSec::endProgram()
     if (list_)
         list_->removeRecordFileIfUnchanged();
     // Every other window goes at once, without further events.
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w != this && w->isWindow() && !w->parentWidget())
+    for (fBig *b : fBig::instances())
+        b->deleteLater();
+    for (QWidget *w : {static_cast<QWidget *>(list_.data()), static_cast<QWidget *>(option_.data())})
+        if (w)
             w->deleteLater();
     QCoreApplication::quit();
 }
@@ -488,11 +496,11 @@ bool FrmSec::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
-    } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == lblDate)
-            lblDate_Click();
-        else if (watched == Label5)
-            Form_Click();
+    } else if (watched == lblDate && event->type() == QEvent::MouseButtonPress) {
+        return true; // the date line's own click, not the window body's
+    } else if (watched == lblDate && event->type() == QEvent::MouseButtonRelease) {
+        lblDate_Click();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -551,7 +559,7 @@ void FrmSec::SaveState()
         s.enabled[i] = buttonEnabled(i);
         s.visible[i] = buttonVisible(i);
     }
-    saveState(*services().store, s);
+    vexo3::saveState(*services().store, s);
 }
 
 void FrmSec::GetState()
@@ -689,6 +697,10 @@ fBig *FrmSec::bigWindow(bool create)
 }
 
 QIcon FrmSec::hostIcon() const { return windowIcon(); }
+
+fList *FrmSec::recordList() const { return list_; }
+
+fOption *FrmSec::optionDialog() const { return option_; }
 
 void FrmSec::showBig(fBig *big)
 {

@@ -111,8 +111,8 @@ public:
     bool keyPreview() const { return keyPreview_; }
     int countdownMode() const { return mode_; }
     double countdownLength() const { return countdownLength_; }
-    fList *recordList() const { return list_; }
-    fOption *optionDialog() const { return option_; }
+    fList *recordList() const;
+    fOption *optionDialog() const;
     QString iniPath() const { return IniPath; }
 
     Stopwatch sw;

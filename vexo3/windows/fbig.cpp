@@ -23,6 +23,12 @@ using platform::twips;
 
 namespace {
 
+QList<fBig *> &registry()
+{
+    static QList<fBig *> all;
+    return all;
+}
+
 // The layout takes the outer width of a window with classic 4-pixel borders.
 constexpr double kBorderAllowance = 120;
 
@@ -40,6 +46,7 @@ int shiftCode(Qt::KeyboardModifiers m)
 
 fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_(host)
 {
+    registry().append(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Tavrik-显示窗口"));
     setAutoFillBackground(true);
@@ -67,7 +74,9 @@ fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_
     Form_Load();
 }
 
-fBig::~fBig() = default;
+fBig::~fBig() { registry().removeAll(this); }
+
+QList<fBig *> fBig::instances() { return registry(); }
 
 void fBig::buildMenu()
 {

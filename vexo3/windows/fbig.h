@@ -29,6 +29,8 @@ public:
     static fBig *openDateTime(MainHost *host, const QString &mode);
     // A new countdown window for the given seconds text, shown.
     static fBig *openCountdown(MainHost *host, const QString &secondsText);
+    // Every big display window that exists now.
+    static QList<fBig *> instances();
 
     Seg *SegBox1 = nullptr;
     QString lblMode = QStringLiteral("Timer");
@@ -67,7 +69,7 @@ public:
     void Timer1_Timer();
 
     // Geometry in twips, for tests and the layout.
-    const BigGeometry &geometry() const { return geometry_; }
+    const BigGeometry &layoutTwips() const { return geometry_; }
     double innerHeightTwips() const;
     float DragOffsetY = 0;
 

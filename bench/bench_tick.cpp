@@ -1,0 +1,45 @@
+// One tick's work: both readings built from the clock values, as tmrGo_Timer does it.
+// Prints the median time per tick over many rounds.
+#include "vexo3/main/engine.h"
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+int main()
+{
+    using namespace vexo3;
+    struct NullPanel : ButtonPanel {
+        bool buttonEnabled(int) const override { return true; }
+        bool buttonVisible(int) const override { return true; }
+        void SetV(const QList<int> &) override {}
+        void SetE(const QList<int> &) override {}
+    } panel;
+
+    for (int style : {0, 1}) {
+        Stopwatch sw(panel);
+        sw.msStyle = short(style);
+        sw.msCount = style == 0 ? 3 : 2;
+        sw.clock.StartDate = 45000;
+        sw.clock.StartTime = 36000.0f;
+        const int rounds = 201, perRound = 20000;
+        std::vector<double> ns;
+        ns.reserve(rounds);
+        float t = 36000.0f;
+        for (int r = 0; r < rounds; ++r) {
+            QElapsedTimer timer;
+            timer.start();
+            for (int i = 0; i < perRound; ++i) {
+                t += 0.001f;
+                sw.tick(platform::Now{45000, t});
+            }
+            ns.push_back(double(timer.nsecsElapsed()) / perRound);
+        }
+        std::nth_element(ns.begin(), ns.begin() + rounds / 2, ns.end());
+        std::printf("tick (%s): median %.0f ns per tick; last reading %s / %s\n",
+                    style == 0 ? "thousandths, 3 digits" : "sixtieths, 2 digits", ns[rounds / 2],
+                    qPrintable(sw.TimerString), qPrintable(sw.TimeString));
+    }
+    return 0;
+}

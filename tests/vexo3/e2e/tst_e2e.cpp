@@ -1,0 +1,157 @@
+#include "platform/clock.h"
+#include "platform/settingsstore.h"
+#include "vexo3/main/persistence.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace vexo3;
+
+// The real Vexo3 program as a child process, on a settings folder and a program
+// folder of its own.
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void runningStopwatchSurvivesTermAndKill();
+    void firstRunEndsCleanlyOnInterrupt();
+
+private:
+    QString storeFile() const { return home_->path() + QStringLiteral("/config/BriselSoftware.ini"); }
+    void start(QProcess &p);
+    bool waitUntilUp(QProcess &p);
+    SavedState readBack();
+
+    std::unique_ptr<QTemporaryDir> home_;
+    QString program_;
+};
+
+void TestEndToEnd::init()
+{
+    home_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(home_->isValid());
+    QDir(home_->path()).mkpath(QStringLiteral("config"));
+    QDir(home_->path()).mkpath(QStringLiteral("app"));
+    QDir(home_->path()).mkpath(QStringLiteral("tmp"));
+    // The program takes its folder from where it lies: give it a folder of its own.
+    program_ = home_->path() + QStringLiteral("/app/Vexo3");
+    QVERIFY(QFile::copy(QStringLiteral(VEXO3_BINARY), program_));
+}
+
+void TestEndToEnd::start(QProcess &p)
+{
+    // Its start-up writes "Speed": its absence tells when the program is up.
+    {
+        QSettings s(storeFile(), QSettings::IniFormat);
+        s.remove(QStringLiteral("Tavrik/Speed"));
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home_->path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_->path() + QStringLiteral("/config"));
+    env.insert(QStringLiteral("temp"), home_->path() + QStringLiteral("/tmp"));
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(program_, {});
+    QVERIFY(p.waitForStarted(10000));
+}
+
+bool TestEndToEnd::waitUntilUp(QProcess &p)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 20000) {
+        if (p.state() != QProcess::Running)
+            return false;
+        QSettings s(storeFile(), QSettings::IniFormat);
+        if (s.contains(QStringLiteral("Tavrik/Speed"))) {
+            // Let the stopwatch tick a few times.
+            QTest::qWait(500);
+            return true;
+        }
+        QTest::qWait(50);
+    }
+    return false;
+}
+
+SavedState TestEndToEnd::readBack()
+{
+    platform::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
+    return readState(store, SavedState{});
+}
+
+void TestEndToEnd::runningStopwatchSurvivesTermAndKill()
+{
+    // Seed a stopwatch started two hours ago.
+    const double startAbs = platform::SystemClock().now().absolute() - 7200.0;
+    SavedState seed;
+    seed.clock.StartDate = qint32(std::floor(startAbs / 86400.0));
+    seed.clock.StartTime = float(startAbs - double(seed.clock.StartDate) * 86400.0);
+    seed.timerEnabled = true;
+    seed.TimerString = QStringLiteral("7200.000");
+    seed.TimeString = QStringLiteral("2:00:00.000");
+    seed.visible = {false, true, false, false, true, false, true, true};
+    seed.enabled = seed.visible;
+    {
+        platform::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
+        QVERIFY(saveState(store, seed));
+    }
+
+    QProcess p;
+    start(p);
+    QVERIFY(waitUntilUp(p));
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+
+    SavedState s = readBack();
+    QVERIFY(s.timerEnabled);
+    QCOMPARE(s.clock.StartDate, seed.clock.StartDate);
+    QCOMPARE(s.clock.StartTime, seed.clock.StartTime);
+    double reading = s.TimerString.toDouble();
+    QVERIFY2(reading > 7200.0 && reading < 7260.0, qPrintable(s.TimerString));
+    QVERIFY(s.visible[1] && s.visible[4] && !s.visible[0]);
+
+    // A crash: nothing saved at the end, and the next start still runs on.
+    QProcess crash;
+    start(crash);
+    QVERIFY(waitUntilUp(crash));
+    crash.kill();
+    QVERIFY(crash.waitForFinished(10000));
+    QProcess again;
+    start(again);
+    QVERIFY(waitUntilUp(again));
+    ::kill(pid_t(again.processId()), SIGTERM);
+    QVERIFY(again.waitForFinished(10000));
+    s = readBack();
+    QVERIFY(s.timerEnabled);
+    QCOMPARE(s.clock.StartDate, seed.clock.StartDate);
+    QCOMPARE(s.clock.StartTime, seed.clock.StartTime);
+    const double later = s.TimerString.toDouble();
+    QVERIFY2(later > reading && later < 7300.0, qPrintable(s.TimerString));
+}
+
+void TestEndToEnd::firstRunEndsCleanlyOnInterrupt()
+{
+    QProcess p;
+    start(p);
+    QVERIFY(waitUntilUp(p));
+    ::kill(pid_t(p.processId()), SIGINT);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    const SavedState s = readBack();
+    QVERIFY(!s.timerEnabled);
+    QVERIFY(s.visible[0] && s.visible[3] && s.visible[5] && s.visible[7]);
+    QSettings settings(storeFile(), QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("Tavrik/SegMode1")).toString(), QStringLiteral("0"));
+}
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_e2e.moc"

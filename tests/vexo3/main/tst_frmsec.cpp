@@ -1,0 +1,318 @@
+#include "window_fixture.h"
+
+#include <QAction>
+
+using namespace vexo3;
+
+class TestFrmSec : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { f.reset(); }
+    void cleanup() { f.closeAll(); }
+    void layoutAndCaptions();
+    void enterStartsPausesContinues();
+    void keysReachActionsFromAnyWidget();
+    void f3ResetsOnlyWhenResetShows();
+    void spaceDoesNothingWhileIdle();
+    void setsAndMirroredMenus_data();
+    void setsAndMirroredMenus();
+    void buttonsAndMenusReachTheSameActions_data();
+    void buttonsAndMenusReachTheSameActions();
+    void noKeyClicksAButton();
+    void stopThenStartRestartsFromZero();
+    void tickWritesTheChosenForm_data();
+    void tickWritesTheChosenForm();
+    void tickFeedsTheBigWindow();
+    void resetShowsDashes();
+    void precisionChoice_data();
+    void precisionChoice();
+    void everyActionSaves();
+
+private:
+    MainFixture f;
+};
+
+void TestFrmSec::layoutAndCaptions()
+{
+    FrmSec &w = f.load();
+    const char *captions[] = {"开始", "暂停", "继续", "复位", "停止", "关于", "记录", "关闭"};
+    const char *hints[] = {"启动秒表", "暂停秒表", "秒表继续", "秒表计时恢复到0", "停止秒表", "关于\"Tavrik\"", "记录当前的计时", "退出\"Tavrik\""};
+    const int lefts[] = {8, 8, 8, 80, 80, 152, 152, 224};
+    for (int i = 0; i < kButtonCount; ++i) {
+        QCOMPARE(w.CMD[i]->Caption(), QString::fromUtf8(captions[i]));
+        QCOMPARE(w.CMD[i]->toolTip(), QString::fromUtf8(hints[i]));
+        QCOMPARE(w.CMD[i]->geometry(), QRect(lefts[i], 88, 65, 33));
+    }
+    QCOMPARE(w.SegBox1->geometry(), QRect(8, 16, 292, 41));
+    QCOMPARE(w.centralWidget()->width(), 304);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik3.2.74"));
+    // Nothing is cut off at the bottom: the date line fits the client area.
+    QVERIFY(w.lblDate->geometry().bottom() < w.centralWidget()->height());
+}
+
+void TestFrmSec::enterStartsPausesContinues()
+{
+    FrmSec &w = f.load();
+    QTest::keyClick(&w, Qt::Key_Return);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
+    QVERIFY(w.tmrGo.isActive());
+    f.tickAfter(1.5);
+    QCOMPARE(f.shown(), QStringLiteral("1.500"));
+    QTest::keyClick(&w, Qt::Key_Enter);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
+    QVERIFY(!w.tmrGo.isActive());
+    f.env.clock.advance(100);
+    QTest::keyClick(&w, Qt::Key_F1);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
+    f.tickAfter(0.25);
+    QCOMPARE(f.shown(), QStringLiteral("1.750"));
+}
+
+void TestFrmSec::keysReachActionsFromAnyWidget()
+{
+    FrmSec &w = f.load();
+    QTest::keyClick(w.SegBox1, Qt::Key_Return);
+    QVERIFY(w.tmrGo.isActive());
+    QTest::keyClick(w.lblDate, Qt::Key_Return);
+    QVERIFY(!w.tmrGo.isActive());
+    // A key held down does not toggle on its repeats.
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&w, &repeat);
+    QVERIFY(!w.tmrGo.isActive());
+}
+
+void TestFrmSec::f3ResetsOnlyWhenResetShows()
+{
+    FrmSec &w = f.load();
+    QTest::keyClick(&w, Qt::Key_Return);
+    f.tickAfter(2);
+    QTest::keyClick(&w, Qt::Key_F3); // running: no reset button
+    QVERIFY(w.tmrGo.isActive());
+    QCOMPARE(f.shown(), QStringLiteral("2.000"));
+    QTest::keyClick(&w, Qt::Key_Return); // pause
+    QTest::keyClick(&w, Qt::Key_F3);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
+    QCOMPARE(f.shown(), kResetText);
+    QTest::keyClick(&w, Qt::Key_Return);
+    QTest::keyClick(&w, Qt::Key_Return);
+    QTest::keyClick(&w, Qt::Key_Pause, Qt::ControlModifier);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
+}
+
+void TestFrmSec::spaceDoesNothingWhileIdle()
+{
+    FrmSec &w = f.load();
+    QTest::keyClick(&w, Qt::Key_Space);
+    QVERIFY(w.recordList() == nullptr);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
+    QTest::keyClick(&w, Qt::Key_Return);
+    QTest::keyClick(&w, Qt::Key_Space);
+    QVERIFY(w.recordList() != nullptr);
+}
+
+void TestFrmSec::setsAndMirroredMenus_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QList<int>>("set");
+    QTest::addColumn<QString>("menusOn");
+    QTest::newRow("idle") << QStringList{} << kIdleSet << "start reset unload";
+    QTest::newRow("running") << QStringList{"start"} << kRunningSet << "pause stop unload";
+    QTest::newRow("paused") << QStringList{"start", "pause"} << kPausedSet << "continue reset unload";
+    QTest::newRow("stopped") << QStringList{"start", "stop"} << kStoppedSet << "start reset unload";
+    QTest::newRow("reset from paused") << QStringList{"start", "pause", "reset"} << kIdleSet << "start reset unload";
+    QTest::newRow("continued") << QStringList{"start", "pause", "continue"} << kRunningSet << "pause stop unload";
+    QTest::newRow("restarted") << QStringList{"start", "stop", "start"} << kRunningSet << "pause stop unload";
+}
+
+void TestFrmSec::setsAndMirroredMenus()
+{
+    QFETCH(QStringList, keys);
+    QFETCH(QList<int>, set);
+    QFETCH(QString, menusOn);
+    FrmSec &w = f.load();
+    for (const QString &k : keys) {
+        f.env.clock.advance(1);
+        if (k == "start") w.ActStart();
+        if (k == "pause") w.ActPause();
+        if (k == "continue") w.ActContinue();
+        if (k == "stop") w.ActStop();
+        if (k == "reset") w.ActReset();
+    }
+    QCOMPARE(sorted(f.visibleButtons()), sorted(set));
+    QCOMPARE(sorted(f.enabledButtons()), sorted(set));
+    const QStringList on = menusOn.split(u' ');
+    const std::pair<const char *, QAction *> menus[] = {{"start", w.mstart}, {"pause", w.mPause}, {"continue", w.mCoun},
+                                                       {"reset", w.mReset}, {"stop", w.mStop},   {"unload", w.mUnload}};
+    for (const auto &m : menus)
+        QVERIFY2(m.second->isEnabled() == on.contains(QLatin1String(m.first)), m.first);
+    QVERIFY(w.mrec->isEnabled());
+}
+
+void TestFrmSec::buttonsAndMenusReachTheSameActions_data()
+{
+    QTest::addColumn<bool>("byMenu");
+    QTest::newRow("buttons") << false;
+    QTest::newRow("menu items") << true;
+}
+
+void TestFrmSec::buttonsAndMenusReachTheSameActions()
+{
+    QFETCH(bool, byMenu);
+    FrmSec &w = f.load();
+    auto act = [&](int button, QAction *item) {
+        if (byMenu)
+            item->trigger();
+        else
+            QTest::mouseClick(w.CMD[button], Qt::LeftButton);
+    };
+    act(0, w.mstart);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
+    f.tickAfter(3);
+    act(1, w.mPause);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
+    act(2, w.mCoun);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
+    act(6, w.mrec);
+    QCOMPARE(w.recordList()->entries(), QStringList{QStringLiteral("3.000S [0:00:03.000]")});
+    act(4, w.mStop);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kStoppedSet));
+    act(3, w.mReset);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
+    // A menu item whose button is hidden does nothing.
+    w.mPause->setEnabled(true);
+    w.mPause->trigger();
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
+}
+
+void TestFrmSec::noKeyClicksAButton()
+{
+    FrmSec &w = f.load();
+    QTest::mouseClick(w.CMD[0], Qt::LeftButton);
+    QVERIFY(w.tmrGo.isActive());
+    for (cmdBox *b : w.CMD)
+        QVERIFY(!b->hasFocus());
+    // Space records rather than pressing the button under the pointer, and Enter
+    // pauses exactly once.
+    QTest::keyClick(&w, Qt::Key_Space);
+    QVERIFY(w.tmrGo.isActive());
+    QCOMPARE(w.recordList()->entries().size(), 1);
+    QTest::keyClick(&w, Qt::Key_Return);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
+}
+
+void TestFrmSec::stopThenStartRestartsFromZero()
+{
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.tickAfter(65.25);
+    w.ActStop();
+    QCOMPARE(f.shown(), QStringLiteral("65.250"));
+    f.env.clock.advance(10);
+    w.ActStart();
+    f.tickAfter(0.5);
+    QCOMPARE(f.shown(), QStringLiteral("0.500"));
+}
+
+void TestFrmSec::tickWritesTheChosenForm_data()
+{
+    QTest::addColumn<int>("segMode1");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("seconds") << 0 << 0 << 3 << "83.457";
+    QTest::newRow("hours") << 1 << 0 << 3 << "0:01:23.457";
+    QTest::newRow("hours 60ths") << 1 << 1 << 2 << "0:01:23.28";
+    QTest::newRow("untouched") << 2 << 0 << 3 << "0123";
+}
+
+void TestFrmSec::tickWritesTheChosenForm()
+{
+    QFETCH(int, segMode1);
+    QFETCH(int, style);
+    QFETCH(int, count);
+    FrmSec &w = f.load();
+    w.sw.SegMode1 = short(segMode1);
+    w.setFractionStyle(short(style), short(count));
+    w.ActStart();
+    w.SegBox1->setSegValue(QStringLiteral("0123"));
+    f.tickAfter(83.4567);
+    QTEST(f.shown(), "expected");
+    // What is painted follows the value: the last cell holds the last character.
+    const QString v = f.shown();
+    const int n = w.SegBox1->SegCount().toInt();
+    QCOMPARE(w.SegBox1->cellGlyph(n - 1), v.back().digitValue());
+}
+
+void TestFrmSec::tickFeedsTheBigWindow()
+{
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.tickAfter(5);
+    fBig *big = w.bigWindow(false);
+    QVERIFY(big);
+    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("0.000")); // hidden: not written
+    w.mshowSec_Click();
+    QVERIFY(big->isVisible());
+    f.tickAfter(1);
+    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("6.000"));
+    w.setSegMode2(1);
+    f.tickAfter(1);
+    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("0:00:07.000"));
+    big->lblMode = QStringLiteral("Date");
+    big->SegBox1->setSegValue(QStringLiteral("x"));
+    f.tickAfter(1);
+    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("x"));
+}
+
+void TestFrmSec::resetShowsDashes()
+{
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.tickAfter(4);
+    w.ActStop();
+    w.ActReset();
+    QCOMPARE(f.shown(), kResetText);
+    QCOMPARE(w.bigWindow(false)->SegBox1->SegValue(), kResetText);
+    // The readings themselves are kept.
+    QCOMPARE(w.sw.TimerString, QStringLiteral("4.000"));
+}
+
+void TestFrmSec::precisionChoice_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("interval");
+    const int intervals[] = {1, 10, 20, 50, 100, 200};
+    for (int i = 0; i < 6; ++i)
+        QTest::addRow("%d", i) << i << intervals[i];
+}
+
+void TestFrmSec::precisionChoice()
+{
+    QFETCH(int, index);
+    QFETCH(int, interval);
+    FrmSec &w = f.load();
+    QVERIFY(w.msp[2]->isChecked());
+    QCOMPARE(w.tmrGo.interval(), 20);
+    w.msp[index]->trigger();
+    QCOMPARE(w.tmrGo.interval(), interval);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(w.msp[i]->isChecked(), i == index);
+    QCOMPARE(f.stored("Tavrik", "Speed"), QString::number(index));
+}
+
+void TestFrmSec::everyActionSaves()
+{
+    FrmSec &w = f.load();
+    int saves = f.env.store.saveCalls;
+    for (auto action : {&FrmSec::ActStart, &FrmSec::ActPause, &FrmSec::ActContinue, &FrmSec::ActStop, &FrmSec::ActReset}) {
+        (w.*action)();
+        QVERIFY(f.env.store.saveCalls > saves);
+        saves = f.env.store.saveCalls;
+    }
+    // A guarded action does not save.
+    w.ActPause();
+    QCOMPARE(f.env.store.saveCalls, saves);
+}
+
+QTEST_MAIN(TestFrmSec)
+#include "tst_frmsec.moc"

@@ -1,0 +1,196 @@
+#include "window_fixture.h"
+
+#include "platform/topmost.h"
+
+#include <QFile>
+#include <QLabel>
+
+using namespace vexo3;
+
+// Start-up in its order, and shut-down.
+class TestStartup : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { f.reset(); }
+    void cleanup() { f.closeAll(); }
+    void firstRun();
+    void storedSpeedIsAppliedAndWrittenBack();
+    void storedSegMode1ShowsHoursForm();
+    void fractionStyleFromTheProfile();
+    void missingImageFileIsReportedOncePerDisplay();
+    void onTopOffIsRespected();
+    void lockedCloseIsRefusedForTwoSeconds();
+    void refusalJustBeforeMidnightLastsTwoSeconds();
+    void unlockedCloseSavesStateAndModes();
+    void exitButtonSavesAndCloses();
+    void systemEndSavesEvenWhenLocked();
+
+private:
+    void writeIni(const QByteArray &content)
+    {
+        QFile ini(f.env.appDir() + QStringLiteral("Vexo.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(content);
+    }
+    MainFixture f;
+};
+
+void TestStartup::firstRun()
+{
+    FrmSec &w = f.load();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik3.2.74"));
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
+    QCOMPARE(w.tmrGo.interval(), 20);
+    QVERIFY(w.msp[2]->isChecked());
+    QVERIFY(w.montop->isChecked());
+    QVERIFY(platform::isTopmost(&w));
+    QCOMPARE(f.shown(), QString());
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.iniPath(), f.env.appDir() + QStringLiteral("Vexo.ini"));
+    // Captions as start-up assigns them.
+    QCOMPARE(w.CMD[0]->Caption(), QStringLiteral("开始"));
+    QCOMPARE(w.CMD[6]->Caption(), QStringLiteral("记录"));
+    QVERIFY(f.env.dialogs.boxes.isEmpty());
+    // The big window exists, hidden, with its own start-up done.
+    QVERIFY(w.bigWindow(false) && !w.bigWindow(false)->isVisible());
+    QCOMPARE(w.bigWindow(false)->SegBox1->SegValue(), QStringLiteral("0.000"));
+}
+
+void TestStartup::storedSpeedIsAppliedAndWrittenBack()
+{
+    f.env.store.save(platform::kSettingsApp, QStringLiteral("tavrik"), QStringLiteral("speed"), QStringLiteral("5"));
+    const int before = f.env.store.saveCalls;
+    FrmSec &w = f.load();
+    QCOMPARE(w.tmrGo.interval(), 200);
+    QVERIFY(w.msp[5]->isChecked() && !w.msp[2]->isChecked());
+    QCOMPARE(f.stored("Tavrik", "Speed"), QStringLiteral("5"));
+    QVERIFY(f.env.store.saveCalls > before);
+}
+
+void TestStartup::storedSegMode1ShowsHoursForm()
+{
+    f.env.store.save(platform::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), QStringLiteral("1"));
+    f.env.store.save(platform::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("TimeString"), QStringLiteral("0:01:23.457"));
+    f.env.store.save(platform::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("TimerString"), QStringLiteral("83.457"));
+    f.load();
+    QCOMPARE(f.shown(), QStringLiteral("0:01:23.457"));
+}
+
+void TestStartup::fractionStyleFromTheProfile()
+{
+    writeIni("[Setting]\r\nmSStyle=1\r\nmSCount=2\r\n");
+    FrmSec &w = f.load();
+    QCOMPARE(w.sw.msStyle, short(1));
+    QCOMPARE(w.sw.msCount, short(2));
+    w.ActStart();
+    f.tickAfter(83.4567);
+    QCOMPARE(f.shown(), QStringLiteral("83.28"));
+}
+
+void TestStartup::missingImageFileIsReportedOncePerDisplay()
+{
+    writeIni("[SegFont]\r\nCount=1\r\n1=gone,seg/gone.png\r\nSelected=1\r\n");
+    FrmSec &w = f.load();
+    const QString expected = QStringLiteral("未找到图片文件:") + f.env.appDir() + QStringLiteral("seg/gone.png");
+    QCOMPARE(f.env.dialogs.boxes.size(), 2);
+    for (const auto &box : f.env.dialogs.boxes) {
+        QCOMPARE(box.text, expected);
+        QCOMPARE(box.title, QStringLiteral("加载字码图片失败"));
+    }
+    // The built-in digits are still painted: compare with a display that never
+    // tried to load anything.
+    Seg fresh;
+    fresh.resize(w.SegBox1->size());
+    fresh.setSegCount(w.SegBox1->SegCount());
+    w.SegBox1->setSegValue(QStringLiteral("8"));
+    fresh.setSegValue(QStringLiteral("8"));
+    QCOMPARE(w.SegBox1->grab().toImage(), fresh.grab().toImage());
+}
+
+void TestStartup::onTopOffIsRespected()
+{
+    f.env.store.save(platform::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("OnTop"), QStringLiteral("0"));
+    FrmSec &w = f.load();
+    QVERIFY(!w.montop->isChecked());
+    QVERIFY(!platform::isTopmost(&w));
+}
+
+void TestStartup::lockedCloseIsRefusedForTwoSeconds()
+{
+    FrmSec &w = f.load();
+    w.ActStart();
+    w.mLock_Click();
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    const QString refusal = QStringLiteral("控制已被锁定，不能关闭窗口。");
+    QCOMPARE(w.lblDate->text(), refusal);
+    QCOMPARE(w.lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    // Nothing is frozen: the stopwatch goes on ticking meanwhile.
+    f.tickAfter(1);
+    w.Timer2_Timer();
+    QCOMPARE(w.lblDate->text(), refusal);
+    QCOMPARE(f.shown(), QStringLiteral("1.000"));
+    // A second attempt shows it again for two seconds from then, without a second wait.
+    QVERIFY(!w.close());
+    f.env.clock.advance(1.5);
+    w.Timer2_Timer();
+    QCOMPARE(w.lblDate->text(), refusal);
+    f.env.clock.advance(0.6);
+    w.Timer2_Timer();
+    QVERIFY(w.lblDate->text().startsWith(QStringLiteral("2009年05月12日 ")));
+    QCOMPARE(w.lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(w.isVisible());
+}
+
+void TestStartup::refusalJustBeforeMidnightLastsTwoSeconds()
+{
+    FrmSec &w = f.load();
+    f.env.clock.set(QDate(2009, 5, 12), 86399.5f);
+    w.mLock_Click();
+    w.close();
+    f.env.clock.advance(1.0);
+    w.Timer2_Timer();
+    QCOMPARE(w.lblDate->text(), QStringLiteral("控制已被锁定，不能关闭窗口。"));
+    f.env.clock.advance(1.1);
+    w.Timer2_Timer();
+    QVERIFY(w.lblDate->text().startsWith(QStringLiteral("2009年05月13日 ")));
+}
+
+void TestStartup::unlockedCloseSavesStateAndModes()
+{
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.tickAfter(3);
+    w.sw.SegMode1 = 1;
+    w.setSegMode2(1);
+    w.mLock_Click();
+    w.mLock_Click();
+    QVERIFY(w.close());
+    QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
+    QCOMPARE(f.stored("Setting", "TimerString"), QStringLiteral("3.000"));
+    QCOMPARE(f.stored("Tavrik", "SegMode1"), QStringLiteral("1"));
+    QCOMPARE(f.stored("Tavrik", "SegMode2"), QStringLiteral("1"));
+}
+
+void TestStartup::exitButtonSavesAndCloses()
+{
+    FrmSec &w = f.load();
+    QTest::mouseClick(w.CMD[7], Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(f.stored("Setting", "CMD(0).Visible"), QStringLiteral("-1"));
+    QCOMPARE(f.stored("Tavrik", "SegMode1"), QStringLiteral("0"));
+}
+
+void TestStartup::systemEndSavesEvenWhenLocked()
+{
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.tickAfter(2);
+    w.mLock_Click();
+    w.endFromSystem();
+    QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
+    QCOMPARE(f.stored("Setting", "TimerString"), QStringLiteral("2.000"));
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
