@@ -16,7 +16,8 @@ for i in $(seq "$RUNS"); do
   s=$(date +%s%N)
   DISPLAY=$DISP XDG_CONFIG_HOME="$work/config" HOME="$work" "$BIN" >/dev/null 2>&1 &
   pid=$!
-  DISPLAY=$DISP xdotool search --sync --onlyvisible --name '^Tavrik' >/dev/null
+  # Poll every few milliseconds (xdotool's own --sync waits in half-second steps).
+  until DISPLAY=$DISP xdotool search --onlyvisible --name '^Tavrik' >/dev/null 2>&1; do sleep 0.005; done
   e=$(date +%s%N)
   times+=($(( (e - s) / 1000000 )))
   kill -TERM $pid; wait $pid || true
