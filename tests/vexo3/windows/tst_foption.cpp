@@ -1,0 +1,846 @@
+#include "platform/profile.h"
+#include "platform/topmost.h"
+#include "platform/twips.h"
+#include "tests/support/fakes.h"
+#include "vexo3/cmdbox/cmdbox.h"
+#include "vexo3/main/frmsec.h"
+#include "vexo3/seg/seg.h"
+#include "vexo3/windows/fbig.h"
+#include "vexo3/windows/foption.h"
+#include "vexo3/windows/host.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPointer>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <QStyleOptionButton>
+#include <QtTest>
+#include <memory>
+
+using namespace vexo3;
+
+namespace {
+
+// A digit image set whose every cell is one flat colour, so that a painted cell tells
+// which set and which glyph it came from.
+struct DigitSet {
+    const char *file;
+    QColor (*colour)(int glyph);
+};
+const DigitSet kRed{"seg/red.png", [](int g) { return QColor(250, 8 * g, 0); }};
+const DigitSet kGreen{"seg/green.png", [](int g) { return QColor(0, 250, 8 * g); }};
+
+void writeDigitSet(const QString &appDir, const DigitSet &set)
+{
+    constexpr int cw = 10, ch = 18;
+    QImage img(12 * cw, 2 * ch, QImage::Format_RGB32);
+    for (int g = 0; g < 24; ++g) {
+        const QRect cell((g % 12) * cw, (g / 12) * ch, cw, ch);
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                img.setPixelColor(x, y, set.colour(g));
+    }
+    const QString path = appDir + QString::fromLatin1(set.file);
+    QDir().mkpath(QFileInfo(path).path());
+    QVERIFY(img.save(path, "PNG"));
+}
+
+void writeFile(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QByteArray kTwoSets = "[SegFont]\n"
+                            "Count=2\n"
+                            "1=red,seg/red.png\n"
+                            "2=green,seg/green.png\n"
+                            "Selected=1\n"
+                            "\n"
+                            "[Setting]\n"
+                            "msStyle=0\n"
+                            "msCount=3\n";
+
+// The centre of a shown cell in widget pixels.
+QPoint cellCentre(const Seg *s, int position)
+{
+    const QRectF t = s->cellRectTwips(position);
+    const int l = platform::px(t.left()), r = platform::px(t.right());
+    const int top = platform::px(t.top()), b = platform::px(t.bottom());
+    return QPoint((l + r) / 2, (top + b) / 2);
+}
+
+// How many of the display's cells are painted in the set's colour for their glyph.
+int cellsPaintedFrom(Seg *s, const DigitSet &set)
+{
+    const QImage img = s->grab().toImage();
+    int n = 0;
+    for (int p = 0; p < s->visibleCells(); ++p)
+        if (img.pixelColor(cellCentre(s, p)) == set.colour(s->cellGlyph(p)))
+            ++n;
+    return n;
+}
+
+bool paintedFrom(Seg *s, const DigitSet &set)
+{
+    const int n = cellsPaintedFrom(s, set);
+    if (n != s->visibleCells())
+        qWarning("%d of %d cells painted from %s", n, s->visibleCells(), set.file);
+    return n == s->visibleCells();
+}
+
+// What a fresh display with the built-in digits paints for the same size and text.
+QImage builtInLook(Seg *s)
+{
+    Seg ref;
+    ref.resize(s->size());
+    ref.setSegCount(s->SegCount());
+    ref.setSegValue(s->SegValue());
+    return ref.grab().toImage();
+}
+
+// The user picks a list entry with the mouse.
+void clickRow(QListWidget *list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// The user clicks an option button on its round indicator.
+void clickOption(QRadioButton *b)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    const QRect r = b->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, b);
+    QTest::mouseClick(b, Qt::LeftButton, {}, r.center());
+}
+
+// The user opens a drop-down list and clicks one of its items.
+void chooseItem(QComboBox *combo, int row)
+{
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    const QRect r = view->visualRect(combo->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+    if (view->isVisible())
+        combo->hidePopup();
+}
+
+void click(cmdBox *b) { QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center()); }
+
+bool itemEnabled(QComboBox *combo, int row)
+{
+    return combo->model()->flags(combo->model()->index(row, 0)).testFlag(Qt::ItemIsEnabled);
+}
+
+QString ini(const testing::TestEnv &env, const QString &section, const QString &key)
+{
+    return platform::ReadIni(section, key, QStringLiteral("<none>"), env.appDir() + QStringLiteral("Vexo.ini"));
+}
+
+// The main window as the dialog sees it: a display of its own and the big window,
+// with a log of what the dialog told it, and what was true at each call.
+class FakeHost : public MainHost {
+public:
+    FakeHost()
+    {
+        icon = QIcon(QPixmap::fromImage([] {
+            QImage i(16, 16, QImage::Format_RGB32);
+            i.fill(QColor(10, 120, 230));
+            return i;
+        }()));
+        main.resize(296, 41);
+        seg = new Seg(&main);
+        seg->setGeometry(main.rect());
+    }
+    ~FakeHost() override { delete big.data(); }
+
+    fBig *bigWindow(bool create) override
+    {
+        if (!big && create) {
+            big = new fBig(this);
+            ++bigCreated;
+        }
+        return big;
+    }
+    QIcon hostIcon() const override { return icon; }
+    short SegMode2() const override { return mode2; }
+    void setSegMode2(short m) override { mode2 = m; }
+    short SegCounts1() const override { return counts1; }
+    short SegCounts2() const override { return counts2; }
+    void setSegCounts(short a, short b) override
+    {
+        counts1 = a;
+        counts2 = b;
+        log << QStringLiteral("setSegCounts %1 %2").arg(a).arg(b);
+        snapshot();
+    }
+    float SegHeight() const override { return 200.0f; }
+    void setSegHeight(float) override {}
+    Seg *mainSeg() override { return seg; }
+    void setFractionStyle(short s, short c) override
+    {
+        msStyle = s;
+        msCount = c;
+        log << QStringLiteral("setFractionStyle %1 %2").arg(s).arg(c);
+        snapshot();
+    }
+    void SaveState() override
+    {
+        log << QStringLiteral("SaveState");
+        snapshot();
+    }
+
+    // At each call: Selected, mSStyle and mSCount in Vexo.ini, both displays' cell
+    // counts, whether the dialog is on screen.
+    void snapshot()
+    {
+        const QString file = platform::AppDir() + QStringLiteral("Vexo.ini");
+        auto r = [&](const char *s, const char *k) {
+            return platform::ReadIni(QString::fromLatin1(s), QString::fromLatin1(k), QStringLiteral("-"), file);
+        };
+        states << QStringLiteral("%1 %2 %3 | %4 %5 | %6")
+                      .arg(r("SegFont", "Selected"), r("Setting", "mSStyle"), r("Setting", "mSCount"),
+                           seg->SegCount(), big ? big->SegBox1->SegCount() : QStringLiteral("-"),
+                           dialog && dialog->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    }
+
+    QIcon icon;
+    QWidget main;
+    Seg *seg = nullptr;
+    QPointer<fBig> big;
+    QPointer<fOption> dialog;
+    int bigCreated = 0;
+    short mode2 = 0;
+    short counts1 = 14;
+    short counts2 = 14;
+    short msStyle = -1;
+    short msCount = -1;
+    QStringList log;
+    QStringList states;
+};
+
+} // namespace
+
+class TestFOption : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::TestEnv> env;
+    std::unique_ptr<FakeHost> host;
+
+    QString iniFile() const { return env->appDir() + QStringLiteral("Vexo.ini"); }
+
+    // A dialog on the fake host, shown as the main window shows it.
+    fOption *open()
+    {
+        auto *d = new fOption(host.get());
+        host->dialog = d;
+        d->show();
+        d->raise();
+        return d;
+    }
+
+    // Both displays as the main window leaves them at start-up: the chosen set, and
+    // the counts it holds.
+    void prepareDisplays()
+    {
+        host->seg->LoadSegImageFile(env->appDir() + QStringLiteral("seg/red.png"));
+        host->seg->setSegCount(QString::number(host->counts1));
+        host->seg->setSegValue(QStringLiteral("0.000"));
+        fBig *big = host->bigWindow(true);
+        big->SegBox1->setSegCount(QString::number(host->counts2));
+        big->SegBox1->setSegValue(QStringLiteral("12:34.5"));
+        host->bigCreated = 0;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        env = std::make_unique<testing::TestEnv>();
+        env->clock.set(45000, 45296.13f);
+        writeDigitSet(env->appDir(), kRed);
+        writeDigitSet(env->appDir(), kGreen);
+        writeFile(iniFile(), kTwoSets);
+        host = std::make_unique<FakeHost>();
+    }
+    void cleanup()
+    {
+        delete host->dialog.data();
+        host.reset();
+        env.reset();
+    }
+
+    void windowAndControls();
+    void previewFollowsTheClock();
+    void listsSetsAndPreviewsTheChosenOne();
+    void okAppliesEverythingInOrder();
+    void okMakesTheBigWindowWhenThereIsNone();
+    void noImageSetsGiveEmptyListAndBuiltInDigits();
+    void selectedAtLoad_data();
+    void selectedAtLoad();
+    void entryWithoutFile_data();
+    void entryWithoutFile();
+    void fractionStyleWritten_data();
+    void fractionStyleWritten();
+    void fractionStyleAtLoad_data();
+    void fractionStyleAtLoad();
+    void sixtiethsOfferTwoDigitsAtMost();
+    void segCountsAtLoad_data();
+    void segCountsAtLoad();
+    void cancelHidesAndKeepsTheChoices();
+    void escapeCancelsAndCloseUnloads();
+
+    // On the real main window.
+    void mainWindowTakesTheGreenSet();
+    void mainWindowFractionStyleSurvivesRestart();
+    void mainWindowCountsAndCancel();
+};
+
+void TestFOption::windowAndControls()
+{
+    fOption *d = open();
+    QCOMPARE(d->windowTitle(), QStringLiteral("选项"));
+    QCOMPARE(d->size(), QSize(platform::px(4710), platform::px(5520)));
+    QCOMPARE(d->windowIcon().pixmap(16).toImage(), host->icon.pixmap(16).toImage());
+    QVERIFY(platform::isTopmost(d));
+    QVERIFY(!d->isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QVERIFY(d->Timer1.isActive());
+    QCOMPARE(d->Timer1.interval(), 50);
+
+    QCOMPARE(d->Frame1->title(), QStringLiteral("字体"));
+    QCOMPARE(d->Frame3->title(), QStringLiteral("显示样式(秒表)"));
+    QCOMPARE(d->Frame2->title(), QStringLiteral("数码管位数"));
+    QCOMPARE(d->OptMsStyle[0]->text(), QStringLiteral("1S=1000mS"));
+    QCOMPARE(d->OptMsStyle[1]->text(), QStringLiteral("1S=60(个性)"));
+    QCOMPARE(d->Label3->text(), QStringLiteral("位数"));
+    QCOMPARE(d->Label1->text(), QStringLiteral("主窗口"));
+    QCOMPARE(d->Label2->text(), QStringLiteral("大窗口"));
+    QStringList digits;
+    for (int i = 0; i < d->cmbmSCount->count(); ++i)
+        digits << d->cmbmSCount->itemText(i);
+    QCOMPARE(digits, QStringList({"1位", "2位", "3位(仅ms方式)!"}));
+    const QStringList counts{"8", "9", "10", "11", "12", "13", "14(推荐)", "15", "16", "17", "18", "19"};
+    for (QComboBox *c : {d->Combo1, d->Combo2}) {
+        QStringList items;
+        for (int i = 0; i < c->count(); ++i)
+            items << c->itemText(i);
+        QCOMPARE(items, counts);
+    }
+    QCOMPARE(d->cmdOK->Caption(), QStringLiteral("确定"));
+    QCOMPARE(d->cmdCancel->Caption(), QStringLiteral("取消"));
+
+    // Every control lies inside the client area and inside its frame, and no two
+    // controls of one frame overlap.
+    const QRect client = d->rect();
+    for (QGroupBox *f : {d->Frame1, d->Frame2, d->Frame3}) {
+        QVERIFY(client.contains(f->geometry()));
+        const QList<QWidget *> kids = f->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget *k : kids) {
+            QVERIFY2(f->rect().contains(k->geometry()), qPrintable(k->metaObject()->className()));
+            for (QWidget *o : kids)
+                if (o != k && !k->isHidden() && !o->isHidden())
+                    QVERIFY2(!k->geometry().intersects(o->geometry()), qPrintable(k->metaObject()->className()));
+        }
+    }
+    QVERIFY(client.contains(d->cmdOK->geometry()));
+    QVERIFY(client.contains(d->cmdCancel->geometry()));
+}
+
+void TestFOption::previewFollowsTheClock()
+{
+    // The preview starts as loaded: "123456" in four cells.
+    fOption d(host.get());
+    QCOMPARE(d.SegBox1->SegCount(), QStringLiteral("4"));
+    QCOMPARE(d.SegBox1->SegValue(), QStringLiteral("123456"));
+    QCOMPARE(d.SegBox1->cellGlyph(0), 3);
+    d.show();
+    // Then the seconds since midnight with one decimal: the last four characters.
+    QTRY_COMPARE(d.SegBox1->SegValue(), QStringLiteral("45296.1"));
+    QCOMPARE(QList<int>({d.SegBox1->cellGlyph(0), d.SegBox1->cellGlyph(1), d.SegBox1->cellGlyph(2),
+                         d.SegBox1->cellGlyph(3)}),
+             QList<int>({9, 6, 10, 1}));
+    env->clock.set(45001, 59.96f);
+    QTRY_COMPARE(d.SegBox1->SegValue(), QStringLiteral("60.0"));
+}
+
+void TestFOption::listsSetsAndPreviewsTheChosenOne()
+{
+    fOption *d = open();
+    QCOMPARE(d->cmbImgList->count(), 2);
+    QCOMPARE(d->cmbImgList->item(0)->text(), QStringLiteral("red"));
+    QCOMPARE(d->cmbImgList->item(1)->text(), QStringLiteral("green"));
+    QCOMPARE(d->cmbImgList->currentRow(), 0);
+    QVERIFY(paintedFrom(d->SegBox1, kRed));
+
+    clickRow(d->cmbImgList, 1);
+    QCOMPARE(d->cmbImgList->currentRow(), 1);
+    QVERIFY(paintedFrom(d->SegBox1, kGreen));
+    QCOMPARE(cellsPaintedFrom(d->SegBox1, kRed), 0);
+    QVERIFY(env->dialogs.boxes.isEmpty());
+    // Nothing is written before OK.
+    QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("1"));
+}
+
+void TestFOption::okAppliesEverythingInOrder()
+{
+    host->counts1 = 12;
+    host->counts2 = 15;
+    prepareDisplays();
+    QPointer<fOption> d = open();
+    QVERIFY(paintedFrom(host->seg, kRed));
+    QVERIFY(paintedFrom(host->big->SegBox1, kRed));
+
+    clickRow(d->cmbImgList, 1);
+    clickOption(d->OptMsStyle[1]);
+    chooseItem(d->cmbmSCount, 1);
+    chooseItem(d->Combo1, 2);  // 10
+    chooseItem(d->Combo2, 11); // 19
+    QVERIFY(host->log.isEmpty());
+    click(d->cmdOK);
+
+    QCOMPARE(host->log, QStringList({"setFractionStyle 1 2", "setSegCounts 10 19", "SaveState"}));
+    // Selected is written before the style reaches the main window, the style keys
+    // before the counts, the displays have their counts before the state is saved, and
+    // the dialog goes only after that.
+    QCOMPARE(host->states, QStringList({"2 0 3 | 12 15 | shown", "2 1 2 | 12 15 | shown", "2 1 2 | 10 19 | shown"}));
+    QCOMPARE(host->msStyle, short(1));
+    QCOMPARE(host->msCount, short(2));
+    QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("2"));
+    QCOMPARE(ini(*env, "Setting", "msStyle"), QStringLiteral("1"));
+    QCOMPARE(ini(*env, "Setting", "msCount"), QStringLiteral("2"));
+
+    // Both displays show the green set, in their new cell counts.
+    QCOMPARE(host->seg->visibleCells(), 10);
+    QCOMPARE(host->big->SegBox1->visibleCells(), 19);
+    QVERIFY(paintedFrom(host->seg, kGreen));
+    QVERIFY(paintedFrom(host->big->SegBox1, kGreen));
+    QCOMPARE(host->bigCreated, 0);
+    QVERIFY(env->dialogs.boxes.isEmpty());
+
+    // Hidden at once, unloaded after.
+    QVERIFY(d && !d->isVisible());
+    QVERIFY(!d->Timer1.isActive());
+    QTRY_VERIFY(!d);
+}
+
+void TestFOption::okMakesTheBigWindowWhenThereIsNone()
+{
+    QPointer<fOption> d = open();
+    clickRow(d->cmbImgList, 1);
+    chooseItem(d->Combo2, 5); // 13
+    click(d->cmdOK);
+    QCOMPARE(host->bigCreated, 1);
+    QVERIFY(host->big);
+    QVERIFY(!host->big->isVisible());
+    QCOMPARE(host->big->SegBox1->visibleCells(), 13);
+    QVERIFY(paintedFrom(host->big->SegBox1, kGreen));
+}
+
+void TestFOption::noImageSetsGiveEmptyListAndBuiltInDigits()
+{
+    writeFile(iniFile(), "[Setting]\nmsStyle=0\nmsCount=3\n");
+    host->seg->setSegCount(QStringLiteral("14"));
+    host->seg->setSegValue(QStringLiteral("0.000"));
+    host->bigWindow(true)->SegBox1->setSegCount(QStringLiteral("14"));
+    const QImage mainBefore = host->seg->grab().toImage();
+    const QImage bigBefore = host->big->SegBox1->grab().toImage();
+
+    QPointer<fOption> d = open();
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QCOMPARE(d->cmbImgList->count(), 0);
+    QCOMPARE(d->cmbImgList->currentRow(), -1);
+    QCOMPARE(d->SegBox1->grab().toImage(), builtInLook(d->SegBox1));
+    QVERIFY(env->dialogs.boxes.isEmpty());
+
+    // OK still works: nothing chosen is written as 0, the program folder alone is no
+    // image file, each display says so and keeps its digits.
+    click(d->cmdOK);
+    QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("0"));
+    QCOMPARE(env->dialogs.boxes.size(), 2);
+    for (const auto &box : env->dialogs.boxes) {
+        QCOMPARE(box.text, QStringLiteral("未找到图片文件:") + env->appDir());
+        QCOMPARE(box.title, QStringLiteral("加载字码图片失败"));
+    }
+    QCOMPARE(host->seg->grab().toImage(), mainBefore);
+    QCOMPARE(host->big->SegBox1->grab().toImage(), bigBefore);
+    QCOMPARE(host->log.last(), QStringLiteral("SaveState"));
+}
+
+void TestFOption::selectedAtLoad_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<int>("row");
+    QTest::newRow("second") << "2" << 1;
+    QTest::newRow("rounded to the second") << "1.6" << 1;
+    QTest::newRow("zero") << "0" << -1;
+    QTest::newRow("past the list") << "3" << -1;
+    QTest::newRow("negative") << "-1" << -1;
+    QTest::newRow("not a number") << "abc" << -1;
+    QTest::newRow("empty") << "" << -1;
+}
+
+void TestFOption::selectedAtLoad()
+{
+    QFETCH(QString, selected);
+    QFETCH(int, row);
+    QVERIFY(platform::writeProfileString("SegFont", "Selected", selected, iniFile()).isEmpty());
+    QPointer<fOption> d = open();
+    // Taking the focus does not choose a set behind the user's back.
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QCOMPARE(d->cmbImgList->currentRow(), row);
+    QVERIFY(env->dialogs.boxes.isEmpty());
+    if (row == 1) {
+        QVERIFY(paintedFrom(d->SegBox1, kGreen));
+        return;
+    }
+    QCOMPARE(d->SegBox1->grab().toImage(), builtInLook(d->SegBox1));
+    click(d->cmdOK);
+    QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("0"));
+    QCOMPARE(env->dialogs.boxes.size(), 2);
+}
+
+void TestFOption::entryWithoutFile_data()
+{
+    QTest::addColumn<QByteArray>("entry");
+    QTest::addColumn<QString>("tried");
+    QTest::newRow("name only") << QByteArray("plain") << QString();
+    QTest::newRow("empty file field") << QByteArray("plain,") << QString();
+    QTest::newRow("missing file") << QByteArray("plain,seg/missing.png,x") << QStringLiteral("seg/missing.png");
+}
+
+void TestFOption::entryWithoutFile()
+{
+    QFETCH(QByteArray, entry);
+    QFETCH(QString, tried);
+    QVERIFY(platform::writeProfileString("SegFont", "Count", "3", iniFile()).isEmpty());
+    QVERIFY(platform::writeProfileString("SegFont", "3", QString::fromUtf8(entry), iniFile()).isEmpty());
+    prepareDisplays();
+    QPointer<fOption> d = open();
+    QVERIFY(paintedFrom(d->SegBox1, kRed));
+    QCOMPARE(d->cmbImgList->item(2)->text(), QStringLiteral("plain"));
+
+    clickRow(d->cmbImgList, 2);
+    QCOMPARE(env->dialogs.boxes.size(), 1);
+    QCOMPARE(env->dialogs.boxes[0].text, QStringLiteral("未找到图片文件:") + env->appDir() + tried);
+    QCOMPARE(env->dialogs.boxes[0].title, QStringLiteral("加载字码图片失败"));
+    QCOMPARE(env->dialogs.boxes[0].icon, platform::MsgIcon::Critical);
+    QVERIFY(paintedFrom(d->SegBox1, kRed));
+
+    // OK reports it for each display; both keep the digits they had.
+    click(d->cmdOK);
+    QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("3"));
+    QCOMPARE(env->dialogs.boxes.size(), 3);
+    QVERIFY(paintedFrom(host->seg, kRed));
+    QVERIFY(paintedFrom(host->big->SegBox1, kRed));
+}
+
+void TestFOption::fractionStyleWritten_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("digitsItem");
+    QTest::addColumn<QString>("mSStyle");
+    QTest::addColumn<QString>("mSCount");
+    QTest::newRow("sixtieths, two digits") << 1 << 1 << "1" << "2";
+    QTest::newRow("sixtieths, one digit") << 1 << 0 << "1" << "1";
+    QTest::newRow("thousandths, three digits") << 0 << 2 << "0" << "3";
+    QTest::newRow("thousandths, two digits") << 0 << 1 << "0" << "2";
+    QTest::newRow("thousandths, one digit") << 0 << 0 << "0" << "1";
+}
+
+void TestFOption::fractionStyleWritten()
+{
+    QFETCH(int, style);
+    QFETCH(int, digitsItem);
+    QFETCH(QString, mSStyle);
+    QFETCH(QString, mSCount);
+    // Start from the other style so that every choice is a change.
+    QVERIFY(platform::writeProfileString("Setting", "msStyle", style ? "0" : "1", iniFile()).isEmpty());
+    QVERIFY(platform::writeProfileString("Setting", "msCount", digitsItem == 0 ? "2" : "1", iniFile()).isEmpty());
+    fOption *d = open();
+    clickOption(d->OptMsStyle[style]);
+    QVERIFY(d->OptMsStyle[style]->isChecked());
+    chooseItem(d->cmbmSCount, digitsItem);
+    QCOMPARE(d->cmbmSCount->currentIndex(), digitsItem);
+    click(d->cmdOK);
+
+    QCOMPARE(host->log.first(), QStringLiteral("setFractionStyle %1 %2").arg(mSStyle, mSCount));
+    QCOMPARE(ini(*env, "Setting", "mSStyle"), mSStyle);
+    QCOMPARE(ini(*env, "Setting", "mSCount"), mSCount);
+    // One entry each: the keys match the ones start-up reads, whatever their case.
+    const QByteArray text = readFile(iniFile()).toLower();
+    QCOMPARE(text.count("msstyle="), 1);
+    QCOMPARE(text.count("mscount="), 1);
+}
+
+void TestFOption::fractionStyleAtLoad_data()
+{
+    QTest::addColumn<QByteArray>("setting");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("digitsItem");
+    QTest::newRow("no keys") << QByteArray() << 0 << 2;
+    QTest::newRow("thousandths, 3") << QByteArray("msStyle=0\nmsCount=3\n") << 0 << 2;
+    QTest::newRow("thousandths, 1") << QByteArray("msStyle=0\nmsCount=1\n") << 0 << 0;
+    QTest::newRow("sixtieths, 2") << QByteArray("mSStyle=1\nmSCount=2\n") << 1 << 1;
+    QTest::newRow("sixtieths, 1") << QByteArray("msStyle=1\nmsCount=1\n") << 1 << 0;
+    QTest::newRow("sixtieths, 3 shows 2") << QByteArray("msStyle=1\nmsCount=3\n") << 1 << 1;
+    QTest::newRow("any other style is sixtieths") << QByteArray("msStyle=2\nmsCount=1\n") << 1 << 0;
+    QTest::newRow("no digits shows 1") << QByteArray("msStyle=0\nmsCount=0\n") << 0 << 0;
+    QTest::newRow("nine digits shows 3") << QByteArray("msStyle=0\nmsCount=9\n") << 0 << 2;
+    QTest::newRow("text") << QByteArray("msStyle=abc\nmsCount=abc\n") << 0 << 0;
+}
+
+void TestFOption::fractionStyleAtLoad()
+{
+    QFETCH(QByteArray, setting);
+    QFETCH(int, style);
+    QFETCH(int, digitsItem);
+    writeFile(iniFile(), "[SegFont]\nCount=2\n1=red,seg/red.png\n2=green,seg/green.png\nSelected=1\n[Setting]\n" + setting);
+    fOption *d = open();
+    QVERIFY(d->OptMsStyle[style]->isChecked());
+    QVERIFY(!d->OptMsStyle[1 - style]->isChecked());
+    QCOMPARE(d->cmbmSCount->currentIndex(), digitsItem);
+    QCOMPARE(itemEnabled(d->cmbmSCount, 2), style == 0);
+}
+
+void TestFOption::sixtiethsOfferTwoDigitsAtMost()
+{
+    fOption *d = open();
+    QVERIFY(d->OptMsStyle[0]->isChecked());
+    QCOMPARE(d->cmbmSCount->currentIndex(), 2);
+    QVERIFY(itemEnabled(d->cmbmSCount, 2));
+
+    // Sixtieths with three digits chosen: the choice moves to two, three is not offered.
+    clickOption(d->OptMsStyle[1]);
+    QVERIFY(d->OptMsStyle[1]->isChecked());
+    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
+    QCOMPARE(d->cmbmSCount->currentText(), QStringLiteral("2位"));
+    QVERIFY(!itemEnabled(d->cmbmSCount, 2));
+    chooseItem(d->cmbmSCount, 2);
+    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
+    d->cmbmSCount->setFocus();
+    QTest::keyClick(d->cmbmSCount, Qt::Key_Down);
+    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
+
+    // Back to thousandths: three is offered again, the choice stays where it is.
+    clickOption(d->OptMsStyle[0]);
+    QVERIFY(itemEnabled(d->cmbmSCount, 2));
+    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
+    chooseItem(d->cmbmSCount, 2);
+    QCOMPARE(d->cmbmSCount->currentIndex(), 2);
+
+    // One digit is kept when switching to sixtieths.
+    chooseItem(d->cmbmSCount, 0);
+    clickOption(d->OptMsStyle[1]);
+    QCOMPARE(d->cmbmSCount->currentIndex(), 0);
+    click(d->cmdOK);
+    QCOMPARE(ini(*env, "Setting", "mSStyle"), QStringLiteral("1"));
+    QCOMPARE(ini(*env, "Setting", "mSCount"), QStringLiteral("1"));
+}
+
+void TestFOption::segCountsAtLoad_data()
+{
+    QTest::addColumn<int>("cells1");
+    QTest::addColumn<int>("cells2");
+    QTest::addColumn<QString>("text1");
+    QTest::addColumn<QString>("text2");
+    QTest::addColumn<int>("applied1");
+    QTest::addColumn<int>("applied2");
+    QTest::newRow("recommended") << 14 << 14 << "14(推荐)" << "14(推荐)" << 14 << 14;
+    QTest::newRow("ends of the lists") << 8 << 19 << "8" << "19" << 8 << 19;
+    QTest::newRow("inside") << 13 << 9 << "13" << "9" << 13 << 9;
+    QTest::newRow("twenty from the big window's menu") << 20 << 20 << "19" << "19" << 19 << 19;
+    QTest::newRow("too few") << 5 << 0 << "8" << "8" << 8 << 8;
+    QTest::newRow("far outside") << -3 << 32767 << "8" << "19" << 8 << 19;
+}
+
+void TestFOption::segCountsAtLoad()
+{
+    QFETCH(int, cells1);
+    QFETCH(int, cells2);
+    QFETCH(QString, text1);
+    QFETCH(QString, text2);
+    QFETCH(int, applied1);
+    QFETCH(int, applied2);
+    host->counts1 = short(cells1);
+    host->counts2 = short(cells2);
+    fOption *d = open();
+    QCOMPARE(d->Combo1->currentText(), text1);
+    QCOMPARE(d->Combo2->currentText(), text2);
+    click(d->cmdOK);
+    QCOMPARE(host->log.at(1), QStringLiteral("setSegCounts %1 %2").arg(applied1).arg(applied2));
+    QCOMPARE(host->seg->visibleCells(), applied1);
+    QCOMPARE(host->big->SegBox1->visibleCells(), applied2);
+}
+
+void TestFOption::cancelHidesAndKeepsTheChoices()
+{
+    prepareDisplays();
+    QPointer<fOption> d = open();
+    clickRow(d->cmbImgList, 1);
+    clickOption(d->OptMsStyle[1]);
+    chooseItem(d->cmbmSCount, 0);
+    chooseItem(d->Combo1, 0);
+    chooseItem(d->Combo2, 11);
+    const QByteArray before = readFile(iniFile());
+    const int saves = env->store.saveCalls;
+
+    click(d->cmdCancel);
+    QVERIFY(!d->isVisible());
+    QTest::qWait(0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(d);
+    QVERIFY(d->Timer1.isActive());
+    QVERIFY(host->log.isEmpty());
+    QCOMPARE(readFile(iniFile()), before);
+    QCOMPARE(env->store.saveCalls, saves);
+    QCOMPARE(host->seg->visibleCells(), 14);
+    QVERIFY(paintedFrom(host->seg, kRed));
+    QVERIFY(paintedFrom(host->big->SegBox1, kRed));
+
+    d->show();
+    QCOMPARE(d->cmbImgList->currentRow(), 1);
+    QVERIFY(d->OptMsStyle[1]->isChecked());
+    QCOMPARE(d->cmbmSCount->currentIndex(), 0);
+    QCOMPARE(d->Combo1->currentText(), QStringLiteral("8"));
+    QCOMPARE(d->Combo2->currentText(), QStringLiteral("19"));
+    QVERIFY(paintedFrom(d->SegBox1, kGreen));
+}
+
+void TestFOption::escapeCancelsAndCloseUnloads()
+{
+    QPointer<fOption> d = open();
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus && focus->window() == d);
+    QTest::keyClick(focus, Qt::Key_Escape);
+    QVERIFY(!d->isVisible());
+    QTest::qWait(0);
+    QVERIFY(d);
+
+    d->show();
+    QVERIFY(d->close());
+    QTRY_VERIFY(!d);
+    QVERIFY(host->log.isEmpty());
+    QCOMPARE(readFile(iniFile()), kTwoSets);
+}
+
+// --- on the real main window ----------------------------------------------------
+
+void TestFOption::mainWindowTakesTheGreenSet()
+{
+    FrmSec w;
+    w.Form_Load();
+    QVERIFY(paintedFrom(w.SegBox1, kRed));
+    QVERIFY(paintedFrom(w.bigWindow(true)->SegBox1, kRed));
+
+    w.mOption1_Click();
+    QPointer<fOption> d = w.optionDialog();
+    QVERIFY(d && d->isVisible());
+    QCOMPARE(d->windowIcon().pixmap(16).toImage(), w.windowIcon().pixmap(16).toImage());
+    clickRow(d->cmbImgList, 1);
+    QVERIFY(paintedFrom(d->SegBox1, kGreen));
+    click(d->cmdOK);
+
+    QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("2"));
+    QVERIFY(paintedFrom(w.SegBox1, kGreen));
+    QVERIFY(paintedFrom(w.bigWindow(false)->SegBox1, kGreen));
+    QVERIFY(env->dialogs.boxes.isEmpty());
+    QTRY_VERIFY(!w.optionDialog());
+
+    // Opened again, it is a new dialog that starts from what OK stored.
+    w.mOption1_Click();
+    QVERIFY(w.optionDialog() && w.optionDialog() != d);
+    QCOMPARE(w.optionDialog()->cmbImgList->currentRow(), 1);
+}
+
+void TestFOption::mainWindowFractionStyleSurvivesRestart()
+{
+    {
+        FrmSec w;
+        w.Form_Load();
+        QCOMPARE(w.sw.msStyle, short(0));
+        QCOMPARE(w.sw.msCount, short(3));
+        w.mOption1_Click();
+        fOption *d = w.optionDialog();
+        clickOption(d->OptMsStyle[1]);
+        chooseItem(d->cmbmSCount, 1);
+        click(d->cmdOK);
+        // At once in the running program.
+        QCOMPARE(w.sw.msStyle, short(1));
+        QCOMPARE(w.sw.msCount, short(2));
+    }
+    QCOMPARE(ini(*env, "Setting", "mSStyle"), QStringLiteral("1"));
+    QCOMPARE(ini(*env, "Setting", "mSCount"), QStringLiteral("2"));
+
+    FrmSec again;
+    again.Form_Load();
+    QCOMPARE(again.sw.msStyle, short(1));
+    QCOMPARE(again.sw.msCount, short(2));
+}
+
+void TestFOption::mainWindowCountsAndCancel()
+{
+    env->store.save(platform::kSettingsApp, "Setting", "SegCounts1", "14");
+    env->store.save(platform::kSettingsApp, "Setting", "SegCounts2", "10");
+    FrmSec w;
+    w.Form_Load();
+    w.mOption1_Click();
+    QPointer<fOption> d = w.optionDialog();
+    QCOMPARE(d->Combo1->currentText(), QStringLiteral("14(推荐)"));
+    QCOMPARE(d->Combo2->currentText(), QStringLiteral("10"));
+
+    // Cancel after changes: nothing changes, and the dialog comes back as left,
+    // without loading again (a set added meanwhile is not listed).
+    clickRow(d->cmbImgList, 1);
+    clickOption(d->OptMsStyle[1]);
+    chooseItem(d->Combo2, 11);
+    const QByteArray before = readFile(iniFile());
+    click(d->cmdCancel);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(readFile(iniFile()), before);
+    QCOMPARE(w.sw.msStyle, short(0));
+    QCOMPARE(w.SegCounts2(), short(10));
+    QVERIFY(paintedFrom(w.SegBox1, kRed));
+    QVERIFY(platform::writeProfileString("SegFont", "Count", "3", iniFile()).isEmpty());
+    QVERIFY(platform::writeProfileString("SegFont", "3", "blue,seg/blue.png", iniFile()).isEmpty());
+
+    w.mOption1_Click();
+    QCOMPARE(w.optionDialog(), d.data());
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->cmbImgList->count(), 2);
+    QCOMPARE(d->cmbImgList->currentRow(), 1);
+    QVERIFY(d->OptMsStyle[1]->isChecked());
+    QCOMPARE(d->Combo2->currentText(), QStringLiteral("19"));
+
+    // "19" for the big window: 19 cells at once, kept in the running state.
+    click(d->cmdOK);
+    fBig *big = w.bigWindow(false);
+    QVERIFY(big);
+    QCOMPARE(big->SegBox1->SegCount(), QStringLiteral("19"));
+    QCOMPARE(big->SegBox1->visibleCells(), 19);
+    QVERIFY(paintedFrom(big->SegBox1, kGreen));
+    QCOMPARE(w.SegCounts1(), short(14));
+    QCOMPARE(w.SegCounts2(), short(19));
+    QCOMPARE(env->store.value("Setting", "SegCounts2").value_or(QString()), QStringLiteral("19"));
+    QCOMPARE(w.SegBox1->visibleCells(), 14);
+}
+
+QTEST_MAIN(TestFOption)
+#include "tst_foption.moc"

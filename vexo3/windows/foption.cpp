@@ -1,0 +1,296 @@
+#include "vexo3/windows/foption.h"
+
+#include "platform/clock.h"
+#include "platform/numtext.h"
+#include "platform/profile.h"
+#include "platform/services.h"
+#include "platform/topmost.h"
+#include "platform/twips.h"
+#include "vexo3/cmdbox/cmdbox.h"
+#include "vexo3/seg/seg.h"
+#include "vexo3/windows/fbig.h"
+#include "vexo3/windows/host.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QStandardItemModel>
+
+namespace vexo3 {
+
+using platform::px;
+
+namespace {
+
+const QString kSegFont = QStringLiteral("SegFont");
+const QString kSetting = QStringLiteral("Setting");
+
+// The digit-cell lists offer 8..19 cells; item i is i + 8 cells.
+constexpr int kFirstCount = 8;
+constexpr int kLastCount = 19;
+// The fraction-digit item that only the thousandths style offers.
+constexpr int kThreeDigitsItem = 2;
+// More image sets than anyone ships; a damaged "Count" must not hang the dialog.
+constexpr int kMaxImageSets = 999;
+
+// Geometry in twips: client area, then each control relative to its frame.
+constexpr int kClientWidth = 4710;
+constexpr int kClientHeight = 5520;
+
+struct Box {
+    int left, top, width, height;
+    QRect px() const { return QRect(platform::px(left), platform::px(top), platform::px(width), platform::px(height)); }
+};
+
+constexpr Box kFrame1{120, 60, 4470, 2130};
+constexpr Box kImgList{150, 300, 2190, 1680};
+constexpr Box kPreview{2520, 735, 1800, 810};
+
+constexpr Box kFrame3{120, 2280, 4470, 1260};
+constexpr Box kOptMs0{210, 330, 1920, 330};
+constexpr Box kOptMs1{2220, 330, 2100, 330};
+constexpr Box kLabel3{210, 780, 600, 330};
+constexpr Box kMsCount{840, 750, 2250, 360};
+
+constexpr Box kFrame2{120, 3630, 4470, 1020};
+constexpr Box kLabel1{210, 510, 660, 330};
+constexpr Box kCombo1{870, 480, 1260, 360};
+constexpr Box kLabel2{2340, 510, 660, 330};
+constexpr Box kCombo2{3000, 480, 1260, 360};
+
+constexpr Box kCmdOK{1830, 4890, 1260, 450};
+constexpr Box kCmdCancel{3330, 4890, 1260, 450};
+
+// A number the way the dialog reads one from Vexo.ini: its leading number, rounded.
+int profileNumber(const QString &text)
+{
+    return platform::roundToIntegral<int>(platform::leadingNumber(text), -1000000, 1000000);
+}
+
+void selectCount(QComboBox *combo, int cells)
+{
+    // The lists hold 8..19 only; a count from elsewhere (the big window's own menu
+    // offers 20) shows as the nearest one offered.
+    combo->setCurrentIndex(qBound(kFirstCount, cells, kLastCount) - kFirstCount);
+}
+
+QComboBox *countCombo(QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    for (int n = kFirstCount; n <= kLastCount; ++n)
+        combo->addItem(n == 14 ? QStringLiteral("14(推荐)") : QString::number(n));
+    combo->setMaxVisibleItems(kLastCount - kFirstCount + 1);
+    return combo;
+}
+
+QLabel *label(const QString &text, QWidget *parent, const Box &box)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(box.px());
+    return l;
+}
+
+} // namespace
+
+fOption::fOption(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Dialog), host_(host)
+{
+    // Closing by the title bar unloads, as Cancel does not: the next opening starts
+    // afresh from the settings.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("选项"));
+    setFixedSize(px(kClientWidth), px(kClientHeight));
+    buildWidgets();
+    Timer1.setInterval(50);
+    connect(&Timer1, &QTimer::timeout, this, &fOption::Timer1_Timer);
+    Form_Load();
+}
+
+fOption::~fOption() = default;
+
+void fOption::buildWidgets()
+{
+    Frame1 = new QGroupBox(QStringLiteral("字体"), this);
+    Frame1->setGeometry(kFrame1.px());
+    cmbImgList = new QListWidget(Frame1);
+    cmbImgList->setGeometry(kImgList.px());
+    cmbImgList->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(cmbImgList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            cmbImgList_Click();
+    });
+    SegBox1 = new Seg(Frame1);
+    SegBox1->setGeometry(kPreview.px());
+    SegBox1->setSegValue(QStringLiteral("123456"));
+    SegBox1->setSegCount(QStringLiteral("4"));
+
+    Frame3 = new QGroupBox(QStringLiteral("显示样式(秒表)"), this);
+    Frame3->setGeometry(kFrame3.px());
+    OptMsStyle[0] = new QRadioButton(QStringLiteral("1S=1000mS"), Frame3);
+    OptMsStyle[0]->setGeometry(kOptMs0.px());
+    OptMsStyle[1] = new QRadioButton(QStringLiteral("1S=60(个性)"), Frame3);
+    OptMsStyle[1]->setGeometry(kOptMs1.px());
+    for (int i = 0; i < 2; ++i)
+        connect(OptMsStyle[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                OptMsStyle_Click(i);
+        });
+    Label3 = label(QStringLiteral("位数"), Frame3, kLabel3);
+    cmbmSCount = new QComboBox(Frame3);
+    cmbmSCount->addItems({QStringLiteral("1位"), QStringLiteral("2位"), QStringLiteral("3位(仅ms方式)!")});
+    cmbmSCount->setGeometry(kMsCount.px());
+    Label3->setBuddy(cmbmSCount);
+
+    Frame2 = new QGroupBox(QStringLiteral("数码管位数"), this);
+    Frame2->setGeometry(kFrame2.px());
+    Label1 = label(QStringLiteral("主窗口"), Frame2, kLabel1);
+    Combo1 = countCombo(Frame2);
+    Combo1->setGeometry(kCombo1.px());
+    Label1->setBuddy(Combo1);
+    Label2 = label(QStringLiteral("大窗口"), Frame2, kLabel2);
+    Combo2 = countCombo(Frame2);
+    Combo2->setGeometry(kCombo2.px());
+    Label2->setBuddy(Combo2);
+
+    cmdOK = new cmdBox(this);
+    cmdOK->setGeometry(kCmdOK.px());
+    cmdOK->setFontSize(QStringLiteral("9.75"));
+    cmdOK->setCaption(QStringLiteral("确定"));
+    connect(cmdOK, &cmdBox::Click, this, &fOption::cmdOK_Click);
+    cmdCancel = new cmdBox(this);
+    cmdCancel->setGeometry(kCmdCancel.px());
+    cmdCancel->setFontSize(QStringLiteral("9.75"));
+    cmdCancel->setCaption(QStringLiteral("取消"));
+    connect(cmdCancel, &cmdBox::Click, this, &fOption::cmdCancel_Click);
+}
+
+QString fOption::iniPath() { return platform::AppDir() + QStringLiteral("Vexo.ini"); }
+
+QString fOption::imageFileOf(int key)
+{
+    const QString entry = platform::ReadIni(kSegFont, QString::number(key), QString(), iniPath());
+    return platform::AppDir() + platform::GetField(entry, 2, QStringLiteral(","));
+}
+
+void fOption::Form_Load()
+{
+    // 1. The main window's icon; above every other window.
+    if (host_)
+        setWindowIcon(host_->hostIcon());
+    platform::setTopmost(this, true);
+
+    // 2. The digit cells of both windows.
+    selectCount(Combo1, host_ ? host_->SegCounts1() : 14);
+    selectCount(Combo2, host_ ? host_->SegCounts2() : 14);
+
+    // 3. The names of the image sets.
+    const QString ini = iniPath();
+    cmbImgList->clear();
+    const int n = qMin(profileNumber(platform::ReadIni(kSegFont, QStringLiteral("Count"), QStringLiteral("0"), ini)),
+                       kMaxImageSets);
+    for (int i = 1; i <= n; ++i)
+        cmbImgList->addItem(
+            platform::GetField(platform::ReadIni(kSegFont, QString::number(i), QString(), ini), 1, QStringLiteral(",")));
+
+    // 4. The chosen set, previewed. A choice that names no listed set selects
+    // nothing and loads nothing; the view must not pick the first set on its own
+    // when it takes the focus, hence the explicit "no current item".
+    const int selected = profileNumber(platform::ReadIni(kSegFont, QStringLiteral("Selected"), QStringLiteral("0"), ini)) - 1;
+    if (selected >= 0 && selected < cmbImgList->count())
+        cmbImgList->setCurrentRow(selected);
+    else
+        cmbImgList->setCurrentIndex(QModelIndex());
+
+    // 5. Fraction digits: 1..3, a stored value outside shows as the nearest.
+    const int digits = profileNumber(platform::ReadIni(kSetting, QStringLiteral("msCount"), QStringLiteral("3"), ini));
+    cmbmSCount->setCurrentIndex(qBound(1, digits, 3) - 1);
+
+    // 6. Fraction style.
+    const double style = platform::leadingNumber(platform::ReadIni(kSetting, QStringLiteral("msStyle"), QStringLiteral("0"), ini));
+    OptMsStyle[style == 0 ? 0 : 1]->setChecked(true);
+
+    Timer1.start();
+}
+
+void fOption::cmbImgList_Click()
+{
+    SegBox1->LoadSegImageFile(imageFileOf(cmbImgList->currentRow() + 1));
+    SegBox1->Refresh();
+}
+
+void fOption::OptMsStyle_Click(int Index)
+{
+    // Sixtieths have at most two digits: three is offered for thousandths only, and a
+    // choice of three becomes two, so OK never stores sixtieths with three digits.
+    auto *model = qobject_cast<QStandardItemModel *>(cmbmSCount->model());
+    if (QStandardItem *three = model ? model->item(kThreeDigitsItem) : nullptr)
+        three->setEnabled(Index == 0);
+    if (Index != 0 && cmbmSCount->currentIndex() == kThreeDigitsItem)
+        cmbmSCount->setCurrentIndex(kThreeDigitsItem - 1);
+}
+
+void fOption::Timer1_Timer()
+{
+    const platform::Now now = platform::services().clock->now();
+    SegBox1->setSegValue(platform::formatFixed(double(now.seconds), 1));
+}
+
+void fOption::cmdOK_Click()
+{
+    const QString ini = iniPath();
+    const int chosen = cmbImgList->currentRow() + 1;
+
+    // 1. The chosen image set.
+    platform::WriteIni(kSegFont, QStringLiteral("Selected"), QString::number(chosen), ini);
+
+    // 2. Fraction style and digits take effect in the main window at once.
+    const short msStyle = OptMsStyle[0]->isChecked() ? 0 : 1;
+    const short msCount = short(cmbmSCount->currentIndex() + 1);
+    if (host_)
+        host_->setFractionStyle(msStyle, msCount);
+
+    // 3. ... and are read from Vexo.ini at the next start.
+    platform::WriteIni(kSetting, QStringLiteral("mSStyle"), QString::number(msStyle), ini);
+    platform::WriteIni(kSetting, QStringLiteral("mSCount"), QString::number(msCount), ini);
+
+    if (host_) {
+        // 4. The image set in both displays; a missing file is reported there and the
+        // display keeps its digits.
+        const QString file = imageFileOf(chosen);
+        host_->mainSeg()->LoadSegImageFile(file);
+        host_->bigWindow(true)->SegBox1->LoadSegImageFile(file);
+
+        // 5. Digit cells, from the leading number of the items ("14(推荐)" is 14).
+        const short cells1 = platform::roundToIntegral<short>(platform::leadingNumber(Combo1->currentText()), 1, 20);
+        const short cells2 = platform::roundToIntegral<short>(platform::leadingNumber(Combo2->currentText()), 1, 20);
+        host_->setSegCounts(cells1, cells2);
+
+        // 6. Each count write redraws its display with the new set.
+        host_->mainSeg()->setSegCount(QString::number(cells1));
+        host_->bigWindow(true)->SegBox1->setSegCount(QString::number(cells2));
+
+        // 7. The running state keeps the counts.
+        host_->SaveState();
+    }
+
+    // 8. Done: hide and unload.
+    hide();
+    Timer1.stop();
+    deleteLater();
+}
+
+void fOption::cmdCancel_Click() { hide(); }
+
+void fOption::keyPressEvent(QKeyEvent *event)
+{
+    // The buttons never take the focus; Escape is the keyboard's Cancel.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace vexo3
