@@ -15,6 +15,7 @@
 #include "vexo3/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
+#include "vexo3/windows/imagesets.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -233,16 +234,14 @@ void FrmSec::setTitle()
 
 void FrmSec::Form_Load()
 {
-    IniPath = platform::AppDir() + QStringLiteral("Vexo.ini");
+    IniPath = vexoIniPath();
     adjustSize();
     setTitle();
     alarmTime_.clear();
 
-    const QString s = platform::ReadIni(QStringLiteral("SegFont"), QStringLiteral("Selected"), QStringLiteral("1"), IniPath);
-    const QString e = platform::ReadIni(QStringLiteral("SegFont"), s, QString(), IniPath);
-    const QString f = platform::GetField(e, 2, QStringLiteral(","));
-    if (!f.isEmpty())
-        SegBox1->LoadSegImageFile(platform::AppDir() + f);
+    const QString image = selectedSegImage(IniPath);
+    if (!image.isEmpty())
+        SegBox1->LoadSegImageFile(image);
 
     sw.SegMode1 = storedShort(kDisplaySection, QStringLiteral("SegMode1"), 0);
     sw.SegMode2 = storedShort(kDisplaySection, QStringLiteral("SegMode2"), 0);

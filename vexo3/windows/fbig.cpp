@@ -3,12 +3,12 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/numtext.h"
-#include "platform/profile.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
 #include "platform/twips.h"
 #include "vexo3/seg/seg.h"
 #include "vexo3/windows/host.h"
+#include "vexo3/windows/imagesets.h"
 
 #include <QActionGroup>
 #include <QCursor>
@@ -106,12 +106,9 @@ void fBig::Form_Load()
         setWindowIcon(host_->hostIcon());
     SegBox1->setSegCount(QStringLiteral("15"));
     SegBox1->setSegValue(QStringLiteral("0.000"));
-    const QString ini = platform::AppDir() + QStringLiteral("Vexo.ini");
-    const QString k = platform::ReadIni(QStringLiteral("SegFont"), QStringLiteral("Selected"), QStringLiteral("1"), ini);
-    const QString entry = platform::ReadIni(QStringLiteral("SegFont"), k, QString(), ini);
-    const QString file = platform::GetField(entry, 2, QStringLiteral(","));
+    const QString file = selectedSegImage(vexoIniPath());
     if (!file.isEmpty())
-        SegBox1->LoadSegImageFile(platform::AppDir() + file);
+        SegBox1->LoadSegImageFile(file);
     Timer1.start();
     Form_Resize();
 }

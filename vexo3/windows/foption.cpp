@@ -1,4 +1,5 @@
 #include "vexo3/windows/foption.h"
+#include "vexo3/windows/imagesets.h"
 
 #include "platform/clock.h"
 #include "platform/numtext.h"
@@ -166,13 +167,9 @@ void fOption::buildWidgets()
     connect(cmdCancel, &cmdBox::Click, this, &fOption::cmdCancel_Click);
 }
 
-QString fOption::iniPath() { return platform::AppDir() + QStringLiteral("Vexo.ini"); }
+QString fOption::iniPath() { return vexoIniPath(); }
 
-QString fOption::imageFileOf(int key)
-{
-    const QString entry = platform::ReadIni(kSegFont, QString::number(key), QString(), iniPath());
-    return platform::AppDir() + platform::GetField(entry, 2, QStringLiteral(","));
-}
+QString fOption::imageFileOf(int key) { return platform::AppDir() + segImageName(QString::number(key), iniPath()); }
 
 void fOption::Form_Load()
 {

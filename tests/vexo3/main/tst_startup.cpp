@@ -18,6 +18,7 @@ private Q_SLOTS:
     void storedSegMode1ShowsHoursForm();
     void fractionStyleFromTheProfile();
     void missingImageFileIsReportedOncePerDisplay();
+    void windowsStyleImagePathLoads();
     void onTopOffIsRespected();
     void lockedCloseIsRefusedForTwoSeconds();
     void refusalJustBeforeMidnightLastsTwoSeconds();
@@ -105,6 +106,22 @@ void TestStartup::missingImageFileIsReportedOncePerDisplay()
     w.SegBox1->setSegValue(QStringLiteral("8"));
     fresh.setSegValue(QStringLiteral("8"));
     QCOMPARE(w.SegBox1->grab().toImage(), fresh.grab().toImage());
+}
+
+void TestStartup::windowsStyleImagePathLoads()
+{
+    QDir(f.env.appDir()).mkpath(QStringLiteral("seg"));
+    QImage green(180, 54, QImage::Format_RGB32);
+    green.fill(QColor(0, 200, 0));
+    QVERIFY(green.save(f.env.appDir() + QStringLiteral("seg/green.png")));
+    writeIni("[SegFont]\r\nCount=1\r\n1=绿色,seg\\green.png\r\nSelected=1\r\n");
+    FrmSec &w = f.load();
+    QVERIFY(f.env.dialogs.boxes.isEmpty());
+    w.SegBox1->setSegValue(QStringLiteral("8"));
+    const QImage shot = w.SegBox1->grab().toImage();
+    const QPointF last = w.SegBox1->cellRectTwips(w.SegBox1->visibleCells() - 1).center() / 15.0;
+    QCOMPARE(QColor(shot.pixel(last.toPoint())), QColor(0, 200, 0));
+    QCOMPARE(QColor(w.bigWindow(false)->SegBox1->grab().toImage().pixel(5, 5)), QColor(0, 200, 0));
 }
 
 void TestStartup::onTopOffIsRespected()

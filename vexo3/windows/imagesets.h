@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The digit image sets listed in Vexo.ini (section "SegFont": "Count", "1"…, "Selected";
+// each entry a display name, a comma, then the image file relative to the program
+// folder).
+namespace vexo3 {
+
+QString vexoIniPath();
+
+// The file name of entry `key`, relative to the program folder; empty when the entry
+// names none. Backslashes count as folder separators: lists written for Windows use them.
+QString segImageName(const QString &key, const QString &ini);
+
+// The full path of the selected set's file, or empty when it names none.
+QString selectedSegImage(const QString &ini);
+
+} // namespace vexo3
