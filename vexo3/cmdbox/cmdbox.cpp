@@ -1,15 +1,11 @@
 #include "vexo3/cmdbox/cmdbox.h"
 
-#include "platform/dialogs.h"
 #include "platform/numtext.h"
-#include "platform/services.h"
 #include "platform/twips.h"
 #include "vexo3/cmdbox/nineslice.h"
 
 #include <QCursor>
-#include <QFileInfo>
 #include <QFontDatabase>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -123,24 +119,11 @@ void cmdBox::setEnabled(bool enabled)
 
 bool cmdBox::LoadButtonImageFile(const QString &imageFile)
 {
-    platform::Dialogs &dialogs = *platform::services().dialogs;
-    if (!QFileInfo(imageFile).isFile()) {
-        dialogs.message(this, QStringLiteral("未找到图片文件:") + imageFile, QStringLiteral("加载图片失败"),
-                        platform::MsgIcon::Critical);
+    const auto picture = loadClipPicture(this, imageFile, PCL.rows(), PCL.cols(), QStringLiteral("加载图片失败"),
+                                         QStringLiteral("图片太小，无法分成 4 个按钮外观:"));
+    if (!picture)
         return false;
-    }
-    QImageReader reader(imageFile);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        dialogs.message(this, reader.errorString(), QString(), platform::MsgIcon::Critical);
-        return false;
-    }
-    if (picture.height() < PCL.rows()) {
-        dialogs.message(this, QStringLiteral("图片太小，无法分成 4 个按钮外观:") + imageFile,
-                        QStringLiteral("加载图片失败"), platform::MsgIcon::Critical);
-        return false;
-    }
-    PCL.setPicture(picture);
+    PCL.setPicture(*picture);
     ++pclGeneration_;
     return true;
 }

@@ -27,13 +27,13 @@ fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
     List1 = new QListWidget(this);
     List1->setGeometry(px(120), px(120), px(4215), px(2340));
 
-    struct Spec {
+    struct Place {
         cmdBox **button;
         const char *caption;
         int left, width;
     };
-    const Spec specs[] = {{&cmdBox1, "清空", 240, 975}, {&cmdBox2, "编辑/保存", 1440, 1575}, {&cmdBox3, "隐藏", 3240, 975}};
-    for (const Spec &s : specs) {
+    const Place places[] = {{&cmdBox1, "清空", 240, 975}, {&cmdBox2, "编辑/保存", 1440, 1575}, {&cmdBox3, "隐藏", 3240, 975}};
+    for (const Place &s : places) {
         auto *b = new cmdBox(this);
         b->setGeometry(px(s.left), px(2760), px(s.width), px(495));
         b->setCaption(QString::fromUtf8(s.caption));

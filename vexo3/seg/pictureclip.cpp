@@ -1,5 +1,11 @@
 #include "vexo3/seg/pictureclip.h"
 
+#include "platform/dialogs.h"
+#include "platform/services.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
 #include <algorithm>
 
 PictureClip::PictureClip(int rows, int cols) : rows_(std::max(rows, 1)), cols_(std::max(cols, 1)) {}
@@ -21,4 +27,25 @@ QImage PictureClip::cell(int i) const
     if (r.isEmpty())
         return {};
     return picture_.copy(r);
+}
+
+std::optional<QImage> loadClipPicture(QWidget *parent, const QString &file, int rows, int cols,
+                                      const QString &missingTitle, const QString &tooSmallText)
+{
+    platform::Dialogs &dialogs = *platform::services().dialogs;
+    if (!QFileInfo(file).isFile()) {
+        dialogs.message(parent, QStringLiteral("未找到图片文件:") + file, missingTitle, platform::MsgIcon::Critical);
+        return std::nullopt;
+    }
+    QImageReader reader(file);
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        dialogs.message(parent, reader.errorString(), QString(), platform::MsgIcon::Critical);
+        return std::nullopt;
+    }
+    if (picture.width() < cols || picture.height() < rows) {
+        dialogs.message(parent, tooSmallText + file, missingTitle, platform::MsgIcon::Critical);
+        return std::nullopt;
+    }
+    return picture;
 }

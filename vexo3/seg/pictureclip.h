@@ -2,6 +2,10 @@
 
 #include <QImage>
 #include <QRect>
+#include <QString>
+#include <optional>
+
+class QWidget;
 
 // One picture cut into an equal grid of cells, numbered row by row from the top left.
 // Pixels left over at the right and bottom (size not a multiple of the grid) belong
@@ -28,3 +32,10 @@ private:
     int cols_;
     QImage picture_;
 };
+
+// Reads a picture for a clip of rows x cols cells. What goes wrong is told to the user
+// in an error box: no such file ("未找到图片文件:" and the path, titled missingTitle),
+// a file that is no readable picture (the reader's reason), or one too small for the
+// grid (tooSmallText and the path). Nothing on failure.
+std::optional<QImage> loadClipPicture(QWidget *parent, const QString &file, int rows, int cols,
+                                      const QString &missingTitle, const QString &tooSmallText);

@@ -1,12 +1,8 @@
 #include "vexo3/seg/seg.h"
 
-#include "platform/dialogs.h"
 #include "platform/numtext.h"
-#include "platform/services.h"
 #include "platform/twips.h"
 
-#include <QFileInfo>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -129,27 +125,12 @@ void Seg::RefreshValue()
 
 bool Seg::LoadSegImageFile(const QString &imageFile)
 {
-    platform::Dialogs &dialogs = *platform::services().dialogs;
-    if (!QFileInfo(imageFile).isFile()) {
-        dialogs.message(this, QStringLiteral("未找到图片文件:") + imageFile,
-                        QStringLiteral("加载字码图片失败"), platform::MsgIcon::Critical);
+    const auto picture = loadClipPicture(this, imageFile, seg::kPictureRows, seg::kPictureCols,
+                                         QStringLiteral("加载字码图片失败"),
+                                         QStringLiteral("图片太小，无法分成 %1 行 %2 列:").arg(seg::kPictureRows).arg(seg::kPictureCols));
+    if (!picture)
         return false;
-    }
-    QImageReader reader(imageFile);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        dialogs.message(this, reader.errorString(), QString(), platform::MsgIcon::Critical);
-        return false;
-    }
-    if (picture.width() < seg::kPictureCols || picture.height() < seg::kPictureRows) {
-        dialogs.message(this,
-                        QStringLiteral("图片太小，无法分成 %1 行 %2 列:")
-                                .arg(seg::kPictureRows)
-                                .arg(seg::kPictureCols) + imageFile,
-                        QStringLiteral("加载字码图片失败"), platform::MsgIcon::Critical);
-        return false;
-    }
-    clip_.setPicture(opaque(picture));
+    clip_.setPicture(opaque(*picture));
     ++clipGeneration_;
     return true;
 }
