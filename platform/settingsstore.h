@@ -57,7 +57,7 @@ public:
 
 private:
     QString folder_;
-    int lockTimeoutMs_ = 10000;
+    int lockTimeoutMs_ = 3000;
 };
 
 // The file forms of names and values, as QSettings writes and reads them.

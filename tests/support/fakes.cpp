@@ -35,6 +35,8 @@ bool MemoryStore::save(const QString &app, const QString &section, const QString
 bool MemoryStore::saveAll(const QString &app, const QString &section, const platform::KeyValues &values)
 {
     ++saveCalls;
+    if (failSaves)
+        return false;
     QList<Entry> &entries = sections_[sectionId(app, section)];
     for (const auto &kv : values) {
         bool found = false;

@@ -88,6 +88,7 @@ public:
     // Keys of a section in the order they were first written.
     QStringList keys(const QString &section) const;
     int saveCalls = 0;
+    bool failSaves = false; // every save fails and changes nothing
 
 private:
     struct Entry {

@@ -1,5 +1,7 @@
 #include "vexo3/cmdbox/cmdbox.h"
 
+#include "platform/mousecodes.h"
+
 #include "platform/numtext.h"
 #include "platform/twips.h"
 #include "vexo3/cmdbox/nineslice.h"
@@ -16,17 +18,6 @@ namespace {
 
 constexpr int kPollMs = 20;
 constexpr double kMaxFontSize = 2048;
-
-int shiftState(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
-// Mouse buttons as the events report them: 1 left, 2 right, 4 middle.
-int buttonState(Qt::MouseButtons b)
-{
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
-}
 
 // SimSun where the machine has it, else a CJK face that draws the same captions.
 QString captionFamily()
@@ -225,7 +216,7 @@ void cmdBox::mouseMoveEvent(QMouseEvent *event)
         return;
     Timer1.start();
     setCaptionColor(hitFontColor_);
-    Q_EMIT MouseMove(buttonState(event->buttons()), shiftState(event->modifiers()), float(p.x()), float(p.y()));
+    Q_EMIT MouseMove(platform::buttonCode(event->buttons()), platform::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
     DrawButton(event->buttons() == Qt::LeftButton ? 2 : 1);
 }
 
@@ -234,7 +225,7 @@ void cmdBox::mousePressEvent(QMouseEvent *event)
     const QPointF p = event->position();
     DrawButton(2);
     Timer1.start();
-    Q_EMIT MouseDown(buttonState(event->button()), shiftState(event->modifiers()), float(p.x()), float(p.y()));
+    Q_EMIT MouseDown(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
 }
 
 void cmdBox::mouseReleaseEvent(QMouseEvent *event)
@@ -243,7 +234,7 @@ void cmdBox::mouseReleaseEvent(QMouseEvent *event)
     DrawButton(1);
     // Released elsewhere: the timer puts the normal face back.
     Timer1.start();
-    Q_EMIT MouseUp(buttonState(event->button()), shiftState(event->modifiers()), float(p.x()), float(p.y()));
+    Q_EMIT MouseUp(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
     if (event->button() == Qt::LeftButton && rect().contains(p.toPoint()))
         Q_EMIT Click();
 }

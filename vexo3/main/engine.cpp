@@ -107,7 +107,13 @@ void continueClock(ClockValues &v, Now now)
         v.StartTime -= 86400.0f;
         v.StartDate += 1;
     }
-    // A negative StartTime (a pause across midnight) stays; the tick borrows a day.
+    // A pause across midnight leaves StartTime negative. The same instant a day earlier
+    // keeps it within one day, where single precision still has its 8 ms steps; left
+    // negative it would grow with every such night and the readings coarsen.
+    while (v.StartTime < 0.0f) {
+        v.StartTime += 86400.0f;
+        v.StartDate -= 1;
+    }
 }
 
 int precisionInterval(int speed)
@@ -125,15 +131,7 @@ const QString *tickMainText(int segMode1, const Readings &r)
     return nullptr;
 }
 
-const QString &redrawMainText(int segMode1, const Readings &r)
-{
-    return segMode1 != 0 ? r.TimeString : r.TimerString;
-}
-
-const QString &bigText(int segMode2, const Readings &r)
-{
-    return segMode2 != 0 ? r.TimeString : r.TimerString;
-}
+const QString &readingFor(int segMode, const Readings &r) { return segMode != 0 ? r.TimeString : r.TimerString; }
 
 Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &panel)
 {

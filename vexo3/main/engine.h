@@ -69,8 +69,8 @@ constexpr int kDefaultSpeed = 2;
 
 // What the main display shows on a tick: 0 TimerString, 1 TimeString, other: nothing.
 const QString *tickMainText(int segMode1, const Readings &r);
-const QString &redrawMainText(int segMode1, const Readings &r);
-const QString &bigText(int segMode2, const Readings &r);
+// What a redraw or the big display shows: 0 TimerString, anything else TimeString.
+const QString &readingFor(int segMode, const Readings &r);
 
 // The buttons as the actions see them.
 class ButtonPanel {

@@ -101,6 +101,10 @@ FrmSec::FrmSec(QWidget *parent) : QMainWindow(parent), sw(*this)
 FrmSec::~FrmSec()
 {
     qApp->removeEventFilter(this);
+    // The other big windows know this window as their host: none may outlive it.
+    for (fBig *b : fBig::instances())
+        if (b != big_)
+            delete b;
     delete big_.data();
     delete list_.data();
     delete option_.data();
@@ -289,6 +293,11 @@ void FrmSec::Form_Load()
     Timer2_Timer();
     Timer2.start();
     lblMode->setText(mMode2[mode_]->text());
+    loaded_ = true;
+    // Asked to end while starting up (say, while a start-up box was open): end now,
+    // from the event loop, with the state restored.
+    if (endPending_)
+        QTimer::singleShot(0, this, &FrmSec::endFromSystem);
 }
 
 bool FrmSec::refusing() const { return refuseUntil_ >= 0 && services().clock->now().absolute() < refuseUntil_; }
@@ -311,6 +320,9 @@ bool FrmSec::Form_Unload()
 
 void FrmSec::saveForSessionEnd()
 {
+    // Before start-up has restored the state there is nothing newer to save.
+    if (!loaded_)
+        return;
     SaveState();
     platform::saveSetting(kDisplaySection, QStringLiteral("SegMode1"), QString::number(sw.SegMode1));
     platform::saveSetting(kDisplaySection, QStringLiteral("SegMode2"), QString::number(sw.SegMode2));
@@ -337,6 +349,10 @@ void FrmSec::endProgram()
 
 void FrmSec::endFromSystem()
 {
+    if (!loaded_) {
+        endPending_ = true;
+        return;
+    }
     if (!locked_) {
         close();
         if (ending_)
@@ -480,6 +496,15 @@ void FrmSec::ActKeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
     }
 }
 
+// X11 reports Ctrl+Break as no Qt key at all, only as the Break keysym.
+int FrmSec::keyOf(const QKeyEvent *event) const
+{
+    constexpr quint32 kXkBreak = 0xff6b;
+    if (event->key() == 0 && event->nativeVirtualKey() == kXkBreak)
+        return Qt::Key_Cancel;
+    return event->key();
+}
+
 bool FrmSec::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
@@ -487,11 +512,12 @@ bool FrmSec::eventFilter(QObject *watched, QEvent *event)
         const bool mine = (w == this && keyPreview_) || (list_ && w == list_.data());
         if (mine) {
             auto *ke = static_cast<QKeyEvent *>(event);
-            if (keyAction(ke->key(), ke->modifiers(), *this) != Action::None ||
-                ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_F1) {
+            const int key = keyOf(ke);
+            if (keyAction(key, ke->modifiers(), *this) != Action::None || key == Qt::Key_Return ||
+                key == Qt::Key_Enter || key == Qt::Key_F1) {
                 // Holding a key down must not start and pause in turn.
                 if (!ke->isAutoRepeat())
-                    ActKeyDown(ke->key(), ke->modifiers());
+                    ActKeyDown(key, ke->modifiers());
                 return true;
             }
         }
@@ -519,15 +545,15 @@ void FrmSec::tmrGo_Timer()
     if (const QString *text = tickMainText(sw.SegMode1, r))
         SegBox1->setSegValue(*text);
     if (big_ && big_->isVisible() && big_->lblMode == QLatin1String("Timer"))
-        big_->SegBox1->setSegValue(bigText(sw.SegMode2, r));
+        big_->SegBox1->setSegValue(readingFor(sw.SegMode2, r));
 }
 
 void FrmSec::ReDrawSeg()
 {
     const Readings r{sw.TimerString, sw.TimeString};
-    SegBox1->setSegValue(redrawMainText(sw.SegMode1, r));
+    SegBox1->setSegValue(readingFor(sw.SegMode1, r));
     if (big_ && big_->isVisible())
-        big_->SegBox1->setSegValue(bigText(sw.SegMode2, r));
+        big_->SegBox1->setSegValue(readingFor(sw.SegMode2, r));
 }
 
 void FrmSec::msp_Click(int Index)
@@ -555,10 +581,18 @@ void FrmSec::SaveState()
     s.SegCounts1 = segCounts1_;
     s.SegCounts2 = segCounts2_;
     for (int i = 0; i < kButtonCount; ++i) {
-        s.enabled[i] = buttonEnabled(i);
         s.visible[i] = buttonVisible(i);
+        // The lock is not saved: a locked window saves its state's own buttons, so the
+        // next start is not left with every control dead.
+        s.enabled[i] = locked_ ? s.visible[i] : buttonEnabled(i);
     }
-    vexo3::saveState(*services().store, s);
+    if (!vexo3::saveState(*services().store, s) && !saveFailureShown_) {
+        saveFailureShown_ = true;
+        services().dialogs->message(this,
+                                    QStringLiteral("无法保存秒表的状态，设置文件不能写入。\n"
+                                                   "秒表照常计时，但程序退出后可能无法恢复本次计时。"),
+                                    QStringLiteral("错误"), platform::MsgIcon::Warning);
+    }
 }
 
 void FrmSec::GetState()
@@ -748,7 +782,7 @@ void FrmSec::mSh_Click()
 {
     const QString path = platform::AppDir() + QStringLiteral("说明.txt");
     QFile file(path);
-    if (!QFileInfo(path).isFile()) {
+    if (!QFileInfo::exists(path)) {
         services().dialogs->message(this, QStringLiteral("未找到说明文件:") + path, QStringLiteral("错误"),
                                     platform::MsgIcon::Critical);
         return;

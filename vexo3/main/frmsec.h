@@ -12,6 +12,7 @@ class QAction;
 class QActionGroup;
 class QFrame;
 class QLabel;
+class QKeyEvent;
 class QMenu;
 class Seg;
 class cmdBox;
@@ -159,6 +160,7 @@ private:
     void showBig(fBig *big);
     void endProgram();
     bool refusing() const;
+    int keyOf(const QKeyEvent *event) const;
 
     QString IniPath;
     QString alarmTime_;
@@ -171,6 +173,9 @@ private:
     double countdownLength_ = 0;
     double refuseUntil_ = -1;
     bool ending_ = false;
+    bool loaded_ = false;
+    bool endPending_ = false;
+    bool saveFailureShown_ = false;
     QPointer<fBig> big_;
     QPointer<fList> list_;
     QPointer<fOption> option_;

@@ -1,5 +1,7 @@
 #include "vexo3/seg/seg.h"
 
+#include "platform/mousecodes.h"
+
 #include "platform/numtext.h"
 #include "platform/twips.h"
 
@@ -15,11 +17,6 @@ namespace {
 constexpr int kFrameMs = 16;
 
 // Modifier keys as the events report them: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftState(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
 // Cells are painted opaque on the black background, whatever the file held.
 QImage opaque(const QImage &picture)
 {
@@ -253,7 +250,7 @@ void Seg::mouseReleaseEvent(QMouseEvent *event)
             break;
         }
     }
-    const int shift = shiftState(event->modifiers());
+    const int shift = platform::shiftCode(event->modifiers());
     const float x = float(at.x() - origin.x());
     const float y = float(at.y() - origin.y());
     if (event->button() == Qt::LeftButton)

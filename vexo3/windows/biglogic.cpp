@@ -40,10 +40,11 @@ void dragHandle(BigGeometry &g, int index, double dragOffsetY, double y, double 
 Countdown::Tick Countdown::tick(const QString &secondsText, double nowAbsolute)
 {
     Tick t;
-    if (seconds_ == 0) {
+    if (!started_) {
         const double v = platform::leadingNumber(secondsText);
         seconds_ = std::isfinite(v) ? v : 0.0;
         start_ = nowAbsolute;
+        started_ = true;
         t.first = true;
     }
     const double remaining = seconds_ - (nowAbsolute - start_);
@@ -55,7 +56,8 @@ Countdown::Tick Countdown::tick(const QString &secondsText, double nowAbsolute)
         dashStep_ = 0;
     } else {
         const char *prefix = dashStep_ < 5 ? "-   " : (dashStep_ < 10 ? " -  " : "  - ");
-        t.text = QLatin1String(prefix) + platform::formatFixed(float(remaining), 1);
+        // In double: a long countdown must show every one of its digits right.
+        t.text = QLatin1String(prefix) + platform::formatFixed(remaining, 1);
     }
     ++dashStep_;
     return t;

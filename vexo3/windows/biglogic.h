@@ -45,6 +45,7 @@ public:
     int dashStep() const { return dashStep_; }
 
 private:
+    bool started_ = false;
     double seconds_ = 0;
     double start_ = 0;
     int dashStep_ = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/mousecodes.h"
 #include "platform/numtext.h"
 #include "platform/services.h"
 #include "platform/settingsstore.h"
@@ -32,16 +33,6 @@ QList<fBig *> &registry()
 // The layout takes the outer width of a window with classic 4-pixel borders.
 constexpr double kBorderAllowance = 120;
 
-int buttonCode(Qt::MouseButtons b)
-{
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftCode(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
 } // namespace
 
 fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_(host)
@@ -56,7 +47,6 @@ fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_
     resize(px(12165), px(5580));
 
     SegBox1 = new Seg(this);
-    SegBox1->setSegCount(QStringLiteral("15"));
     connect(SegBox1, &Seg::LeftClick, this, &fBig::SegBox1_LeftClick);
     connect(SegBox1, &Seg::RightClick, this, &fBig::SegBox1_RightClick);
 
@@ -145,15 +135,15 @@ bool fBig::eventFilter(QObject *watched, QEvent *event)
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
             return false;
         auto *me = static_cast<QMouseEvent *>(event);
-        const int shift = shiftCode(me->modifiers());
+        const int shift = platform::shiftCode(me->modifiers());
         const float x = float(twips(me->position().x()));
         const float y = float(twips(me->position().y()));
         if (type == QEvent::MouseButtonPress)
-            Label1_MouseDown(i, buttonCode(me->button()), shift, x, y);
+            Label1_MouseDown(i, platform::buttonCode(me->button()), shift, x, y);
         else if (type == QEvent::MouseMove)
-            Label1_MouseMove(i, buttonCode(me->buttons()), shift, x, y);
+            Label1_MouseMove(i, platform::buttonCode(me->buttons()), shift, x, y);
         else
-            Label1_MouseUp(i, buttonCode(me->button()), shift, x, y);
+            Label1_MouseUp(i, platform::buttonCode(me->button()), shift, x, y);
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -147,7 +147,11 @@ void TestBigLogic::countdownOfText()
 {
     QFETCH(QString, text);
     Countdown c;
-    QTEST(*c.tick(text, 1000.0).text, "firstText");
+    const Countdown::Tick first = c.tick(text, 1000.0);
+    QVERIFY(first.first);
+    QTEST(*first.text, "firstText");
+    // Started once, whatever the text: later ticks do not start it again.
+    QVERIFY(!c.tick(text, 1000.05).first);
 }
 
 void TestBigLogic::countdownAcrossMidnight()

@@ -1,5 +1,7 @@
 #include "tests/vexo3/main/window_fixture.h"
 
+#include "platform/twips.h"
+
 #include <QLabel>
 #include <QMenu>
 
@@ -51,8 +53,11 @@ void TestFBig::looksAndMenu()
     b->resize(600, 300);
     const QImage shot = b->grab().toImage();
     QCOMPARE(QColor(shot.pixel(2, 2)), QColor(0x40, 0x40, 0x40));
-    const QPoint mid = b->SegBox1->geometry().center();
-    QVERIFY(b->SegBox1->geometry().contains(mid));
+    // The display between the handles is black where no segment is lit.
+    b->SegBox1->setSegValue(QString());
+    const QImage after = b->grab().toImage();
+    QCOMPARE(QColor(after.pixel(b->SegBox1->geometry().center())), QColor(Qt::black));
+    QCOMPARE(QColor(after.pixel(b->SegBox1->x() - 3, b->SegBox1->geometry().center().y())), QColor(0x40, 0x40, 0x40));
 }
 
 void TestFBig::layoutFollowsWindowAndHeightChoice()
@@ -98,7 +103,9 @@ void TestFBig::dragHandlesWithTheMouse()
     QCOMPARE(upper->y(), 8);
     QTest::mouseRelease(upper, Qt::LeftButton, Qt::NoModifier, QPoint(100, 4));
     QCOMPARE(b->DragOffsetY, -1.0f);
-    QVERIFY(b->SegBox1->height() >= 0);
+    // The display fills the space from below the upper handle to the lower handle.
+    QCOMPARE(b->layoutTwips().segHeight, b->layoutTwips().handleTop[1] - 120.0 - 135.0);
+    QCOMPARE(b->SegBox1->height(), platform::px(b->layoutTwips().segHeight));
     // A move without the button does nothing.
     const QRect before = b->SegBox1->geometry();
     QMouseEvent hover(QEvent::MouseMove, QPointF(100, 50), upper->mapToGlobal(QPointF(100, 50)), Qt::NoButton,

@@ -97,6 +97,13 @@ void TestFrmSec::f3ResetsOnlyWhenResetShows()
     QTest::keyClick(&w, Qt::Key_Return);
     QTest::keyClick(&w, Qt::Key_Pause, Qt::ControlModifier);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
+    // Ctrl+Break as X11 delivers it: no Qt key, only the Break keysym.
+    QTest::keyClick(&w, Qt::Key_Return);
+    QTest::keyClick(&w, Qt::Key_Return);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
+    QKeyEvent brk(QEvent::KeyPress, 0, Qt::ControlModifier, 110, 0xff6b, 0x4, QString());
+    QApplication::sendEvent(w.SegBox1, &brk);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
 }
 
 void TestFrmSec::spaceDoesNothingWhileIdle()

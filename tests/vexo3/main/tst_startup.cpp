@@ -25,6 +25,8 @@ private Q_SLOTS:
     void unlockedCloseSavesStateAndModes();
     void exitButtonSavesAndCloses();
     void systemEndSavesEvenWhenLocked();
+    void endRequestDuringStartUpKeepsTheState();
+    void failedSaveIsReportedOnce();
 
 private:
     void writeIni(const QByteArray &content)
@@ -207,6 +209,41 @@ void TestStartup::systemEndSavesEvenWhenLocked()
     w.endFromSystem();
     QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
     QCOMPARE(f.stored("Setting", "TimerString"), QStringLiteral("2.000"));
+    // The next start is unlocked and its controls work.
+    FrmSec &w2 = f.restart();
+    QCOMPARE(sorted(f.enabledButtons()), sorted(kRunningSet));
+    QCOMPARE(w2.windowTitle(), QStringLiteral("Tavrik3.2.74"));
+    QTest::keyClick(&w2, Qt::Key_Return);
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
+}
+
+void TestStartup::endRequestDuringStartUpKeepsTheState()
+{
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.tickAfter(30);
+    f.closeAll(); // a crash: the running state is in the store
+    f.w = std::make_unique<FrmSec>();
+    f.w->endFromSystem(); // the signal arrives before start-up has run
+    f.w->saveForSessionEnd();
+    QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
+    f.w->Form_Load();
+    QVERIFY(f.w->tmrGo.isActive());
+    QTRY_VERIFY(!f.w->isVisible()); // then it ends, from the event loop
+    QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
+    QCOMPARE(f.stored("Setting", "StartTime"), QStringLiteral("36000"));
+}
+
+void TestStartup::failedSaveIsReportedOnce()
+{
+    FrmSec &w = f.load();
+    f.env.store.failSaves = true;
+    w.ActStart();
+    w.ActPause();
+    QCOMPARE(f.env.dialogs.boxes.size(), 1);
+    QCOMPARE(f.env.dialogs.boxes[0].title, QStringLiteral("错误"));
+    QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("无法保存秒表的状态")));
+    QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
 }
 
 QTEST_MAIN(TestStartup)

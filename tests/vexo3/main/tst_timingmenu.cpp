@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "platform/numtext.h"
+
 #include <QLabel>
 #include <QLocale>
 
@@ -113,22 +115,25 @@ void TestTimingMenu::answers_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("value"); // empty: nothing opens
+    QTest::addColumn<QString>("firstFrame");
     QTest::addColumn<bool>("warned");
-    QTest::newRow("trailing text") << "90abc" << "90" << false;
-    QTest::newRow("blanks") << "  45  " << "45" << false;
-    QTest::newRow("fraction") << "0.5" << "0.5" << false;
-    QTest::newRow("negative") << "-5" << "" << true;
-    QTest::newRow("1e9") << "1e9" << "" << true;
-    QTest::newRow("largest shown") << "99999999" << "99999999" << false;
-    QTest::newRow("too long for the display") << "100000000" << "" << true;
-    QTest::newRow("thousands of digits") << QString(5000, u'7') << "" << true;
-    QTest::newRow("overflow exponent") << "1e999" << "" << true;
+    QTest::newRow("trailing text") << "90abc" << "90" << "-   90.0" << false;
+    QTest::newRow("blanks") << "  45  " << "45" << "-   45.0" << false;
+    QTest::newRow("fraction") << "0.5" << "0.5" << "-   0.5" << false;
+    QTest::newRow("negative") << "-5" << "" << "" << true;
+    QTest::newRow("1e9") << "1e9" << "" << "" << true;
+    QTest::newRow("largest shown") << "99999999" << "99999999" << "-   99999999.0" << false;
+    QTest::newRow("tenths of a long one") << "9999999.9" << "9999999.9" << "-   9999999.9" << false;
+    QTest::newRow("too long for the display") << "100000000" << "" << "" << true;
+    QTest::newRow("thousands of digits") << QString(5000, u'7') << "" << "" << true;
+    QTest::newRow("overflow exponent") << "1e999" << "" << "" << true;
 }
 
 void TestTimingMenu::answers()
 {
     QFETCH(QString, answer);
     QFETCH(QString, value);
+    QFETCH(QString, firstFrame);
     QFETCH(bool, warned);
     FrmSec &w = f.load();
     f.env.dialogs.answers.append(answer);
@@ -137,9 +142,14 @@ void TestTimingMenu::answers()
     QCOMPARE(windows.size(), value.isEmpty() ? 0 : 1);
     if (!value.isEmpty()) {
         QCOMPARE(windows[0]->lblValue[0], value);
+        windows[0]->Timer1.stop();
         windows[0]->Timer1_Timer();
-        QVERIFY(windows[0]->SegBox1->SegValue().endsWith(QStringLiteral(".0")) ||
-                windows[0]->SegBox1->SegValue().endsWith(QStringLiteral(".5")));
+        QCOMPARE(windows[0]->SegBox1->SegValue(), firstFrame);
+        f.env.clock.advance(1.0);
+        windows[0]->Timer1_Timer();
+        const double left = value.toDouble() - 1.0;
+        QCOMPARE(windows[0]->SegBox1->SegValue(),
+                 left > 0 ? QStringLiteral("-   ") + platform::formatFixed(left, 1) : QStringLiteral("--0--"));
     }
     QCOMPARE(f.env.dialogs.boxes.size(), warned ? 1 : 0);
     if (warned)
