@@ -204,6 +204,17 @@ std::optional<qint32> parseInt32(QStringView text)
     return qint32(v);
 }
 
+std::optional<int> parseRounded(QStringView text, int lo, int hi)
+{
+    const auto d = parseDouble(text);
+    if (!d)
+        return std::nullopt;
+    const double r = roundHalfEven(*d);
+    if (r < lo || r > hi)
+        return std::nullopt;
+    return int(r);
+}
+
 std::optional<bool> parseBool(QStringView text)
 {
     const QStringView t = trimmed(text);

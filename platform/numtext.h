@@ -44,6 +44,8 @@ QString shortestText(double v);
 std::optional<float> parseFloat(QStringView text);
 std::optional<double> parseDouble(QStringView text);
 std::optional<qint32> parseInt32(QStringView text);
+// A stored whole number: the whole text a number, rounded ties to even, within lo..hi.
+std::optional<int> parseRounded(QStringView text, int lo, int hi);
 // "-1", "0", any number (non-zero is true), "True"/"False" in any case.
 std::optional<bool> parseBool(QStringView text);
 

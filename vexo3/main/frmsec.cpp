@@ -68,11 +68,8 @@ const ButtonInfo kButtons[kButtonCount] = {
 // A stored 16-bit number; anything else (not a number, out of range) is the default.
 short storedShort(const QString &section, const QString &key, short def)
 {
-    const auto d = platform::parseDouble(platform::readSetting(section, key, QString::number(def)));
-    if (!d)
-        return def;
-    const double r = platform::roundHalfEven(*d);
-    return r >= -32768 && r <= 32767 ? short(r) : def;
+    return short(platform::parseRounded(platform::readSetting(section, key, QString::number(def)), -32768, 32767)
+                     .value_or(def));
 }
 
 QString versionText(const Version &v, bool fourDigitRevision)

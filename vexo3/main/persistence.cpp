@@ -41,11 +41,7 @@ bool saveState(platform::SettingsStore &store, const SavedState &s)
 
 short segCountFromText(const QString &text)
 {
-    const auto d = platform::parseDouble(text);
-    if (!d)
-        return kDefaultSegCount;
-    const double r = platform::roundHalfEven(*d);
-    return r >= kMinSegCount && r <= kMaxSegCount ? short(r) : kDefaultSegCount;
+    return short(platform::parseRounded(text, kMinSegCount, kMaxSegCount).value_or(kDefaultSegCount));
 }
 
 SavedState readState(platform::SettingsStore &store, const SavedState &current)
