@@ -24,9 +24,14 @@ tavrik_install() {
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-tavrik_build() {
-  if [ ! -f "$TAVRIK_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$TAVRIK_ROOT" -B "$TAVRIK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Configures the build folder the first time; given options, applies them to it.
+tavrik_configure() {
+  if [ ! -f "$TAVRIK_BUILD/CMakeCache.txt" ] || [ $# -gt 0 ]; then
+    cmake -S "$TAVRIK_ROOT" -B "$TAVRIK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
+}
+
+tavrik_build() {
+  tavrik_configure
   cmake --build "$TAVRIK_BUILD" -j"$(nproc)" "$@"
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything, and runs the whole test suite.
+# Installs what is missing, builds everything (the benchmarks too), and runs the whole
+# test suite.
 source "$(dirname "$0")/common.sh"
 tavrik_install
+tavrik_configure -DTAVRIK_BENCHMARKS=ON
 tavrik_build
 cd "$TAVRIK_BUILD"
 ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/launcher.h"
-#include "platform/services.h"
-#include "platform/settingsstore.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/launcher.h"
+#include "shared/gui/services.h"
+#include "tests/support/corefakes.h"
 
 #include <QDate>
 #include <QList>
@@ -16,17 +15,6 @@
 #include <optional>
 
 namespace testing {
-
-// A clock the test sets.
-class FakeClock final : public platform::Clock {
-public:
-    platform::Now now() const override { return now_; }
-    void set(qint32 day, float seconds) { now_ = {day, seconds}; }
-    void set(const QDate &date, float seconds) { set(platform::dayNumber(date), seconds); }
-    // Moves on by the given seconds, rolling over midnight.
-    void advance(double seconds);
-    platform::Now now_{45000, 36000.0f};
-};
 
 // Records every box; answers input boxes from a queue (empty queue: Cancel).
 class FakeDialogs final : public platform::Dialogs {
@@ -73,29 +61,6 @@ public:
     QList<QStringList> startedArgs;
     bool openResult = true;
     bool startResult = true;
-};
-
-// An in-memory store, matching sections and keys without regard to case.
-class MemoryStore final : public platform::SettingsStore {
-public:
-    QString read(const QString &app, const QString &section, const QString &key,
-                 const QString &defaultValue) override;
-    bool save(const QString &app, const QString &section, const QString &key,
-              const QString &value) override;
-    bool saveAll(const QString &app, const QString &section, const platform::KeyValues &values) override;
-    // The value stored, or nothing.
-    std::optional<QString> value(const QString &section, const QString &key) const;
-    // Keys of a section in the order they were first written.
-    QStringList keys(const QString &section) const;
-    int saveCalls = 0;
-    bool failSaves = false; // every save fails and changes nothing
-
-private:
-    struct Entry {
-        QString key;
-        QString value;
-    };
-    QMap<QString, QList<Entry>> sections_; // by lower-case "app/section"
 };
 
 // Fakes for every service, a temporary program folder and config folder; installed

@@ -1,10 +1,10 @@
 #include "vexo3/cmdbox/cmdbox.h"
 
-#include "platform/mousecodes.h"
+#include "shared/gui/mousecodes.h"
 
-#include "platform/numtext.h"
-#include "platform/twips.h"
-#include "vexo3/cmdbox/nineslice.h"
+#include "shared/core/numtext.h"
+#include "shared/gui/twips.h"
+#include "vexo3/seg/nineslice.h"
 
 #include <QCursor>
 #include <QFontDatabase>
@@ -108,13 +108,12 @@ void cmdBox::setEnabled(bool enabled)
     Q_EMIT EnabledChanged(enabled);
 }
 
-bool cmdBox::LoadButtonImageFile(const QString &imageFile)
+bool cmdBox::LoadButtonImageFile(const QString &imageFile, QString *error)
 {
-    const auto picture = loadClipPicture(this, imageFile, PCL.rows(), PCL.cols(), QStringLiteral("加载图片失败"),
-                                         QStringLiteral("图片太小，无法分成 4 个按钮外观:"));
-    if (!picture)
+    QImage picture;
+    if (!loadClipPicture(imageFile, PCL.rows(), PCL.cols(), &picture, error))
         return false;
-    PCL.setPicture(*picture);
+    PCL.setPicture(picture);
     ++pclGeneration_;
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/propertybag.h"
+#include "shared/gui/propertybag.h"
 #include "vexo3/seg/pictureclip.h"
 
 #include <QFont>
@@ -34,7 +34,10 @@ public:
     void setEnabled(bool enabled);
 
     // Takes the four faces from an image file; they show from the next change of face.
-    bool LoadButtonImageFile(const QString &imageFile);
+    // False when the file gives none, with the words for the user in *error (for a
+    // box titled kLoadFailedTitle); the button keeps its faces.
+    bool LoadButtonImageFile(const QString &imageFile, QString *error = nullptr);
+    static inline const QString kLoadFailedTitle = QStringLiteral("加载图片失败");
 
     // The face shown (0 normal, 1 hot, 2 pressed, 3 disabled) and the caption's colour.
     int face() const { return face_; }

@@ -1,6 +1,6 @@
 #include "vexo3/main/engine.h"
 
-#include "platform/numtext.h"
+#include "shared/core/numtext.h"
 
 #include <cmath>
 

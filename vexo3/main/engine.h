@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/clock.h"
+#include "shared/core/clock.h"
 
 #include <QList>
 #include <QString>

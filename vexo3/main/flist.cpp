@@ -1,9 +1,9 @@
 #include "vexo3/main/flist.h"
 
-#include "platform/dialogs.h"
-#include "platform/launcher.h"
-#include "platform/services.h"
-#include "platform/twips.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/launcher.h"
+#include "shared/gui/services.h"
+#include "shared/gui/twips.h"
 #include "vexo3/cmdbox/cmdbox.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vexo3/main/recordfile.h"
+#include "shared/core/recordfile.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,17 +1,18 @@
 #include "vexo3/main/frmsec.h"
 
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/launcher.h"
-#include "platform/numtext.h"
-#include "platform/profile.h"
-#include "platform/services.h"
-#include "platform/settingsstore.h"
-#include "platform/topmost.h"
-#include "platform/twips.h"
+#include "shared/core/clock.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/launcher.h"
+#include "shared/core/numtext.h"
+#include "shared/core/profile.h"
+#include "shared/gui/services.h"
+#include "shared/core/settingsstore.h"
+#include "shared/gui/topmost.h"
+#include "shared/gui/twips.h"
 #include "vexo3/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
 #include "vexo3/main/persistence.h"
+#include "vexo3/main/version.h"
 #include "vexo3/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
@@ -35,11 +36,6 @@ namespace vexo3 {
 
 using platform::px;
 using platform::services;
-
-Version programVersion()
-{
-    return {VEXO3_VERSION_MAJOR, VEXO3_VERSION_MINOR, VEXO3_VERSION_PATCH, VEXO3_VERSION_REVISION};
-}
 
 namespace {
 
@@ -70,15 +66,6 @@ short storedShort(const QString &section, const QString &key, short def)
 {
     return short(platform::parseRounded(platform::readSetting(section, key, QString::number(def)), -32768, 32767)
                      .value_or(def));
-}
-
-QString versionText(const Version &v, bool fourDigitRevision)
-{
-    return QStringLiteral("%1.%2.%3")
-        .arg(v.major)
-        .arg(v.minor)
-        .arg(fourDigitRevision ? QStringLiteral("%1").arg(v.revision, 4, 10, QLatin1Char('0'))
-                               : QString::number(v.revision));
 }
 
 } // namespace
@@ -230,7 +217,7 @@ void FrmSec::buildMenus()
 
 void FrmSec::setTitle()
 {
-    setWindowTitle(QStringLiteral("Tavrik") + versionText(programVersion(), false));
+    setWindowTitle(QStringLiteral("Tavrik") + tavrik::core::versionText(kVersion, tavrik::core::Revision::Plain));
 }
 
 void FrmSec::Form_Load()
@@ -242,7 +229,7 @@ void FrmSec::Form_Load()
 
     const QString image = selectedSegImage(IniPath);
     if (!image.isEmpty())
-        SegBox1->LoadSegImageFile(image);
+        loadSegImage(this, SegBox1, image);
 
     sw.SegMode1 = storedShort(kDisplaySection, QStringLiteral("SegMode1"), 0);
     sw.SegMode2 = storedShort(kDisplaySection, QStringLiteral("SegMode2"), 0);
@@ -698,7 +685,7 @@ void FrmSec::mLock_Click()
     locked_ = !locked_;
     if (locked_) {
         mLock->setText(QStringLiteral("解除锁定控制"));
-        setWindowTitle(QStringLiteral("Tavrik") + versionText(programVersion(), true) + QStringLiteral(" [控制已经锁定]"));
+        setWindowTitle(QStringLiteral("Tavrik") + tavrik::core::versionText(kVersion, tavrik::core::Revision::FourDigits) + QStringLiteral(" [控制已经锁定]"));
         SetE({});
         keyPreview_ = false;
     } else {
@@ -795,14 +782,10 @@ void FrmSec::mSh_Click()
 
 void FrmSec::mAbout_Click()
 {
-    const Version v = programVersion();
     services().dialogs->message(
         this,
-        QStringLiteral("   ====Tavrik====\r\n  版本：%1.%2.%3\r\n  主页：%4\r\n  意见与反馈：%5")
-            .arg(v.major)
-            .arg(v.minor)
-            .arg(v.revision)
-            .arg(kHomePage, kFeedbackPage),
+        QStringLiteral("   ====Tavrik====\r\n  版本：%1\r\n  主页：%2\r\n  意见与反馈：%3")
+            .arg(tavrik::core::versionText(kVersion, tavrik::core::Revision::Plain), kHomePage, kFeedbackPage),
         QStringLiteral("关于"), platform::MsgIcon::Information);
 }
 

@@ -23,12 +23,6 @@ class fBig;
 class fList;
 class fOption;
 
-// Program version pieces, from the build.
-struct Version {
-    int major, minor, patch, revision;
-};
-Version programVersion();
-
 // The main window of Vexo3: the stopwatch.
 class FrmSec : public QMainWindow, public ButtonPanel, public MainHost {
     Q_OBJECT

@@ -1,5 +1,6 @@
-#include "platform/termination.h"
+#include "shared/gui/termination.h"
 #include "vexo3/main/frmsec.h"
+#include "vexo3/main/version.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -9,7 +10,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexo3"));
-    QApplication::setApplicationVersion(QStringLiteral(TAVRIK_VERSION_TEXT));
+    QApplication::setApplicationVersion(QString::fromLatin1(vexo3::kVersionText));
     // The program lives exactly as long as the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 

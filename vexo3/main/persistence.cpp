@@ -1,6 +1,6 @@
 #include "vexo3/main/persistence.h"
 
-#include "platform/numtext.h"
+#include "shared/core/numtext.h"
 
 namespace vexo3 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/settingsstore.h"
+#include "shared/core/settingsstore.h"
 #include "vexo3/main/engine.h"
 
 #include <array>

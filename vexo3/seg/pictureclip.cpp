@@ -1,8 +1,5 @@
 #include "vexo3/seg/pictureclip.h"
 
-#include "platform/dialogs.h"
-#include "platform/services.h"
-
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -29,23 +26,21 @@ QImage PictureClip::cell(int i) const
     return picture_.copy(r);
 }
 
-std::optional<QImage> loadClipPicture(QWidget *parent, const QString &file, int rows, int cols,
-                                      const QString &missingTitle, const QString &tooSmallText)
+bool loadClipPicture(const QString &file, int rows, int cols, QImage *picture, QString *error)
 {
-    platform::Dialogs &dialogs = *platform::services().dialogs;
-    if (!QFileInfo(file).isFile()) {
-        dialogs.message(parent, QStringLiteral("未找到图片文件:") + file, missingTitle, platform::MsgIcon::Critical);
-        return std::nullopt;
-    }
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!QFileInfo(file).isFile())
+        return fail(QStringLiteral("未找到图片文件:") + file);
     QImageReader reader(file);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        dialogs.message(parent, reader.errorString(), QString(), platform::MsgIcon::Critical);
-        return std::nullopt;
-    }
-    if (picture.width() < cols || picture.height() < rows) {
-        dialogs.message(parent, tooSmallText + file, missingTitle, platform::MsgIcon::Critical);
-        return std::nullopt;
-    }
-    return picture;
+    const QImage read = reader.read();
+    if (read.isNull())
+        return fail(reader.errorString());
+    if (read.width() < cols || read.height() < rows)
+        return fail(QStringLiteral("图片太小，无法分成 %1 行 %2 列:").arg(rows).arg(cols) + file);
+    *picture = read;
+    return true;
 }

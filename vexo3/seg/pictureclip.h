@@ -3,9 +3,6 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
-#include <optional>
-
-class QWidget;
 
 // One picture cut into an equal grid of cells, numbered row by row from the top left.
 // Pixels left over at the right and bottom (size not a multiple of the grid) belong
@@ -33,9 +30,8 @@ private:
     QImage picture_;
 };
 
-// Reads a picture for a clip of rows x cols cells. What goes wrong is told to the user
-// in an error box: no such file ("未找到图片文件:" and the path, titled missingTitle),
-// a file that is no readable picture (the reader's reason), or one too small for the
-// grid (tooSmallText and the path). Nothing on failure.
-std::optional<QImage> loadClipPicture(QWidget *parent, const QString &file, int rows, int cols,
-                                      const QString &missingTitle, const QString &tooSmallText);
+// Reads a picture for a clip of rows x cols cells. False when there is none to use,
+// with what the user is to be told in *error: "未找到图片文件:" and the path when there
+// is no such file, the reader's reason for a file that is no readable picture, or
+// "图片太小…" and the path for one too small for the grid.
+bool loadClipPicture(const QString &file, int rows, int cols, QImage *picture, QString *error = nullptr);

@@ -1,9 +1,9 @@
 #include "vexo3/seg/seg.h"
 
-#include "platform/mousecodes.h"
+#include "shared/gui/mousecodes.h"
 
-#include "platform/numtext.h"
-#include "platform/twips.h"
+#include "shared/core/numtext.h"
+#include "shared/gui/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -120,14 +120,12 @@ void Seg::RefreshValue()
         scheduleRepaint(dirty);
 }
 
-bool Seg::LoadSegImageFile(const QString &imageFile)
+bool Seg::LoadSegImageFile(const QString &imageFile, QString *error)
 {
-    const auto picture = loadClipPicture(this, imageFile, seg::kPictureRows, seg::kPictureCols,
-                                         QStringLiteral("加载字码图片失败"),
-                                         QStringLiteral("图片太小，无法分成 %1 行 %2 列:").arg(seg::kPictureRows).arg(seg::kPictureCols));
-    if (!picture)
+    QImage picture;
+    if (!loadClipPicture(imageFile, seg::kPictureRows, seg::kPictureCols, &picture, error))
         return false;
-    clip_.setPicture(opaque(*picture));
+    clip_.setPicture(opaque(picture));
     ++clipGeneration_;
     return true;
 }

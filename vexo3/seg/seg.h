@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/propertybag.h"
+#include "shared/gui/propertybag.h"
 #include "vexo3/seg/pictureclip.h"
 #include "vexo3/seg/seglayout.h"
 
@@ -31,7 +31,10 @@ public:
     void Refresh();
 
     // Takes the digit picture from an image file; it shows from the next RefreshValue.
-    bool LoadSegImageFile(const QString &imageFile);
+    // False when the file gives none, with the words for the user in *error (shown
+    // by the window under kLoadFailedTitle); the display keeps its picture.
+    bool LoadSegImageFile(const QString &imageFile, QString *error = nullptr);
+    static inline const QString kLoadFailedTitle = QStringLiteral("加载字码图片失败");
 
     void readProperties(const platform::PropertyBag &bag);
     void writeProperties(platform::PropertyBag &bag) const;

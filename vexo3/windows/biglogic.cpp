@@ -1,6 +1,6 @@
 #include "vexo3/windows/biglogic.h"
 
-#include "platform/numtext.h"
+#include "shared/core/numtext.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 #include "vexo3/windows/fbig.h"
 
-#include "platform/clock.h"
-#include "platform/dialogs.h"
-#include "platform/mousecodes.h"
-#include "platform/numtext.h"
-#include "platform/services.h"
-#include "platform/settingsstore.h"
-#include "platform/twips.h"
+#include "shared/core/clock.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/mousecodes.h"
+#include "shared/core/numtext.h"
+#include "shared/gui/services.h"
+#include "shared/core/settingsstore.h"
+#include "shared/gui/twips.h"
 #include "vexo3/seg/seg.h"
 #include "vexo3/windows/host.h"
 #include "vexo3/windows/imagesets.h"
@@ -98,7 +98,7 @@ void fBig::Form_Load()
     SegBox1->setSegValue(QStringLiteral("0.000"));
     const QString file = selectedSegImage(vexoIniPath());
     if (!file.isEmpty())
-        SegBox1->LoadSegImageFile(file);
+        loadSegImage(this, SegBox1, file);
     Timer1.start();
     Form_Resize();
 }

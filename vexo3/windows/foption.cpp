@@ -1,12 +1,13 @@
 #include "vexo3/windows/foption.h"
 #include "vexo3/windows/imagesets.h"
 
-#include "platform/clock.h"
-#include "platform/numtext.h"
-#include "platform/profile.h"
-#include "platform/services.h"
-#include "platform/topmost.h"
-#include "platform/twips.h"
+#include "shared/core/clock.h"
+#include "shared/gui/dialogs.h"
+#include "shared/core/numtext.h"
+#include "shared/core/profile.h"
+#include "shared/gui/services.h"
+#include "shared/gui/topmost.h"
+#include "shared/gui/twips.h"
 #include "vexo3/cmdbox/cmdbox.h"
 #include "vexo3/seg/seg.h"
 #include "vexo3/windows/fbig.h"
@@ -213,7 +214,7 @@ void fOption::Form_Load()
 
 void fOption::cmbImgList_Click()
 {
-    SegBox1->LoadSegImageFile(imageFileOf(cmbImgList->currentRow() + 1));
+    loadSegImage(this, SegBox1, imageFileOf(cmbImgList->currentRow() + 1));
     SegBox1->Refresh();
 }
 
@@ -239,8 +240,16 @@ void fOption::cmdOK_Click()
     const QString ini = iniPath();
     const int chosen = cmbImgList->currentRow() + 1;
 
+    // Every write is tried; the user hears of the first failure, once.
+    QString writeError;
+    auto write = [&](const QString &section, const QString &key, const QString &value) {
+        QString error;
+        if (!platform::WriteIni(section, key, value, ini, &error) && writeError.isEmpty())
+            writeError = error;
+    };
+
     // 1. The chosen image set.
-    platform::WriteIni(kSegFont, QStringLiteral("Selected"), QString::number(chosen), ini);
+    write(kSegFont, QStringLiteral("Selected"), QString::number(chosen));
 
     // 2. Fraction style and digits take effect in the main window at once.
     const short msStyle = OptMsStyle[0]->isChecked() ? 0 : 1;
@@ -249,15 +258,18 @@ void fOption::cmdOK_Click()
         host_->setFractionStyle(msStyle, msCount);
 
     // 3. ... and are read from Vexo.ini at the next start.
-    platform::WriteIni(kSetting, QStringLiteral("mSStyle"), QString::number(msStyle), ini);
-    platform::WriteIni(kSetting, QStringLiteral("mSCount"), QString::number(msCount), ini);
+    write(kSetting, QStringLiteral("mSStyle"), QString::number(msStyle));
+    write(kSetting, QStringLiteral("mSCount"), QString::number(msCount));
+    if (!writeError.isEmpty())
+        platform::services().dialogs->message(this, QStringLiteral("写入失败：") + writeError, QStringLiteral("错误"),
+                                              platform::MsgIcon::Critical);
 
     if (host_) {
         // 4. The image set in both displays; a missing file is reported there and the
         // display keeps its digits.
         const QString file = imageFileOf(chosen);
-        host_->mainSeg()->LoadSegImageFile(file);
-        host_->bigWindow(true)->SegBox1->LoadSegImageFile(file);
+        loadSegImage(this, host_->mainSeg(), file);
+        loadSegImage(this, host_->bigWindow(true)->SegBox1, file);
 
         // 5. Digit cells, from the leading number of the items ("14(推荐)" is 14).
         const short cells1 = platform::roundToIntegral<short>(platform::leadingNumber(Combo1->currentText()), 1, 20);

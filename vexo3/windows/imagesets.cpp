@@ -1,7 +1,9 @@
 #include "vexo3/windows/imagesets.h"
 
-#include "platform/profile.h"
-#include "platform/services.h"
+#include "shared/core/profile.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/services.h"
+#include "vexo3/seg/seg.h"
 
 namespace vexo3 {
 
@@ -20,6 +22,15 @@ QString selectedSegImage(const QString &ini)
     const QString key = platform::ReadIni(QStringLiteral("SegFont"), QStringLiteral("Selected"), QStringLiteral("1"), ini);
     const QString name = segImageName(key, ini);
     return name.isEmpty() ? QString() : platform::AppDir() + name;
+}
+
+bool loadSegImage(QWidget *window, Seg *seg, const QString &file)
+{
+    QString error;
+    if (seg->LoadSegImageFile(file, &error))
+        return true;
+    platform::services().dialogs->message(window, error, Seg::kLoadFailedTitle, platform::MsgIcon::Critical);
+    return false;
 }
 
 } // namespace vexo3

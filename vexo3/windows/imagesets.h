@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class QWidget;
+class Seg;
+
 // The digit image sets listed in Vexo.ini (section "SegFont": "Count", "1"…, "Selected";
 // each entry a display name, a comma, then the image file relative to the program
 // folder).
@@ -15,5 +18,9 @@ QString segImageName(const QString &key, const QString &ini);
 
 // The full path of the selected set's file, or empty when it names none.
 QString selectedSegImage(const QString &ini);
+
+// Loads a digit image file into a display; a file that gives no picture is reported
+// in a box over `window`, and the display keeps its digits.
+bool loadSegImage(QWidget *window, Seg *seg, const QString &file);
 
 } // namespace vexo3

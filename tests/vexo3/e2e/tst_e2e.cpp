@@ -1,5 +1,5 @@
-#include "platform/clock.h"
-#include "platform/settingsstore.h"
+#include "shared/core/clock.h"
+#include "shared/core/settingsstore.h"
 #include "vexo3/main/persistence.h"
 
 #include <QDateTime>

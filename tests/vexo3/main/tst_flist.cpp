@@ -1,7 +1,7 @@
 #include "window_fixture.h"
 
 #include "vexo3/main/flist.h"
-#include "vexo3/main/recordfile.h"
+#include "shared/core/recordfile.h"
 
 #include <QFile>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #include "window_fixture.h"
 
-#include "platform/topmost.h"
-#include "platform/twips.h"
+#include "shared/gui/topmost.h"
+#include "shared/gui/twips.h"
 
 #include <QFile>
 #include <QMenuBar>

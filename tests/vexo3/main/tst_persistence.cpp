@@ -1,4 +1,4 @@
-#include "platform/numtext.h"
+#include "shared/core/numtext.h"
 #include "vexo3/main/persistence.h"
 #include "tests/support/fakes.h"
 

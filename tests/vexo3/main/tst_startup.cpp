@@ -1,6 +1,6 @@
 #include "window_fixture.h"
 
-#include "platform/topmost.h"
+#include "shared/gui/topmost.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "window_fixture.h"
 
-#include "platform/numtext.h"
+#include "shared/core/numtext.h"
 
 #include <QLabel>
 #include <QLocale>

@@ -1,6 +1,6 @@
-#include "platform/profile.h"
-#include "platform/topmost.h"
-#include "platform/twips.h"
+#include "shared/core/profile.h"
+#include "shared/gui/topmost.h"
+#include "shared/gui/twips.h"
 #include "tests/support/fakes.h"
 #include "vexo3/cmdbox/cmdbox.h"
 #include "vexo3/main/frmsec.h"
@@ -498,7 +498,7 @@ void TestFOption::selectedAtLoad()
 {
     QFETCH(QString, selected);
     QFETCH(int, row);
-    QVERIFY(platform::writeProfileString("SegFont", "Selected", selected, iniFile()).isEmpty());
+    QVERIFY(platform::WriteIni("SegFont", "Selected", selected, iniFile()));
     QPointer<fOption> d = open();
     // Taking the focus does not choose a set behind the user's back.
     d->activateWindow();
@@ -528,8 +528,8 @@ void TestFOption::entryWithoutFile()
 {
     QFETCH(QByteArray, entry);
     QFETCH(QString, tried);
-    QVERIFY(platform::writeProfileString("SegFont", "Count", "3", iniFile()).isEmpty());
-    QVERIFY(platform::writeProfileString("SegFont", "3", QString::fromUtf8(entry), iniFile()).isEmpty());
+    QVERIFY(platform::WriteIni("SegFont", "Count", "3", iniFile()));
+    QVERIFY(platform::WriteIni("SegFont", "3", QString::fromUtf8(entry), iniFile()));
     prepareDisplays();
     QPointer<fOption> d = open();
     QVERIFY(paintedFrom(d->SegBox1, kRed));
@@ -570,8 +570,8 @@ void TestFOption::fractionStyleWritten()
     QFETCH(QString, mSStyle);
     QFETCH(QString, mSCount);
     // Start from the other style so that every choice is a change.
-    QVERIFY(platform::writeProfileString("Setting", "msStyle", style ? "0" : "1", iniFile()).isEmpty());
-    QVERIFY(platform::writeProfileString("Setting", "msCount", digitsItem == 0 ? "2" : "1", iniFile()).isEmpty());
+    QVERIFY(platform::WriteIni("Setting", "msStyle", style ? "0" : "1", iniFile()));
+    QVERIFY(platform::WriteIni("Setting", "msCount", digitsItem == 0 ? "2" : "1", iniFile()));
     fOption *d = open();
     clickOption(d->OptMsStyle[style]);
     QVERIFY(d->OptMsStyle[style]->isChecked());
@@ -818,8 +818,8 @@ void TestFOption::mainWindowCountsAndCancel()
     QCOMPARE(w.sw.msStyle, short(0));
     QCOMPARE(w.SegCounts2(), short(10));
     QVERIFY(paintedFrom(w.SegBox1, kRed));
-    QVERIFY(platform::writeProfileString("SegFont", "Count", "3", iniFile()).isEmpty());
-    QVERIFY(platform::writeProfileString("SegFont", "3", "blue,seg/blue.png", iniFile()).isEmpty());
+    QVERIFY(platform::WriteIni("SegFont", "Count", "3", iniFile()));
+    QVERIFY(platform::WriteIni("SegFont", "3", "blue,seg/blue.png", iniFile()));
 
     w.mOption1_Click();
     QCOMPARE(w.optionDialog(), d.data());

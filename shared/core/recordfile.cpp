@@ -1,0 +1,117 @@
+#include "shared/core/recordfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vexo3 {
+
+QString tempFolder()
+{
+    for (const char *name : {"temp", "TEMP", "TMPDIR"}) {
+        const QString v = qEnvironmentVariable(name);
+        if (!v.isEmpty())
+            return v;
+    }
+    return QDir::tempPath();
+}
+
+QString recordFilePath()
+{
+    QString dir = tempFolder();
+    while (dir.size() > 1 && dir.endsWith(u'/'))
+        dir.chop(1);
+    return dir + QStringLiteral("/秒表记录.txt");
+}
+
+namespace {
+
+QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+
+qint64 mtimeNs(const struct stat &st) { return qint64(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec; }
+
+bool writeAll(int fd, const QByteArray &data)
+{
+    const char *p = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+QString RecordFile::write(const QString &path, const QStringList &lines)
+{
+    const QByteArray target = QFile::encodeName(path);
+    struct stat existing;
+    if (::lstat(target.constData(), &existing) == 0) {
+        if (existing.st_uid != ::geteuid())
+            return QStringLiteral("该位置已有其他用户的文件，为安全起见不覆盖它。");
+        if (S_ISDIR(existing.st_mode))
+            return QStringLiteral("该位置是一个文件夹。");
+    } else if (errno != ENOENT) {
+        return errnoText(errno);
+    }
+
+    QByteArray content;
+    for (const QString &line : lines) {
+        content += line.toUtf8();
+        content += "\r\n";
+    }
+
+    // A new private file beside the target, then an atomic rename over it: a symbolic
+    // link at the target is replaced, never followed.
+    const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
+    QByteArray tmpl = dir + "/.tavrik-records-XXXXXX";
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0)
+        return errnoText(errno);
+    struct stat st;
+    bool ok = writeAll(fd, content) && ::fsync(fd) == 0 && ::fstat(fd, &st) == 0;
+    int err = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && ::rename(tmpl.constData(), target.constData()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        ::unlink(tmpl.constData());
+        return errnoText(err);
+    }
+    written_ = Identity{path, st.st_dev, st.st_ino, st.st_size, mtimeNs(st)};
+    return QString();
+}
+
+void RecordFile::removeIfUnchanged()
+{
+    if (!written_)
+        return;
+    const QByteArray target = QFile::encodeName(written_->path);
+    struct stat st;
+    if (::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == written_->dev &&
+        st.st_ino == written_->ino && st.st_size == written_->size && mtimeNs(st) == written_->mtimeNs)
+        ::unlink(target.constData());
+    written_.reset();
+}
+
+} // namespace vexo3

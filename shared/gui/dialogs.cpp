@@ -1,0 +1,36 @@
+#include "shared/gui/dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace platform {
+
+QString defaultTitle() { return QCoreApplication::applicationName(); }
+
+void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+{
+    QMessageBox::Icon qicon = QMessageBox::NoIcon;
+    switch (icon) {
+    case MsgIcon::None: break;
+    case MsgIcon::Information: qicon = QMessageBox::Information; break;
+    case MsgIcon::Warning: qicon = QMessageBox::Warning; break;
+    case MsgIcon::Critical: qicon = QMessageBox::Critical; break;
+    }
+    QMessageBox box(qicon, title.isEmpty() ? defaultTitle() : title, text, QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
+}
+
+std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,
+                                        const QString &title, const QString &defaultText)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title.isEmpty() ? defaultTitle() : title,
+                                                 prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+} // namespace platform

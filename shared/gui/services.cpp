@@ -1,0 +1,72 @@
+#include "shared/gui/services.h"
+
+#include "shared/core/clock.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/launcher.h"
+#include "shared/core/settingsstore.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+namespace {
+
+Services makeReal()
+{
+    static SystemClock clock;
+    static IniSettingsStore store;
+    static QtDialogs dialogs;
+    static DesktopLauncher launcher;
+    Services s;
+    s.clock = &clock;
+    s.store = &store;
+    s.dialogs = &dialogs;
+    s.launcher = &launcher;
+    return s;
+}
+
+} // namespace
+
+Services &services()
+{
+    static Services current = makeReal();
+    return current;
+}
+
+ScopedServices::ScopedServices(const Services &s) : saved_(services())
+{
+    Services &cur = services();
+    if (s.clock)
+        cur.clock = s.clock;
+    if (s.store)
+        cur.store = s.store;
+    if (s.dialogs)
+        cur.dialogs = s.dialogs;
+    if (s.launcher)
+        cur.launcher = s.launcher;
+    cur.appDir = s.appDir;
+}
+
+ScopedServices::~ScopedServices() { services() = saved_; }
+
+QString AppDir()
+{
+    QString dir = services().appDir;
+    if (dir.isEmpty())
+        dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(u'/'))
+        dir += u'/';
+    return dir;
+}
+
+QString readSetting(const QString &section, const QString &key, const QString &defaultValue)
+{
+    return services().store->read(kSettingsApp, section, key, defaultValue);
+}
+
+bool saveSetting(const QString &section, const QString &key, const QString &value)
+{
+    return services().store->save(kSettingsApp, section, key, value);
+}
+
+} // namespace platform

@@ -1,0 +1,44 @@
+// A second process for the settings store tests.
+//   store_writer keys <folder> <prefix> <count>
+//       saves <count> keys "<prefix><n>", one save each; exit 0 when every save succeeded.
+//   store_writer states <folder> <first generation>
+//       saves the running state of generation after generation until killed (or a
+//       million of them); prints "ready" once the first one is saved.
+#include "shared/core/settingsstore.h"
+#include "tests/shared/core/generations.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 5 && args[1] == QLatin1String("keys")) {
+        platform::IniSettingsStore store(args[2]);
+        const int count = args[4].toInt();
+        for (int n = 0; n < count; ++n) {
+            const QString key = args[3] + QString::number(n);
+            if (!store.save(platform::kSettingsApp, QStringLiteral("Race"), key,
+                            key + QStringLiteral("=value,") + QString::number(n)))
+                return 1;
+        }
+        return 0;
+    }
+    if (args.size() == 4 && args[1] == QLatin1String("states")) {
+        platform::IniSettingsStore store(args[2]);
+        const qint32 first = args[3].toInt();
+        for (qint32 g = first; g < first + 1000000; ++g) {
+            if (!vexo3::saveState(store, testing::generationState(g)))
+                return 2;
+            if (g == first) {
+                std::puts("ready");
+                std::fflush(stdout);
+            }
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "usage: store_writer keys FOLDER PREFIX COUNT | states FOLDER FIRST\n");
+    return 64;
+}

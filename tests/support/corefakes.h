@@ -1,0 +1,51 @@
+#pragma once
+
+// Fakes that need nothing but Qt Core: usable by the engines' tests, which link no
+// widgets.
+
+#include "shared/core/clock.h"
+#include "shared/core/settingsstore.h"
+
+#include <QDate>
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <optional>
+
+namespace testing {
+
+// A clock the test sets.
+class FakeClock final : public platform::Clock {
+public:
+    platform::Now now() const override { return now_; }
+    void set(qint32 day, float seconds) { now_ = {day, seconds}; }
+    void set(const QDate &date, float seconds) { set(platform::dayNumber(date), seconds); }
+    // Moves on by the given seconds, rolling over midnight.
+    void advance(double seconds);
+    platform::Now now_{45000, 36000.0f};
+};
+
+// An in-memory store, matching sections and keys without regard to case.
+class MemoryStore final : public platform::SettingsStore {
+public:
+    QString read(const QString &app, const QString &section, const QString &key,
+                 const QString &defaultValue) override;
+    bool save(const QString &app, const QString &section, const QString &key,
+              const QString &value) override;
+    bool saveAll(const QString &app, const QString &section, const platform::KeyValues &values) override;
+    // The value stored, or nothing.
+    std::optional<QString> value(const QString &section, const QString &key) const;
+    // Keys of a section in the order they were first written.
+    QStringList keys(const QString &section) const;
+    int saveCalls = 0;
+    bool failSaves = false; // every save fails and changes nothing
+
+private:
+    struct Entry {
+        QString key;
+        QString value;
+    };
+    QMap<QString, QList<Entry>> sections_; // by lower-case "app/section"
+};
+
+} // namespace testing

@@ -1,0 +1,298 @@
+#include "tests/vexo3/main/window_fixture.h"
+
+#include "shared/gui/twips.h"
+
+#include <QLabel>
+#include <QMenu>
+
+using namespace vexo3;
+
+class TestFBig : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { f.reset(); }
+    void cleanup() { f.closeAll(); }
+    void looksAndMenu();
+    void layoutFollowsWindowAndHeightChoice();
+    void dragHandlesWithTheMouse();
+    void dateAndTimeInTenCells();
+    void countdownFrameByFrame();
+    void countdownOfTextIsDoneAtOnce();
+    void countdownAcrossMidnightCountsOn();
+    void digitCountChoice();
+    void leftClickSwitchesMainReadingForm();
+    void twoDateWindowsAreIndependent();
+    void stopwatchWindowIsRecreatedAfterClose();
+    void stopwatchModeFromAnotherWindow();
+    void heightHelpBox();
+
+private:
+    MainFixture f;
+};
+
+void TestFBig::looksAndMenu()
+{
+    FrmSec &w = f.load();
+    w.mshowSec_Click();
+    fBig *b = w.bigWindow(false);
+    QCOMPARE(b->windowTitle(), QStringLiteral("Tavrik-显示窗口"));
+    QCOMPARE(b->palette().color(QPalette::Window), QColor(0x40, 0x40, 0x40));
+    QCOMPARE(b->Timer1.interval(), 50);
+    QVERIFY(b->Timer1.isActive());
+    for (QLabel *h : b->Label1)
+        QCOMPARE(h->cursor().shape(), Qt::SizeVerCursor);
+    QStringList items;
+    for (QAction *a : b->popm->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(items, (QStringList{"新建显示窗口", "-", "秒表", "-", "显示日期(年-月-日)", "显示时间(时:分:秒)", "-", "数字位数", "数字高度"}));
+    QCOMPARE(b->mNC[0]->text(), QStringLiteral("8"));
+    QCOMPARE(b->mNC[12]->text(), QStringLiteral("20"));
+    QCOMPARE(b->mh[3]->text(), QStringLiteral("250 p(典型)"));
+    QCOMPARE(b->mnh->actions().last()->text(), QStringLiteral("自定义?"));
+    // What shows on screen: grey around, black display.
+    b->resize(600, 300);
+    const QImage shot = b->grab().toImage();
+    QCOMPARE(QColor(shot.pixel(2, 2)), QColor(0x40, 0x40, 0x40));
+    // The display between the handles is black where no segment is lit.
+    b->SegBox1->setSegValue(QString());
+    const QImage after = b->grab().toImage();
+    QCOMPARE(QColor(after.pixel(b->SegBox1->geometry().center())), QColor(Qt::black));
+    QCOMPARE(QColor(after.pixel(b->SegBox1->x() - 3, b->SegBox1->geometry().center().y())), QColor(0x40, 0x40, 0x40));
+}
+
+void TestFBig::layoutFollowsWindowAndHeightChoice()
+{
+    FrmSec &w = f.load();
+    w.mshowSec_Click();
+    fBig *b = w.bigWindow(false);
+    b->resize(800, 400); // 6000 twips high
+    QCOMPARE(b->SegBox1->geometry(), QRect(7, 100, 800 + 8 - 20, 200));
+    b->mh[3]->trigger(); // 250 p
+    QCOMPARE(f.stored("Tavrik", "SegHeight"), QStringLiteral("250"));
+    QCOMPARE(b->layoutTwips().segHeight, 3750.0);
+    QCOMPARE(b->SegBox1->geometry(), QRect(7, 75, 788, 250));
+    QCOMPARE(b->Label1[0]->geometry(), QRect(0, 66, 800, 9));
+    QCOMPARE(b->Label1[1]->geometry(), QRect(0, 338, 800, 9));
+    b->resize(800, 133); // lower than the display: capped
+    QCOMPARE(b->SegBox1->height(), 133);
+    QCOMPARE(b->SegBox1->y(), 0);
+    // Every window uses the stored height at its next start.
+    f.restart();
+    QCOMPARE(f.w->SegHeight(), 250.0f);
+}
+
+void TestFBig::dragHandlesWithTheMouse()
+{
+    FrmSec &w = f.load();
+    w.mshowSec_Click();
+    fBig *b = w.bigWindow(false);
+    b->resize(800, 400);
+    QLabel *upper = b->Label1[0];
+    const int startTop = upper->y();
+    QTest::mousePress(upper, Qt::LeftButton, Qt::NoModifier, QPoint(100, 4));
+    // Down by 20 px: the handle follows the pointer, the display shrinks from the top.
+    QMouseEvent move(QEvent::MouseMove, QPointF(100, 24), upper->mapToGlobal(QPointF(100, 24)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(upper, &move);
+    QCOMPARE(upper->y(), startTop + 20);
+    QCOMPARE(b->SegBox1->y(), upper->y() + 9);
+    // Far up: stopped at 120 twips (8 px).
+    QMouseEvent up(QEvent::MouseMove, QPointF(100, -500), upper->mapToGlobal(QPointF(100, -500)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(upper, &up);
+    QCOMPARE(upper->y(), 8);
+    QTest::mouseRelease(upper, Qt::LeftButton, Qt::NoModifier, QPoint(100, 4));
+    QCOMPARE(b->DragOffsetY, -1.0f);
+    // The display fills the space from below the upper handle to the lower handle.
+    QCOMPARE(b->layoutTwips().segHeight, b->layoutTwips().handleTop[1] - 120.0 - 135.0);
+    QCOMPARE(b->SegBox1->height(), platform::px(b->layoutTwips().segHeight));
+    // A move without the button does nothing.
+    const QRect before = b->SegBox1->geometry();
+    QMouseEvent hover(QEvent::MouseMove, QPointF(100, 50), upper->mapToGlobal(QPointF(100, 50)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(upper, &hover);
+    QCOMPARE(b->SegBox1->geometry(), before);
+}
+
+void TestFBig::dateAndTimeInTenCells()
+{
+    f.env.clock.set(QDate(2009, 3, 15), 14 * 3600 + 5 * 60 + 9.5f);
+    FrmSec &w = f.load();
+    w.mshowDate_Click();
+    w.mshowTime_Click();
+    fBig *d = f.bigWindows(QStringLiteral("Date"))[0];
+    fBig *t = f.bigWindows(QStringLiteral("Time"))[0];
+    d->Timer1_Timer();
+    t->Timer1_Timer();
+    QCOMPARE(d->SegBox1->SegValue(), QStringLiteral("2009-03-15"));
+    QCOMPARE(t->SegBox1->SegValue(), QStringLiteral("14:05:09"));
+    // The time sits right-aligned after two blank cells.
+    QCOMPARE(t->SegBox1->cellGlyph(0), 11);
+    QCOMPARE(t->SegBox1->cellGlyph(1), 11);
+    QCOMPARE(t->SegBox1->cellGlyph(2), 1);
+    QCOMPARE(t->SegBox1->cellGlyph(4), 22);
+    QCOMPARE(d->SegBox1->cellGlyph(4), 12);
+    QCOMPARE(d->SegBox1->cellGlyph(7), 12);
+    // The real timer keeps them current.
+    f.env.clock.set(QDate(2009, 3, 16), 0.5f);
+    QTRY_COMPARE_WITH_TIMEOUT(d->SegBox1->SegValue(), QStringLiteral("2009-03-16"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(t->SegBox1->SegValue(), QStringLiteral("00:00:00"), 2000);
+}
+
+void TestFBig::countdownFrameByFrame()
+{
+    FrmSec &w = f.load();
+    f.env.dialogs.answers.append(QStringLiteral("5"));
+    w.mMode2_Click(2);
+    fBig *c = f.bigWindows(QStringLiteral("BackTimer"))[0];
+    c->Timer1.stop(); // driven by hand, tick by tick
+    c->SegBox1->setSegCount(QStringLiteral("15"));
+    QStringList frames;
+    for (int i = 0; i < 22; ++i) {
+        c->Timer1_Timer();
+        frames << c->SegBox1->SegValue();
+        f.env.clock.advance(0.05);
+    }
+    QCOMPARE(c->SegBox1->SegCount(), QStringLiteral("10"));
+    QCOMPARE(frames[0], QStringLiteral("-   5.0"));
+    QCOMPARE(frames[4].left(4), QStringLiteral("-   "));
+    QCOMPARE(frames[5].left(4), QStringLiteral(" -  "));
+    QCOMPARE(frames[10].left(4), QStringLiteral("  - "));
+    QCOMPARE(frames[20], frames[19]); // the tick without a write
+    QCOMPARE(frames[21].left(4), QStringLiteral("-   "));
+    // Right-aligned in ten cells: the dash in cell 3, the number in the last three.
+    QCOMPARE(c->SegBox1->cellGlyph(3), 12);
+    f.env.clock.advance(5);
+    c->Timer1_Timer();
+    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+    f.env.clock.advance(60);
+    c->Timer1_Timer();
+    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+}
+
+void TestFBig::countdownOfTextIsDoneAtOnce()
+{
+    FrmSec &w = f.load();
+    fBig *c = fBig::openCountdown(&w, QStringLiteral("soon"));
+    c->Timer1_Timer();
+    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+}
+
+void TestFBig::countdownAcrossMidnightCountsOn()
+{
+    f.env.clock.set(QDate(2009, 5, 12), 86399.0f);
+    FrmSec &w = f.load();
+    fBig *c = fBig::openCountdown(&w, QStringLiteral("10"));
+    c->Timer1_Timer();
+    f.env.clock.set(QDate(2009, 5, 13), 2.0f);
+    c->Timer1_Timer();
+    c->Timer1_Timer();
+    QVERIFY(c->SegBox1->SegValue().endsWith(QStringLiteral(" 7.0")));
+    f.env.clock.set(QDate(2009, 5, 13), 9.0f);
+    c->Timer1_Timer();
+    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+}
+
+void TestFBig::digitCountChoice()
+{
+    FrmSec &w = f.load();
+    w.mshowSec_Click();
+    fBig *b = w.bigWindow(false);
+    b->mNC[8]->trigger();
+    QCOMPARE(b->SegBox1->SegCount(), QStringLiteral("16"));
+    QCOMPARE(b->SegBox1->visibleCells(), 16);
+    b->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!w.bigWindow(false));
+    w.mshowSec_Click();
+    QCOMPARE(w.bigWindow(false)->SegBox1->SegCount(), QString::number(w.SegCounts2()));
+}
+
+void TestFBig::leftClickSwitchesMainReadingForm()
+{
+    FrmSec &w = f.load();
+    w.mshowSec_Click();
+    fBig *b = w.bigWindow(false);
+    w.ActStart();
+    f.tickAfter(61);
+    QCOMPARE(b->SegBox1->SegValue(), QStringLiteral("61.000"));
+    QTest::mouseClick(b->SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    QCOMPARE(w.SegMode2(), short(1));
+    f.tickAfter(1);
+    QCOMPARE(b->SegBox1->SegValue(), QStringLiteral("0:01:02.000"));
+    QCOMPARE(f.shown(), QStringLiteral("62.000"));
+    QTest::mouseClick(b->SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    QCOMPARE(w.SegMode2(), short(0));
+}
+
+void TestFBig::twoDateWindowsAreIndependent()
+{
+    FrmSec &w = f.load();
+    w.mshowDate_Click();
+    fBig *first = f.bigWindows(QStringLiteral("Date"))[0];
+    first->mNewDateForm->trigger();
+    QCOMPARE(f.bigWindows(QStringLiteral("Date")).size(), 2);
+    fBig *second = f.bigWindows(QStringLiteral("Date"))[0] == first ? f.bigWindows(QStringLiteral("Date"))[1]
+                                                                    : f.bigWindows(QStringLiteral("Date"))[0];
+    second->mNC[2]->trigger();
+    QCOMPARE(first->SegBox1->SegCount(), QStringLiteral("10"));
+    QCOMPARE(second->SegBox1->SegCount(), QStringLiteral("10"));
+    second->mNC[4]->trigger();
+    QCOMPARE(second->SegBox1->SegCount(), QStringLiteral("12"));
+    QCOMPARE(first->SegBox1->SegCount(), QStringLiteral("10"));
+    first->mTime->trigger();
+    QCOMPARE(first->lblMode, QStringLiteral("Time"));
+    QCOMPARE(first->windowTitle(), QStringLiteral("时间"));
+    QCOMPARE(second->lblMode, QStringLiteral("Date"));
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(second->isVisible());
+    QVERIFY(w.isVisible());
+    QCOMPARE(f.bigWindows(QStringLiteral("Date")).size(), 1);
+}
+
+void TestFBig::stopwatchWindowIsRecreatedAfterClose()
+{
+    FrmSec &w = f.load();
+    w.mshowSec_Click();
+    w.bigWindow(false)->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!w.bigWindow(false));
+    w.ActStart();
+    f.tickAfter(1); // the tick copes without the window
+    w.mshowSec_Click();
+    fBig *b = w.bigWindow(false);
+    QVERIFY(b && b->isVisible());
+    f.tickAfter(1);
+    QCOMPARE(b->SegBox1->SegValue(), QStringLiteral("2.000"));
+}
+
+void TestFBig::stopwatchModeFromAnotherWindow()
+{
+    FrmSec &w = f.load();
+    fBig *c = fBig::openCountdown(&w, QStringLiteral("100"));
+    QVERIFY(c->mSec->isEnabled());
+    w.setSegCounts(14, 18);
+    c->mSec->trigger();
+    QCOMPARE(c->lblMode, QStringLiteral("Timer"));
+    QCOMPARE(c->SegBox1->SegCount(), QStringLiteral("18"));
+    QCOMPARE(w.bigWindow(false)->windowTitle(), QStringLiteral("Tavrik-显示窗口 "));
+    // The main window writes only into its own big window.
+    w.ActStart();
+    c->SegBox1->setSegValue(QStringLiteral("1"));
+    f.tickAfter(3);
+    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("1"));
+}
+
+void TestFBig::heightHelpBox()
+{
+    FrmSec &w = f.load();
+    w.mshowSec_Click();
+    w.bigWindow(false)->msize->trigger();
+    QCOMPARE(f.env.dialogs.boxes.size(), 1);
+    QCOMPARE(f.env.dialogs.boxes[0].icon, platform::MsgIcon::Warning);
+    QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("将鼠标指向显示的上边缘或下边缘")));
+}
+
+QTEST_MAIN(TestFBig)
+#include "tst_fbig.moc"
