@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <vector>
 
+using namespace vexo3;
+
 namespace {
 
 struct Case {

@@ -33,7 +33,7 @@ int main()
             for (int i = 0; i < perRound; ++i) {
                 // 7 ms steps: every tick shows a new reading.
                 const float t = float(36000.0 + double(++n % 5000000) * 0.007);
-                sw.tick(platform::Now{45000, t});
+                sw.tick(tavrik::core::Now{45000, t});
             }
             ns.push_back(double(timer.nsecsElapsed()) / perRound);
         }

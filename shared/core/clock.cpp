@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <cmath>
 
-namespace platform {
+namespace tavrik::core {
 
 namespace {
 const QDate kEpoch(1899, 12, 30);
@@ -33,4 +33,4 @@ Now SystemClock::now() const
     return n;
 }
 
-} // namespace platform
+} // namespace tavrik::core

@@ -4,7 +4,7 @@
 #include <QTime>
 #include <QtGlobal>
 
-namespace platform {
+namespace tavrik::core {
 
 // "Now" as both programs see it: the local calendar day counted from 1899-12-30 and
 // the seconds since local midnight in single precision (about 8 ms resolution late in
@@ -35,4 +35,4 @@ QDate dateFromDayNumber(qint32 day);
 // reading never shows the next second early.
 QTime timeOfDay(float seconds);
 
-} // namespace platform
+} // namespace tavrik::core

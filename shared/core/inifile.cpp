@@ -6,7 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace platform::inifile {
+namespace tavrik::core::inifile {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
@@ -184,4 +184,4 @@ bool writeAtomically(const QString &path, const QByteArray &data, QString *error
     return true;
 }
 
-} // namespace platform::inifile
+} // namespace tavrik::core::inifile

@@ -9,7 +9,7 @@
 // The line model shared by the profile file and the settings store: a file is kept as
 // its lines with their original bytes, so that a write changes one line (or adds some)
 // and leaves every other byte as it was, whatever the encoding of the rest.
-namespace platform::inifile {
+namespace tavrik::core::inifile {
 
 struct Line {
     QByteArray text; // without the line end
@@ -57,4 +57,4 @@ public:
 // the reason as the system gives it in *error.
 bool writeAtomically(const QString &path, const QByteArray &data, QString *error = nullptr);
 
-} // namespace platform::inifile
+} // namespace tavrik::core::inifile

@@ -7,7 +7,7 @@
 #include <locale.h>
 #include <stdlib.h>
 
-namespace platform {
+namespace tavrik::core {
 
 namespace {
 
@@ -228,4 +228,4 @@ std::optional<bool> parseBool(QStringView text)
     return *d != 0.0;
 }
 
-} // namespace platform
+} // namespace tavrik::core

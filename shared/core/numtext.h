@@ -5,7 +5,7 @@
 #include <optional>
 
 // Conversions between numbers and the texts the programs show and store.
-namespace platform {
+namespace tavrik::core {
 
 // The leading number of a text: blanks skipped, optional sign, digits with an optional
 // decimal point, optional exponent. No leading number gives 0. A number too large
@@ -49,4 +49,4 @@ std::optional<int> parseRounded(QStringView text, int lo, int hi);
 // "-1", "0", any number (non-zero is true), "True"/"False" in any case.
 std::optional<bool> parseBool(QStringView text);
 
-} // namespace platform
+} // namespace tavrik::core

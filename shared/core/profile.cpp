@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace platform {
+namespace tavrik::core {
 
 namespace {
 
@@ -120,4 +120,4 @@ QString GetField(const QString &text, int n, const QString &delimiter)
     return n <= fields.size() ? fields[n - 1] : QString();
 }
 
-} // namespace platform
+} // namespace tavrik::core

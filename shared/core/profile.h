@@ -6,7 +6,7 @@
 // sections and keys compared without regard to case, leading blanks of a value
 // removed, values kept verbatim (commas and backslashes are data), at most 255 bytes
 // of value, text in UTF-8.
-namespace platform {
+namespace tavrik::core {
 
 // One key of a profile file; a missing file, section or key gives the default, any
 // other failure the empty text.
@@ -22,4 +22,4 @@ bool WriteIni(const QString &section, const QString &key, const QString &value, 
 // The n-th field (1-based) of text split at delimiter; empty when there are fewer.
 QString GetField(const QString &text, int n, const QString &delimiter);
 
-} // namespace platform
+} // namespace tavrik::core

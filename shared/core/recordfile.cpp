@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vexo3 {
+namespace tavrik::core {
 
 QString tempFolder()
 {
@@ -114,4 +114,4 @@ void RecordFile::removeIfUnchanged()
     written_.reset();
 }
 
-} // namespace vexo3
+} // namespace tavrik::core

@@ -8,7 +8,7 @@
 // The lap export file in the temporary folder. The folder may be shared with other
 // users (/tmp), so the file is written as a fresh private file and renamed into place:
 // never through a symbolic link, never into another user's file.
-namespace vexo3 {
+namespace tavrik::core {
 
 // "temp", then "TEMP", then "TMPDIR", then the system's temporary folder.
 QString tempFolder();
@@ -34,4 +34,4 @@ private:
     std::optional<Identity> written_;
 };
 
-} // namespace vexo3
+} // namespace tavrik::core

@@ -19,7 +19,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace platform {
+namespace tavrik::core {
 
 namespace inistore {
 
@@ -411,4 +411,4 @@ bool IniSettingsStore::saveAll(const QString &app, const QString &section, const
     return inifile::writeAtomically(path, data);
 }
 
-} // namespace platform
+} // namespace tavrik::core

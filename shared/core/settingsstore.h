@@ -5,7 +5,7 @@
 #include <QString>
 #include <utility>
 
-namespace platform {
+namespace tavrik::core {
 
 // The application both programs keep their settings under.
 inline const QString kSettingsApp = QStringLiteral("BriselSoftware");
@@ -69,4 +69,4 @@ QByteArray escapedValue(const QString &value);
 QString unescapedValue(const QByteArray &raw);
 } // namespace inistore
 
-} // namespace platform
+} // namespace tavrik::core

@@ -4,7 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace platform {
+namespace tavrik::gui {
 
 QString defaultTitle() { return QCoreApplication::applicationName(); }
 
@@ -33,4 +33,4 @@ std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,
     return answer;
 }
 
-} // namespace platform
+} // namespace tavrik::gui

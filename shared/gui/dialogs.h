@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace platform {
+namespace tavrik::gui {
 
 enum class MsgIcon { None, Information, Warning, Critical };
 
@@ -32,4 +32,4 @@ public:
 // The title of boxes that give none: the program's name.
 QString defaultTitle();
 
-} // namespace platform
+} // namespace tavrik::gui

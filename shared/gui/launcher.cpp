@@ -3,7 +3,7 @@
 #include <QDesktopServices>
 #include <QProcess>
 
-namespace platform {
+namespace tavrik::gui {
 
 bool DesktopLauncher::openUrl(const QUrl &url) { return QDesktopServices::openUrl(url); }
 
@@ -12,4 +12,4 @@ bool DesktopLauncher::startDetached(const QString &program, const QStringList &a
     return QProcess::startDetached(program, arguments);
 }
 
-} // namespace platform
+} // namespace tavrik::gui

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QUrl>
 
-namespace platform {
+namespace tavrik::gui {
 
 // Starting other programs: the browser, the text editor, the older program. Nothing
 // here goes through a shell, and nothing waits for what it started.
@@ -21,4 +21,4 @@ public:
     bool startDetached(const QString &program, const QStringList &arguments) override;
 };
 
-} // namespace platform
+} // namespace tavrik::gui

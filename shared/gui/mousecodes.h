@@ -3,7 +3,7 @@
 #include <Qt>
 
 // Mouse buttons and modifier keys as the controls' events report them.
-namespace platform {
+namespace tavrik::gui {
 
 // 1 left, 2 right, 4 middle.
 inline int buttonCode(Qt::MouseButtons b)
@@ -17,4 +17,4 @@ inline int shiftCode(Qt::KeyboardModifiers m)
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
 }
 
-} // namespace platform
+} // namespace tavrik::gui

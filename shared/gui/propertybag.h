@@ -3,7 +3,7 @@
 #include <QMap>
 #include <QString>
 
-namespace platform {
+namespace tavrik::gui {
 
 // The stored properties of one control as a window's definition carries them: text
 // values by key; a value equal to its default is simply absent.
@@ -28,4 +28,4 @@ private:
     QMap<QString, QString> values_;
 };
 
-} // namespace platform
+} // namespace tavrik::gui

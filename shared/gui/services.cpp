@@ -7,14 +7,14 @@
 
 #include <QCoreApplication>
 
-namespace platform {
+namespace tavrik::gui {
 
 namespace {
 
 Services makeReal()
 {
-    static SystemClock clock;
-    static IniSettingsStore store;
+    static core::SystemClock clock;
+    static core::IniSettingsStore store;
     static QtDialogs dialogs;
     static DesktopLauncher launcher;
     Services s;
@@ -61,12 +61,12 @@ QString AppDir()
 
 QString readSetting(const QString &section, const QString &key, const QString &defaultValue)
 {
-    return services().store->read(kSettingsApp, section, key, defaultValue);
+    return services().store->read(core::kSettingsApp, section, key, defaultValue);
 }
 
 bool saveSetting(const QString &section, const QString &key, const QString &value)
 {
-    return services().store->save(kSettingsApp, section, key, value);
+    return services().store->save(core::kSettingsApp, section, key, value);
 }
 
-} // namespace platform
+} // namespace tavrik::gui

@@ -2,18 +2,21 @@
 
 #include <QString>
 
-namespace platform {
-
+namespace tavrik::core {
 class Clock;
 class SettingsStore;
+} // namespace tavrik::core
+
+namespace tavrik::gui {
+
 class Dialogs;
 class Launcher;
 
 // Everything the windows take from outside. The programs use the real ones; tests put
 // fakes in with ScopedServices.
 struct Services {
-    Clock *clock = nullptr;
-    SettingsStore *store = nullptr;
+    core::Clock *clock = nullptr;
+    core::SettingsStore *store = nullptr;
     Dialogs *dialogs = nullptr;
     Launcher *launcher = nullptr;
     // The program folder with a trailing "/"; empty means the executable's folder.
@@ -41,4 +44,4 @@ QString AppDir();
 QString readSetting(const QString &section, const QString &key, const QString &defaultValue);
 bool saveSetting(const QString &section, const QString &key, const QString &value);
 
-} // namespace platform
+} // namespace tavrik::gui

@@ -7,7 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace platform {
+namespace tavrik::gui {
 
 namespace {
 
@@ -56,4 +56,4 @@ void TerminationSignals::readSignal()
         Q_EMIT terminationRequested(int(byte));
 }
 
-} // namespace platform
+} // namespace tavrik::gui

@@ -4,7 +4,7 @@
 
 class QSocketNotifier;
 
-namespace platform {
+namespace tavrik::gui {
 
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal delivered on the event loop, so
 // that the program can save and end the way its close box does.
@@ -22,4 +22,4 @@ private:
     QSocketNotifier *notifier_ = nullptr;
 };
 
-} // namespace platform
+} // namespace tavrik::gui

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace platform {
+namespace tavrik::gui {
 
 void setTopmost(QWidget *window, bool on)
 {
@@ -20,4 +20,4 @@ void setTopmost(QWidget *window, bool on)
 
 bool isTopmost(const QWidget *window) { return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
-} // namespace platform
+} // namespace tavrik::gui

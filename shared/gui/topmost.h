@@ -2,10 +2,10 @@
 
 class QWidget;
 
-namespace platform {
+namespace tavrik::gui {
 
 // Keeps a window above all others, or lets it go, without moving or resizing it.
 void setTopmost(QWidget *window, bool on);
 bool isTopmost(const QWidget *window);
 
-} // namespace platform
+} // namespace tavrik::gui

@@ -5,7 +5,7 @@
 #include <cmath>
 
 // Geometry constants stay in twips as the windows were designed; widgets take pixels.
-namespace platform {
+namespace tavrik::gui {
 
 constexpr double kTwipsPerPixel = 15.0;
 
@@ -15,4 +15,4 @@ inline double twips(double pixels) { return pixels * kTwipsPerPixel; }
 // Colours are stored as 0x00BBGGRR.
 inline QColor bgrColor(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
-} // namespace platform
+} // namespace tavrik::gui

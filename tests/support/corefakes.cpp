@@ -31,7 +31,7 @@ bool MemoryStore::save(const QString &app, const QString &section, const QString
     return saveAll(app, section, {{key, value}});
 }
 
-bool MemoryStore::saveAll(const QString &app, const QString &section, const platform::KeyValues &values)
+bool MemoryStore::saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values)
 {
     ++saveCalls;
     if (failSaves)
@@ -52,7 +52,7 @@ bool MemoryStore::saveAll(const QString &app, const QString &section, const plat
 
 std::optional<QString> MemoryStore::value(const QString &section, const QString &key) const
 {
-    for (const Entry &e : sections_.value(sectionId(platform::kSettingsApp, section)))
+    for (const Entry &e : sections_.value(sectionId(tavrik::core::kSettingsApp, section)))
         if (e.key.compare(key, Qt::CaseInsensitive) == 0)
             return e.value;
     return std::nullopt;
@@ -61,7 +61,7 @@ std::optional<QString> MemoryStore::value(const QString &section, const QString 
 QStringList MemoryStore::keys(const QString &section) const
 {
     QStringList out;
-    for (const Entry &e : sections_.value(sectionId(platform::kSettingsApp, section)))
+    for (const Entry &e : sections_.value(sectionId(tavrik::core::kSettingsApp, section)))
         out.append(e.key);
     return out;
 }

@@ -15,24 +15,24 @@
 namespace testing {
 
 // A clock the test sets.
-class FakeClock final : public platform::Clock {
+class FakeClock final : public tavrik::core::Clock {
 public:
-    platform::Now now() const override { return now_; }
+    tavrik::core::Now now() const override { return now_; }
     void set(qint32 day, float seconds) { now_ = {day, seconds}; }
-    void set(const QDate &date, float seconds) { set(platform::dayNumber(date), seconds); }
+    void set(const QDate &date, float seconds) { set(tavrik::core::dayNumber(date), seconds); }
     // Moves on by the given seconds, rolling over midnight.
     void advance(double seconds);
-    platform::Now now_{45000, 36000.0f};
+    tavrik::core::Now now_{45000, 36000.0f};
 };
 
 // An in-memory store, matching sections and keys without regard to case.
-class MemoryStore final : public platform::SettingsStore {
+class MemoryStore final : public tavrik::core::SettingsStore {
 public:
     QString read(const QString &app, const QString &section, const QString &key,
                  const QString &defaultValue) override;
     bool save(const QString &app, const QString &section, const QString &key,
               const QString &value) override;
-    bool saveAll(const QString &app, const QString &section, const platform::KeyValues &values) override;
+    bool saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values) override;
     // The value stored, or nothing.
     std::optional<QString> value(const QString &section, const QString &key) const;
     // Keys of a section in the order they were first written.

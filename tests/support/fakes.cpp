@@ -10,13 +10,13 @@ TestEnv::TestEnv()
     QDir(dir_.path()).mkpath(QStringLiteral("tmp"));
     // Nothing a test does may reach the real user's folders.
     qputenv("temp", QFile::encodeName(tempDir()));
-    platform::Services s;
+    tavrik::gui::Services s;
     s.clock = &clock;
     s.store = &store;
     s.dialogs = &dialogs;
     s.launcher = &launcher;
     s.appDir = appDir();
-    scope_ = std::make_unique<platform::ScopedServices>(s);
+    scope_ = std::make_unique<tavrik::gui::ScopedServices>(s);
 }
 
 TestEnv::~TestEnv() { scope_.reset(); }

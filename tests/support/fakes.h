@@ -17,21 +17,21 @@
 namespace testing {
 
 // Records every box; answers input boxes from a queue (empty queue: Cancel).
-class FakeDialogs final : public platform::Dialogs {
+class FakeDialogs final : public tavrik::gui::Dialogs {
 public:
     struct Box {
         QString text;
         QString title;
-        platform::MsgIcon icon;
+        tavrik::gui::MsgIcon icon;
     };
-    void message(QWidget *, const QString &text, const QString &title, platform::MsgIcon icon) override
+    void message(QWidget *, const QString &text, const QString &title, tavrik::gui::MsgIcon icon) override
     {
         boxes.append({text, title, icon});
     }
     std::optional<QString> input(QWidget *, const QString &prompt, const QString &title,
                                  const QString &defaultText) override
     {
-        prompts.append({prompt, title, platform::MsgIcon::None});
+        prompts.append({prompt, title, tavrik::gui::MsgIcon::None});
         defaults.append(defaultText);
         if (answers.isEmpty())
             return std::nullopt;
@@ -43,7 +43,7 @@ public:
     QList<std::optional<QString>> answers;
 };
 
-class FakeLauncher final : public platform::Launcher {
+class FakeLauncher final : public tavrik::gui::Launcher {
 public:
     bool openUrl(const QUrl &url) override
     {
@@ -81,7 +81,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    std::unique_ptr<platform::ScopedServices> scope_;
+    std::unique_ptr<tavrik::gui::ScopedServices> scope_;
 };
 
 } // namespace testing

@@ -14,6 +14,8 @@
 #include <cmath>
 #include <limits>
 
+namespace vexo3 {
+
 namespace {
 
 constexpr int kPollMs = 20;
@@ -32,7 +34,7 @@ QString captionFamily()
 
 quint32 colourFromText(const QString &text, quint32 fallback)
 {
-    const double v = platform::roundHalfEven(platform::leadingNumber(text));
+    const double v = tavrik::core::roundHalfEven(tavrik::core::leadingNumber(text));
     if (!std::isfinite(v) || v < double(std::numeric_limits<qint32>::min())
         || v > double(std::numeric_limits<quint32>::max()))
         return fallback;
@@ -68,11 +70,11 @@ void cmdBox::setCaption(const QString &caption)
     layout();
 }
 
-QString cmdBox::FontSize() const { return platform::shortestText(float(font_.pointSizeF())); }
+QString cmdBox::FontSize() const { return tavrik::core::shortestText(float(font_.pointSizeF())); }
 
 void cmdBox::setFontSize(const QString &text)
 {
-    const double size = platform::leadingNumber(text);
+    const double size = tavrik::core::leadingNumber(text);
     // A size no font can take leaves the caption as it is.
     if (!(size > 0) || size > kMaxFontSize)
         return;
@@ -111,26 +113,26 @@ void cmdBox::setEnabled(bool enabled)
 bool cmdBox::LoadButtonImageFile(const QString &imageFile, QString *error)
 {
     QImage picture;
-    if (!loadClipPicture(imageFile, PCL.rows(), PCL.cols(), &picture, error))
+    if (!tavrik::picture::loadClipPicture(imageFile, PCL.rows(), PCL.cols(), &picture, error))
         return false;
     PCL.setPicture(picture);
     ++pclGeneration_;
     return true;
 }
 
-QColor cmdBox::captionColor() const { return platform::bgrColor(captionColor_); }
+QColor cmdBox::captionColor() const { return tavrik::gui::bgrColor(captionColor_); }
 
-void cmdBox::readProperties(const platform::PropertyBag &bag)
+void cmdBox::readProperties(const tavrik::gui::PropertyBag &bag)
 {
     setCaption(bag.read(QStringLiteral("Caption"), QStringLiteral("Command")));
     setFontSize(bag.read(QStringLiteral("FontSize"), QStringLiteral("10")));
-    setFontBold(platform::parseBool(bag.read(QStringLiteral("FontBold"), QStringLiteral("False"))).value_or(false));
+    setFontBold(tavrik::core::parseBool(bag.read(QStringLiteral("FontBold"), QStringLiteral("False"))).value_or(false));
     fontColor_ = colourFromText(bag.read(QStringLiteral("FontColor"), QStringLiteral("16711680")), 0xFF0000);
     hitFontColor_ = colourFromText(bag.read(QStringLiteral("HitFontColor"), QStringLiteral("255")), 0x0000FF);
     setCaptionColor(fontColor_);
 }
 
-void cmdBox::writeProperties(platform::PropertyBag &bag) const
+void cmdBox::writeProperties(tavrik::gui::PropertyBag &bag) const
 {
     bag.write(QStringLiteral("Caption"), caption_, QStringLiteral("Command"));
     bag.write(QStringLiteral("FontSize"), FontSize(), QStringLiteral("10"));
@@ -192,7 +194,7 @@ void cmdBox::paintEvent(QPaintEvent *)
     QPainter p(this);
     const QPixmap &faceImage = faces_[size_t(face_)];
     if (!faceImage.isNull()) {
-        for (const cmdbox::SlicePiece &piece : cmdbox::nineSlice(size(), faceSize_))
+        for (const tavrik::picture::SlicePiece &piece : tavrik::picture::nineSlice(size(), faceSize_))
             p.drawPixmap(piece.target, faceImage, piece.source);
     }
     // The caption is sized to its text and centred; a long one overhangs both sides.
@@ -215,7 +217,7 @@ void cmdBox::mouseMoveEvent(QMouseEvent *event)
         return;
     Timer1.start();
     setCaptionColor(hitFontColor_);
-    Q_EMIT MouseMove(platform::buttonCode(event->buttons()), platform::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
+    Q_EMIT MouseMove(tavrik::gui::buttonCode(event->buttons()), tavrik::gui::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
     DrawButton(event->buttons() == Qt::LeftButton ? 2 : 1);
 }
 
@@ -224,7 +226,7 @@ void cmdBox::mousePressEvent(QMouseEvent *event)
     const QPointF p = event->position();
     DrawButton(2);
     Timer1.start();
-    Q_EMIT MouseDown(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
+    Q_EMIT MouseDown(tavrik::gui::buttonCode(event->button()), tavrik::gui::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
 }
 
 void cmdBox::mouseReleaseEvent(QMouseEvent *event)
@@ -233,7 +235,9 @@ void cmdBox::mouseReleaseEvent(QMouseEvent *event)
     DrawButton(1);
     // Released elsewhere: the timer puts the normal face back.
     Timer1.start();
-    Q_EMIT MouseUp(platform::buttonCode(event->button()), platform::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
+    Q_EMIT MouseUp(tavrik::gui::buttonCode(event->button()), tavrik::gui::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
     if (event->button() == Qt::LeftButton && rect().contains(p.toPoint()))
         Q_EMIT Click();
 }
+
+} // namespace vexo3

@@ -10,6 +10,8 @@
 
 #include <array>
 
+namespace vexo3 {
+
 // The push button of every Vexo3 window: one of four faces (normal, hot, pressed,
 // disabled) stretched nine-slice over the button, a centred caption on top. While the
 // pointer may be over it a 20 ms timer polls the pointer, so the button notices it
@@ -44,8 +46,8 @@ public:
     QColor captionColor() const;
     QFont captionFont() const { return font_; }
 
-    void readProperties(const platform::PropertyBag &bag);
-    void writeProperties(platform::PropertyBag &bag) const;
+    void readProperties(const tavrik::gui::PropertyBag &bag);
+    void writeProperties(tavrik::gui::PropertyBag &bag) const;
 
     QSize sizeHint() const override;
 
@@ -79,10 +81,12 @@ private:
     QTimer Timer1;
 
     // The picture loaded last, and the faces painted (taken at the next DrawButton).
-    PictureClip PCL{4, 1};
+    tavrik::picture::PictureClip PCL{4, 1};
     quint64 pclGeneration_ = 0;
     quint64 shownGeneration_ = 0;
     std::array<QPixmap, 4> faces_;
     QSize faceSize_;
     int face_ = 0;
 };
+
+} // namespace vexo3

@@ -6,8 +6,8 @@
 
 namespace vexo3 {
 
-using platform::formatFixed;
-using platform::roundHalfEven;
+using tavrik::core::formatFixed;
+using tavrik::core::roundHalfEven;
 
 Action buttonAction(int index)
 {

@@ -12,7 +12,7 @@
 // and the widgets.
 namespace vexo3 {
 
-using platform::Now;
+using tavrik::core::Now;
 
 constexpr int kButtonCount = 8;
 

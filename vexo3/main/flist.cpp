@@ -13,8 +13,8 @@
 
 namespace vexo3 {
 
-using platform::px;
-using platform::services;
+using tavrik::gui::px;
+using tavrik::gui::services;
 
 fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
 {
@@ -79,11 +79,11 @@ void fList::cmdBox1_Click() { List1->clear(); }
 
 void fList::cmdBox2_Click()
 {
-    const QString path = recordFilePath();
+    const QString path = tavrik::core::recordFilePath();
     const QString error = recordFile_.write(path, entries());
     if (!error.isEmpty()) {
         services().dialogs->message(this, QStringLiteral("无法写入记录文件：\n%1\n\n原因：%2\n\n记录仍保留在列表中。").arg(path, error),
-                                    QStringLiteral("错误"), platform::MsgIcon::Critical);
+                                    QStringLiteral("错误"), tavrik::gui::MsgIcon::Critical);
         return;
     }
     // The file stays until the program ends, so the editor can read it at leisure.

@@ -6,10 +6,10 @@
 #include <QWidget>
 
 class QListWidget;
-class cmdBox;
 
 namespace vexo3 {
 
+class cmdBox;
 // The record list window "计时": one per program, above the main window. Closing it
 // only hides it, so no entry is ever lost.
 class fList : public QWidget {
@@ -38,7 +38,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    RecordFile recordFile_;
+    tavrik::core::RecordFile recordFile_;
 };
 
 } // namespace vexo3

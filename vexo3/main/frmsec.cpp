@@ -34,8 +34,8 @@
 
 namespace vexo3 {
 
-using platform::px;
-using platform::services;
+using tavrik::gui::px;
+using tavrik::gui::services;
 
 namespace {
 
@@ -64,7 +64,7 @@ const ButtonInfo kButtons[kButtonCount] = {
 // A stored 16-bit number; anything else (not a number, out of range) is the default.
 short storedShort(const QString &section, const QString &key, short def)
 {
-    return short(platform::parseRounded(platform::readSetting(section, key, QString::number(def)), -32768, 32767)
+    return short(tavrik::core::parseRounded(tavrik::gui::readSetting(section, key, QString::number(def)), -32768, 32767)
                      .value_or(def));
 }
 
@@ -233,12 +233,12 @@ void FrmSec::Form_Load()
 
     sw.SegMode1 = storedShort(kDisplaySection, QStringLiteral("SegMode1"), 0);
     sw.SegMode2 = storedShort(kDisplaySection, QStringLiteral("SegMode2"), 0);
-    const auto height = platform::parseFloat(platform::readSetting(kDisplaySection, QStringLiteral("SegHeight"), QStringLiteral("200")));
+    const auto height = tavrik::core::parseFloat(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("SegHeight"), QStringLiteral("200")));
     segHeight_ = height && *height > 0 ? *height : 200.0f;
 
     auto profileShort = [&](const QString &key, const QString &def) {
-        return platform::roundToIntegral<short>(
-            platform::leadingNumber(platform::ReadIni(QStringLiteral("Setting"), key, def, IniPath)), -32768, 32767);
+        return tavrik::core::roundToIntegral<short>(
+            tavrik::core::leadingNumber(tavrik::core::ReadIni(QStringLiteral("Setting"), key, def, IniPath)), -32768, 32767);
     };
     sw.msStyle = profileShort(QStringLiteral("msStyle"), QStringLiteral("0"));
     sw.msCount = profileShort(QStringLiteral("msCount"), QStringLiteral("3"));
@@ -246,10 +246,10 @@ void FrmSec::Form_Load()
     SegBox1->setSegValue(QStringLiteral("0.000"));
     bigWindow(true)->SegBox1->setSegValue(QStringLiteral("0.000"));
 
-    const auto speed = platform::parseInt32(platform::readSetting(kDisplaySection, QStringLiteral("Speed"), QStringLiteral("2")));
+    const auto speed = tavrik::core::parseInt32(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("Speed"), QStringLiteral("2")));
     msp_Click(speed && precisionInterval(*speed) > 0 ? *speed : kDefaultSpeed);
 
-    const bool onTop = platform::parseBool(platform::readSetting(kDisplaySection, QStringLiteral("OnTop"), QStringLiteral("1"))).value_or(true);
+    const bool onTop = tavrik::core::parseBool(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("OnTop"), QStringLiteral("1"))).value_or(true);
     montop->setChecked(onTop);
     if (onTop)
         setTopmost(true);
@@ -308,8 +308,8 @@ void FrmSec::saveForSessionEnd()
     if (!loaded_)
         return;
     SaveState();
-    platform::saveSetting(kDisplaySection, QStringLiteral("SegMode1"), QString::number(sw.SegMode1));
-    platform::saveSetting(kDisplaySection, QStringLiteral("SegMode2"), QString::number(sw.SegMode2));
+    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("SegMode1"), QString::number(sw.SegMode1));
+    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("SegMode2"), QString::number(sw.SegMode2));
 }
 
 void FrmSec::endProgram()
@@ -548,7 +548,7 @@ void FrmSec::msp_Click(int Index)
         a->setChecked(false);
     msp[Index]->setChecked(true);
     sw.Speed = short(Index);
-    platform::saveSetting(kDisplaySection, QStringLiteral("Speed"), QString::number(Index));
+    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("Speed"), QString::number(Index));
     tmrGo.setInterval(precisionInterval(Index));
 }
 
@@ -575,7 +575,7 @@ void FrmSec::SaveState()
         services().dialogs->message(this,
                                     QStringLiteral("无法保存秒表的状态，设置文件不能写入。\n"
                                                    "秒表照常计时，但程序退出后可能无法恢复本次计时。"),
-                                    QStringLiteral("错误"), platform::MsgIcon::Warning);
+                                    QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
     }
 }
 
@@ -624,10 +624,10 @@ void FrmSec::Timer2_Timer()
     if (refusing()) {
         lblDate->setText(kRefusalText);
     } else {
-        const platform::Now now = services().clock->now();
-        const QDate date = platform::dateFromDayNumber(now.day);
+        const tavrik::core::Now now = services().clock->now();
+        const QDate date = tavrik::core::dateFromDayNumber(now.day);
         lblDate->setText(date.toString(QStringLiteral("yyyy年MM月dd日 ")) +
-                         platform::timeOfDay(now.seconds).toString(QStringLiteral(" hh:mm:ss")) + u' ' +
+                         tavrik::core::timeOfDay(now.seconds).toString(QStringLiteral(" hh:mm:ss")) + u' ' +
                          QLocale().dayName(date.dayOfWeek(), QLocale::LongFormat));
     }
     lblDate->adjustSize();
@@ -651,15 +651,15 @@ void FrmSec::mMode2_Click(int Index)
     if (Index == 2) {
         const auto answer = services().dialogs->input(this, QStringLiteral("请输入倒计时的秒数:"),
                                                       QStringLiteral("倒计时"), QStringLiteral("3600"));
-        double seconds = answer ? platform::leadingNumber(*answer) : 0.0;
+        double seconds = answer ? tavrik::core::leadingNumber(*answer) : 0.0;
         if (!std::isfinite(seconds) || seconds < 0 || seconds >= kMaxCountdownSeconds) {
             services().dialogs->message(this, QStringLiteral("倒计时的秒数须大于0且小于100000000。"),
-                                        QStringLiteral("倒计时"), platform::MsgIcon::Warning);
+                                        QStringLiteral("倒计时"), tavrik::gui::MsgIcon::Warning);
             seconds = 0;
         }
         countdownLength_ = seconds;
         if (seconds != 0)
-            fBig::openCountdown(this, platform::shortestText(seconds));
+            fBig::openCountdown(this, tavrik::core::shortestText(seconds));
     }
     chooseMode(Index);
     if (countdownLength_ == 0 && mode_ == 2)
@@ -671,11 +671,11 @@ void FrmSec::mMode2_Click(int Index)
 void FrmSec::mSt_Click()
 {
     const QString first = countdownLength_ != 0
-                               ? QStringLiteral("倒计时设置为") + platform::shortestText(countdownLength_) + QStringLiteral("秒")
+                               ? QStringLiteral("倒计时设置为") + tavrik::core::shortestText(countdownLength_) + QStringLiteral("秒")
                                : QStringLiteral("倒计时未启用");
     const QString second = !alarmTime_.isEmpty() ? QStringLiteral("定时设置在") + alarmTime_ : QStringLiteral("定时未启用");
     services().dialogs->message(this, first + QStringLiteral("\r\n") + second, QStringLiteral("状态"),
-                                platform::MsgIcon::Information);
+                                tavrik::gui::MsgIcon::Information);
 }
 
 // --- menus ---------------------------------------------------------------------
@@ -696,14 +696,14 @@ void FrmSec::mLock_Click()
     }
 }
 
-void FrmSec::setTopmost(bool on) { platform::setTopmost(this, on); }
+void FrmSec::setTopmost(bool on) { tavrik::gui::setTopmost(this, on); }
 
 void FrmSec::montop_Click()
 {
     // The action toggled its own check mark already.
     const bool on = montop->isChecked();
     setTopmost(on);
-    platform::saveSetting(kDisplaySection, QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"));
+    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"));
 }
 
 fBig *FrmSec::bigWindow(bool create)
@@ -758,26 +758,26 @@ void FrmSec::myj_Click()
         this,
         QStringLiteral("《Tavrik》力求按照用户的要求来不断改进、完善自己，非常感谢用户朋友提供的意见！\r\n\r\n"
                        "您可以在bbs中留下意见，或者直接发送e-mail。"),
-        QStringLiteral("您的意见"), platform::MsgIcon::Information);
+        QStringLiteral("您的意见"), tavrik::gui::MsgIcon::Information);
     services().launcher->openUrl(QUrl(kFeedbackPage));
 }
 
 void FrmSec::mSh_Click()
 {
-    const QString path = platform::AppDir() + QStringLiteral("说明.txt");
+    const QString path = tavrik::gui::AppDir() + QStringLiteral("说明.txt");
     QFile file(path);
     if (!QFileInfo::exists(path)) {
         services().dialogs->message(this, QStringLiteral("未找到说明文件:") + path, QStringLiteral("错误"),
-                                    platform::MsgIcon::Critical);
+                                    tavrik::gui::MsgIcon::Critical);
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        services().dialogs->message(this, file.errorString(), QStringLiteral("错误"), platform::MsgIcon::Critical);
+        services().dialogs->message(this, file.errorString(), QStringLiteral("错误"), tavrik::gui::MsgIcon::Critical);
         return;
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(file.readAll());
-    services().dialogs->message(this, text, QStringLiteral("说明"), platform::MsgIcon::Information);
+    services().dialogs->message(this, text, QStringLiteral("说明"), tavrik::gui::MsgIcon::Information);
 }
 
 void FrmSec::mAbout_Click()
@@ -786,16 +786,16 @@ void FrmSec::mAbout_Click()
         this,
         QStringLiteral("   ====Tavrik====\r\n  版本：%1\r\n  主页：%2\r\n  意见与反馈：%3")
             .arg(tavrik::core::versionText(kVersion, tavrik::core::Revision::Plain), kHomePage, kFeedbackPage),
-        QStringLiteral("关于"), platform::MsgIcon::Information);
+        QStringLiteral("关于"), tavrik::gui::MsgIcon::Information);
 }
 
 void FrmSec::mOldVexo_Click()
 {
-    const QString path = platform::AppDir() + QStringLiteral("Vexo");
+    const QString path = tavrik::gui::AppDir() + QStringLiteral("Vexo");
     if (!QFileInfo(path).isFile())
         return;
     if (!services().launcher->startDetached(path, {}))
-        services().dialogs->message(this, QStringLiteral("未找到旧版本! "), windowTitle(), platform::MsgIcon::Critical);
+        services().dialogs->message(this, QStringLiteral("未找到旧版本! "), windowTitle(), tavrik::gui::MsgIcon::Critical);
 }
 
 void FrmSec::SegBox1_LeftClick(int, float, float)
@@ -815,7 +815,7 @@ void FrmSec::SegBox1_RightClick(int, float, float)
 
 void FrmSec::Form_Click()
 {
-    if (platform::twips(frameGeometry().height()) < 1000)
+    if (tavrik::gui::twips(frameGeometry().height()) < 1000)
         mSec->popup(mapToGlobal(QPoint(px(1), px(300))));
 }
 

@@ -14,11 +14,11 @@ class QFrame;
 class QLabel;
 class QKeyEvent;
 class QMenu;
-class Seg;
-class cmdBox;
 
 namespace vexo3 {
 
+class Seg;
+class cmdBox;
 class fBig;
 class fList;
 class fOption;

@@ -16,8 +16,8 @@ int main(int argc, char *argv[])
 
     vexo3::FrmSec window;
 
-    platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
+    tavrik::gui::TerminationSignals termination;
+    QObject::connect(&termination, &tavrik::gui::TerminationSignals::terminationRequested, &window,
                      [&window](int) { window.endFromSystem(); });
     // A logout saves the state first; the program is then ended by the session.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,

@@ -4,7 +4,7 @@
 
 namespace vexo3 {
 
-using platform::shortestText;
+using tavrik::core::shortestText;
 
 namespace {
 
@@ -13,9 +13,9 @@ QString buttonKey(int i, const char *what) { return QStringLiteral("CMD(%1).%2")
 
 } // namespace
 
-platform::KeyValues stateKeyValues(const SavedState &s)
+tavrik::core::KeyValues stateKeyValues(const SavedState &s)
 {
-    platform::KeyValues kv;
+    tavrik::core::KeyValues kv;
     kv.reserve(10 + 2 * kButtonCount);
     kv.append({QStringLiteral("StartTime"), shortestText(s.clock.StartTime)});
     kv.append({QStringLiteral("StartDate"), QString::number(s.clock.StartDate)});
@@ -34,24 +34,24 @@ platform::KeyValues stateKeyValues(const SavedState &s)
     return kv;
 }
 
-bool saveState(platform::SettingsStore &store, const SavedState &s)
+bool saveState(tavrik::core::SettingsStore &store, const SavedState &s)
 {
-    return store.saveAll(platform::kSettingsApp, kStateSection, stateKeyValues(s));
+    return store.saveAll(tavrik::core::kSettingsApp, kStateSection, stateKeyValues(s));
 }
 
 short segCountFromText(const QString &text)
 {
-    return short(platform::parseRounded(text, kMinSegCount, kMaxSegCount).value_or(kDefaultSegCount));
+    return short(tavrik::core::parseRounded(text, kMinSegCount, kMaxSegCount).value_or(kDefaultSegCount));
 }
 
-SavedState readState(platform::SettingsStore &store, const SavedState &current)
+SavedState readState(tavrik::core::SettingsStore &store, const SavedState &current)
 {
     auto text = [&](const QString &key, const QString &def = QString()) {
-        return store.read(platform::kSettingsApp, kStateSection, key, def);
+        return store.read(tavrik::core::kSettingsApp, kStateSection, key, def);
     };
-    auto time = [&](const QString &key) { return platform::parseFloat(text(key)).value_or(0.0f); };
-    auto date = [&](const QString &key) { return platform::parseInt32(text(key)).value_or(0); };
-    auto flag = [&](const QString &key, bool def) { return platform::parseBool(text(key)).value_or(def); };
+    auto time = [&](const QString &key) { return tavrik::core::parseFloat(text(key)).value_or(0.0f); };
+    auto date = [&](const QString &key) { return tavrik::core::parseInt32(text(key)).value_or(0); };
+    auto flag = [&](const QString &key, bool def) { return tavrik::core::parseBool(text(key)).value_or(def); };
 
     SavedState s = current;
     s.clock.StartTime = time(QStringLiteral("StartTime"));

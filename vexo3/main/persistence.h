@@ -30,14 +30,14 @@ constexpr short kMaxSegCount = 20;
 constexpr short kDefaultSegCount = 14;
 
 // Every key in its order and text form.
-platform::KeyValues stateKeyValues(const SavedState &s);
+tavrik::core::KeyValues stateKeyValues(const SavedState &s);
 
 // Writes the whole state as one change.
-bool saveState(platform::SettingsStore &store, const SavedState &s);
+bool saveState(tavrik::core::SettingsStore &store, const SavedState &s);
 
 // Reads the state back. Missing keys and values that are not what the key holds give
 // the defaults; the button keys default to the flags in `current`.
-SavedState readState(platform::SettingsStore &store, const SavedState &current);
+SavedState readState(tavrik::core::SettingsStore &store, const SavedState &current);
 
 // A stored digit count: rounded, then 8..20, else 14.
 short segCountFromText(const QString &text);

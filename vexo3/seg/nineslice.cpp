@@ -2,7 +2,7 @@
 
 #include "shared/core/numtext.h"
 
-namespace cmdbox {
+namespace tavrik::picture {
 
 std::array<SlicePiece, 9> nineSlice(const QSizeF &button, const QSizeF &face)
 {
@@ -13,7 +13,7 @@ std::array<SlicePiece, 9> nineSlice(const QSizeF &button, const QSizeF &face)
     const double H = button.height();
     const double CW = face.width();
     const double CH = face.height();
-    const double midH = platform::roundHalfEven(H - 6);
+    const double midH = core::roundHalfEven(H - 6);
     return {{
             {{0, 0, f, f}, {0, 0, f, f}},
             {{W - f, 0, f, f}, {CW - f, 0, f, f}},
@@ -27,4 +27,4 @@ std::array<SlicePiece, 9> nineSlice(const QSizeF &button, const QSizeF &face)
     }};
 }
 
-} // namespace cmdbox
+} // namespace tavrik::picture

@@ -8,7 +8,7 @@
 // The nine pieces that stretch one button face over a button, keeping a 3-pixel frame
 // sharp: corners copied 1:1, edges and centre stretched from the 12 x 15 strip that
 // starts 3 pixels in from the face's top-left corner.
-namespace cmdbox {
+namespace tavrik::picture {
 
 struct SlicePiece {
     QRectF target; // on the button, pixels
@@ -18,4 +18,4 @@ struct SlicePiece {
 // In painting order: four corners, top, right, left and bottom edge, centre.
 std::array<SlicePiece, 9> nineSlice(const QSizeF &button, const QSizeF &face);
 
-} // namespace cmdbox
+} // namespace tavrik::picture

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace tavrik::picture {
+
 PictureClip::PictureClip(int rows, int cols) : rows_(std::max(rows, 1)), cols_(std::max(cols, 1)) {}
 
 void PictureClip::setPicture(const QImage &picture) { picture_ = picture; }
@@ -44,3 +46,5 @@ bool loadClipPicture(const QString &file, int rows, int cols, QImage *picture, Q
     *picture = read;
     return true;
 }
+
+} // namespace tavrik::picture

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QString>
 
+namespace tavrik::picture {
+
 // One picture cut into an equal grid of cells, numbered row by row from the top left.
 // Pixels left over at the right and bottom (size not a multiple of the grid) belong
 // to no cell.
@@ -35,3 +37,5 @@ private:
 // is no such file, the reader's reason for a file that is no readable picture, or
 // "图片太小…" and the path for one too small for the grid.
 bool loadClipPicture(const QString &file, int rows, int cols, QImage *picture, QString *error = nullptr);
+
+} // namespace tavrik::picture

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace vexo3 {
+
 namespace {
 
 // No more than one repaint per refresh of a 60 Hz display.
@@ -38,10 +40,10 @@ QRect pixelRect(const QRectF &twips)
 {
     if (twips.isEmpty())
         return {};
-    const int l = platform::px(twips.left());
-    const int t = platform::px(twips.top());
-    const int r = platform::px(twips.left() + twips.width());
-    const int b = platform::px(twips.top() + twips.height());
+    const int l = tavrik::gui::px(twips.left());
+    const int t = tavrik::gui::px(twips.top());
+    const int r = tavrik::gui::px(twips.left() + twips.width());
+    const int b = tavrik::gui::px(twips.top() + twips.height());
     return QRect(l, t, r - l, b - t);
 }
 
@@ -75,7 +77,7 @@ void Seg::setSegValue(const QString &value)
 
 void Seg::setSegCount(const QString &text)
 {
-    count_ = platform::roundToIntegral<qint16>(platform::leadingNumber(text),
+    count_ = tavrik::core::roundToIntegral<qint16>(tavrik::core::leadingNumber(text),
                                                std::numeric_limits<qint16>::min(),
                                                std::numeric_limits<qint16>::max());
     Refresh();
@@ -90,7 +92,7 @@ void Seg::Refresh()
 void Seg::RefreshOutline()
 {
     count_ = qint16(seg::clampCount(count_));
-    twips_ = seg::cellRects(float(platform::twips(width())), float(platform::twips(height())), count_);
+    twips_ = seg::cellRects(float(tavrik::gui::twips(width())), float(tavrik::gui::twips(height())), count_);
     for (int i = 0; i < seg::kCellSlots; ++i)
         pixels_[size_t(i)] = pixelRect(twips_[size_t(i)]);
     pruneScaled(false);
@@ -123,20 +125,20 @@ void Seg::RefreshValue()
 bool Seg::LoadSegImageFile(const QString &imageFile, QString *error)
 {
     QImage picture;
-    if (!loadClipPicture(imageFile, seg::kPictureRows, seg::kPictureCols, &picture, error))
+    if (!tavrik::picture::loadClipPicture(imageFile, seg::kPictureRows, seg::kPictureCols, &picture, error))
         return false;
     clip_.setPicture(opaque(picture));
     ++clipGeneration_;
     return true;
 }
 
-void Seg::readProperties(const platform::PropertyBag &bag)
+void Seg::readProperties(const tavrik::gui::PropertyBag &bag)
 {
     value_ = bag.read(QStringLiteral("SegValue"), QStringLiteral("0"));
     setSegCount(bag.read(QStringLiteral("SegCount"), QStringLiteral("8")));
 }
 
-void Seg::writeProperties(platform::PropertyBag &bag) const
+void Seg::writeProperties(tavrik::gui::PropertyBag &bag) const
 {
     bag.write(QStringLiteral("SegValue"), value_, QStringLiteral("0"));
     bag.write(QStringLiteral("SegCount"), SegCount(), QStringLiteral("8"));
@@ -238,7 +240,7 @@ void Seg::mousePressEvent(QMouseEvent *event) { event->accept(); }
 void Seg::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    const QPointF at(platform::twips(event->position().x()), platform::twips(event->position().y()));
+    const QPointF at(tavrik::gui::twips(event->position().x()), tavrik::gui::twips(event->position().y()));
     QPointF origin(0, 0);
     // The cell under the pointer; where two overlap, the one painted last.
     for (int i = count_ - 1; i >= 0; --i) {
@@ -248,7 +250,7 @@ void Seg::mouseReleaseEvent(QMouseEvent *event)
             break;
         }
     }
-    const int shift = platform::shiftCode(event->modifiers());
+    const int shift = tavrik::gui::shiftCode(event->modifiers());
     const float x = float(at.x() - origin.x());
     const float y = float(at.y() - origin.y());
     if (event->button() == Qt::LeftButton)
@@ -256,3 +258,5 @@ void Seg::mouseReleaseEvent(QMouseEvent *event)
     else
         Q_EMIT RightClick(shift, x, y);
 }
+
+} // namespace vexo3

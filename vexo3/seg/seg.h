@@ -13,6 +13,8 @@
 #include <array>
 #include <vector>
 
+namespace vexo3 {
+
 // A row of seven-segment digit cells cut from one digit picture, showing a text
 // right-aligned. The cells are painted here, each from a picture kept scaled to its
 // cell size, so a new value costs only the repaint of the cells that changed.
@@ -36,8 +38,8 @@ public:
     bool LoadSegImageFile(const QString &imageFile, QString *error = nullptr);
     static inline const QString kLoadFailedTitle = QStringLiteral("加载字码图片失败");
 
-    void readProperties(const platform::PropertyBag &bag);
-    void writeProperties(platform::PropertyBag &bag) const;
+    void readProperties(const tavrik::gui::PropertyBag &bag);
+    void writeProperties(tavrik::gui::PropertyBag &bag) const;
 
     // The digit-picture cell shown at a position (0 = leftmost), -1 outside 0..20.
     int cellGlyph(int position) const;
@@ -82,9 +84,9 @@ private:
     std::array<QRect, seg::kCellSlots> pixels_{};
 
     // The picture loaded last, and the one the cells show (taken at RefreshValue).
-    PictureClip clip_{seg::kPictureRows, seg::kPictureCols};
+    tavrik::picture::PictureClip clip_{seg::kPictureRows, seg::kPictureCols};
     quint64 clipGeneration_ = 0;
-    PictureClip shown_{seg::kPictureRows, seg::kPictureCols};
+    tavrik::picture::PictureClip shown_{seg::kPictureRows, seg::kPictureCols};
     quint64 shownGeneration_ = 0;
     std::vector<ScaledSet> scaled_;
     int scaledBuilds_ = 0;
@@ -95,3 +97,5 @@ private:
     QElapsedTimer lastPaint_;
     int paints_ = 0;
 };
+
+} // namespace vexo3

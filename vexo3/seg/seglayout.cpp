@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace seg {
+namespace vexo3::seg {
 
 int glyphForChar(QChar c)
 {
@@ -61,4 +61,4 @@ std::array<QRectF, kCellSlots> cellRects(float widthTwips, float heightTwips, in
     return out;
 }
 
-} // namespace seg
+} // namespace vexo3::seg

@@ -7,7 +7,7 @@
 
 // What a digit display shows and where, without any widget: the character-to-cell map
 // of a digit picture and the layout of the digit cells in twips.
-namespace seg {
+namespace vexo3::seg {
 
 // Rows and columns of every digit picture.
 constexpr int kPictureRows = 2;
@@ -45,4 +45,4 @@ int clampCount(int count);
 // given size, in twips; the other slots are left empty.
 std::array<QRectF, kCellSlots> cellRects(float widthTwips, float heightTwips, int count);
 
-} // namespace seg
+} // namespace vexo3::seg

@@ -41,7 +41,7 @@ Countdown::Tick Countdown::tick(const QString &secondsText, double nowAbsolute)
 {
     Tick t;
     if (!started_) {
-        const double v = platform::leadingNumber(secondsText);
+        const double v = tavrik::core::leadingNumber(secondsText);
         seconds_ = std::isfinite(v) ? v : 0.0;
         start_ = nowAbsolute;
         started_ = true;
@@ -57,7 +57,7 @@ Countdown::Tick Countdown::tick(const QString &secondsText, double nowAbsolute)
     } else {
         const char *prefix = dashStep_ < 5 ? "-   " : (dashStep_ < 10 ? " -  " : "  - ");
         // In double: a long countdown must show every one of its digits right.
-        t.text = QLatin1String(prefix) + platform::formatFixed(remaining, 1);
+        t.text = QLatin1String(prefix) + tavrik::core::formatFixed(remaining, 1);
     }
     ++dashStep_;
     return t;

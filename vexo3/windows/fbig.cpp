@@ -19,8 +19,8 @@
 
 namespace vexo3 {
 
-using platform::px;
-using platform::twips;
+using tavrik::gui::px;
+using tavrik::gui::twips;
 
 namespace {
 
@@ -42,7 +42,7 @@ fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_
     setWindowTitle(QStringLiteral("Tavrik-显示窗口"));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, platform::bgrColor(0x404040));
+    pal.setColor(QPalette::Window, tavrik::gui::bgrColor(0x404040));
     setPalette(pal);
     resize(px(12165), px(5580));
 
@@ -135,15 +135,15 @@ bool fBig::eventFilter(QObject *watched, QEvent *event)
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
             return false;
         auto *me = static_cast<QMouseEvent *>(event);
-        const int shift = platform::shiftCode(me->modifiers());
+        const int shift = tavrik::gui::shiftCode(me->modifiers());
         const float x = float(twips(me->position().x()));
         const float y = float(twips(me->position().y()));
         if (type == QEvent::MouseButtonPress)
-            Label1_MouseDown(i, platform::buttonCode(me->button()), shift, x, y);
+            Label1_MouseDown(i, tavrik::gui::buttonCode(me->button()), shift, x, y);
         else if (type == QEvent::MouseMove)
-            Label1_MouseMove(i, platform::buttonCode(me->buttons()), shift, x, y);
+            Label1_MouseMove(i, tavrik::gui::buttonCode(me->buttons()), shift, x, y);
         else
-            Label1_MouseUp(i, platform::buttonCode(me->button()), shift, x, y);
+            Label1_MouseUp(i, tavrik::gui::buttonCode(me->button()), shift, x, y);
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -226,27 +226,27 @@ void fBig::mNC_Click(int Index) { SegBox1->setSegCount(QString::number(Index + 8
 
 void fBig::mh_Click(int Index)
 {
-    const float height = float(platform::leadingNumber(mh[Index]->text()));
+    const float height = float(tavrik::core::leadingNumber(mh[Index]->text()));
     if (host_)
         host_->setSegHeight(height);
-    platform::saveSetting(QStringLiteral("Tavrik"), QStringLiteral("SegHeight"), platform::shortestText(height));
+    tavrik::gui::saveSetting(QStringLiteral("Tavrik"), QStringLiteral("SegHeight"), tavrik::core::shortestText(height));
     Form_Resize();
 }
 
 void fBig::msize_Click()
 {
-    platform::services().dialogs->message(
+    tavrik::gui::services().dialogs->message(
         this, QStringLiteral("将鼠标指向显示的上边缘或下边缘，光标程上下箭头时按下左键拖动，实现改变显示高度功能。"),
-        QString(), platform::MsgIcon::Warning);
+        QString(), tavrik::gui::MsgIcon::Warning);
 }
 
 void fBig::Timer1_Timer()
 {
-    const platform::Now now = platform::services().clock->now();
+    const tavrik::core::Now now = tavrik::gui::services().clock->now();
     if (lblMode == QLatin1String("Date")) {
-        SegBox1->setSegValue(platform::dateFromDayNumber(now.day).toString(QStringLiteral("yyyy-MM-dd")));
+        SegBox1->setSegValue(tavrik::core::dateFromDayNumber(now.day).toString(QStringLiteral("yyyy-MM-dd")));
     } else if (lblMode == QLatin1String("Time")) {
-        SegBox1->setSegValue(platform::timeOfDay(now.seconds).toString(QStringLiteral("hh:mm:ss")));
+        SegBox1->setSegValue(tavrik::core::timeOfDay(now.seconds).toString(QStringLiteral("hh:mm:ss")));
     } else if (lblMode == QLatin1String("BackTimer")) {
         const Countdown::Tick t = countdown_.tick(lblValue[0], now.absolute());
         if (t.first)

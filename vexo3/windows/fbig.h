@@ -10,10 +10,10 @@
 class QAction;
 class QLabel;
 class QMenu;
-class Seg;
 
 namespace vexo3 {
 
+class Seg;
 class MainHost;
 
 // A resizable window that shows one reading in large digits: the main window's

@@ -23,7 +23,7 @@
 
 namespace vexo3 {
 
-using platform::px;
+using tavrik::gui::px;
 
 namespace {
 
@@ -44,7 +44,7 @@ constexpr int kClientHeight = 5520;
 
 struct Box {
     int left, top, width, height;
-    QRect px() const { return QRect(platform::px(left), platform::px(top), platform::px(width), platform::px(height)); }
+    QRect px() const { return QRect(tavrik::gui::px(left), tavrik::gui::px(top), tavrik::gui::px(width), tavrik::gui::px(height)); }
 };
 
 constexpr Box kFrame1{120, 60, 4470, 2130};
@@ -69,7 +69,7 @@ constexpr Box kCmdCancel{3330, 4890, 1260, 450};
 // A number the way the dialog reads one from Vexo.ini: its leading number, rounded.
 int profileNumber(const QString &text)
 {
-    return platform::roundToIntegral<int>(platform::leadingNumber(text), -1000000, 1000000);
+    return tavrik::core::roundToIntegral<int>(tavrik::core::leadingNumber(text), -1000000, 1000000);
 }
 
 void selectCount(QComboBox *combo, int cells)
@@ -170,14 +170,14 @@ void fOption::buildWidgets()
 
 QString fOption::iniPath() { return vexoIniPath(); }
 
-QString fOption::imageFileOf(int key) { return platform::AppDir() + segImageName(QString::number(key), iniPath()); }
+QString fOption::imageFileOf(int key) { return tavrik::gui::AppDir() + segImageName(QString::number(key), iniPath()); }
 
 void fOption::Form_Load()
 {
     // 1. The main window's icon; above every other window.
     if (host_)
         setWindowIcon(host_->hostIcon());
-    platform::setTopmost(this, true);
+    tavrik::gui::setTopmost(this, true);
 
     // 2. The digit cells of both windows.
     selectCount(Combo1, host_ ? host_->SegCounts1() : 14);
@@ -186,27 +186,27 @@ void fOption::Form_Load()
     // 3. The names of the image sets.
     const QString ini = iniPath();
     cmbImgList->clear();
-    const int n = qMin(profileNumber(platform::ReadIni(kSegFont, QStringLiteral("Count"), QStringLiteral("0"), ini)),
+    const int n = qMin(profileNumber(tavrik::core::ReadIni(kSegFont, QStringLiteral("Count"), QStringLiteral("0"), ini)),
                        kMaxImageSets);
     for (int i = 1; i <= n; ++i)
         cmbImgList->addItem(
-            platform::GetField(platform::ReadIni(kSegFont, QString::number(i), QString(), ini), 1, QStringLiteral(",")));
+            tavrik::core::GetField(tavrik::core::ReadIni(kSegFont, QString::number(i), QString(), ini), 1, QStringLiteral(",")));
 
     // 4. The chosen set, previewed. A choice that names no listed set selects
     // nothing and loads nothing; the view must not pick the first set on its own
     // when it takes the focus, hence the explicit "no current item".
-    const int selected = profileNumber(platform::ReadIni(kSegFont, QStringLiteral("Selected"), QStringLiteral("0"), ini)) - 1;
+    const int selected = profileNumber(tavrik::core::ReadIni(kSegFont, QStringLiteral("Selected"), QStringLiteral("0"), ini)) - 1;
     if (selected >= 0 && selected < cmbImgList->count())
         cmbImgList->setCurrentRow(selected);
     else
         cmbImgList->setCurrentIndex(QModelIndex());
 
     // 5. Fraction digits: 1..3, a stored value outside shows as the nearest.
-    const int digits = profileNumber(platform::ReadIni(kSetting, QStringLiteral("msCount"), QStringLiteral("3"), ini));
+    const int digits = profileNumber(tavrik::core::ReadIni(kSetting, QStringLiteral("msCount"), QStringLiteral("3"), ini));
     cmbmSCount->setCurrentIndex(qBound(1, digits, 3) - 1);
 
     // 6. Fraction style.
-    const double style = platform::leadingNumber(platform::ReadIni(kSetting, QStringLiteral("msStyle"), QStringLiteral("0"), ini));
+    const double style = tavrik::core::leadingNumber(tavrik::core::ReadIni(kSetting, QStringLiteral("msStyle"), QStringLiteral("0"), ini));
     OptMsStyle[style == 0 ? 0 : 1]->setChecked(true);
 
     Timer1.start();
@@ -231,8 +231,8 @@ void fOption::OptMsStyle_Click(int Index)
 
 void fOption::Timer1_Timer()
 {
-    const platform::Now now = platform::services().clock->now();
-    SegBox1->setSegValue(platform::formatFixed(double(now.seconds), 1));
+    const tavrik::core::Now now = tavrik::gui::services().clock->now();
+    SegBox1->setSegValue(tavrik::core::formatFixed(double(now.seconds), 1));
 }
 
 void fOption::cmdOK_Click()
@@ -244,7 +244,7 @@ void fOption::cmdOK_Click()
     QString writeError;
     auto write = [&](const QString &section, const QString &key, const QString &value) {
         QString error;
-        if (!platform::WriteIni(section, key, value, ini, &error) && writeError.isEmpty())
+        if (!tavrik::core::WriteIni(section, key, value, ini, &error) && writeError.isEmpty())
             writeError = error;
     };
 
@@ -261,8 +261,8 @@ void fOption::cmdOK_Click()
     write(kSetting, QStringLiteral("mSStyle"), QString::number(msStyle));
     write(kSetting, QStringLiteral("mSCount"), QString::number(msCount));
     if (!writeError.isEmpty())
-        platform::services().dialogs->message(this, QStringLiteral("写入失败：") + writeError, QStringLiteral("错误"),
-                                              platform::MsgIcon::Critical);
+        tavrik::gui::services().dialogs->message(this, QStringLiteral("写入失败：") + writeError, QStringLiteral("错误"),
+                                              tavrik::gui::MsgIcon::Critical);
 
     if (host_) {
         // 4. The image set in both displays; a missing file is reported there and the
@@ -272,8 +272,8 @@ void fOption::cmdOK_Click()
         loadSegImage(this, host_->bigWindow(true)->SegBox1, file);
 
         // 5. Digit cells, from the leading number of the items ("14(推荐)" is 14).
-        const short cells1 = platform::roundToIntegral<short>(platform::leadingNumber(Combo1->currentText()), 1, 20);
-        const short cells2 = platform::roundToIntegral<short>(platform::leadingNumber(Combo2->currentText()), 1, 20);
+        const short cells1 = tavrik::core::roundToIntegral<short>(tavrik::core::leadingNumber(Combo1->currentText()), 1, 20);
+        const short cells2 = tavrik::core::roundToIntegral<short>(tavrik::core::leadingNumber(Combo2->currentText()), 1, 20);
         host_->setSegCounts(cells1, cells2);
 
         // 6. Each count write redraws its display with the new set.

@@ -10,11 +10,11 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QRadioButton;
-class Seg;
-class cmdBox;
 
 namespace vexo3 {
 
+class Seg;
+class cmdBox;
 class MainHost;
 
 // The options dialog: digit image set (with a live preview), the stopwatch's fraction

@@ -2,10 +2,10 @@
 
 #include <QIcon>
 
-class Seg;
 
 namespace vexo3 {
 
+class Seg;
 class fBig;
 
 // What the big display windows and the options dialog take from the main window,

@@ -7,21 +7,21 @@
 
 namespace vexo3 {
 
-QString vexoIniPath() { return platform::AppDir() + QStringLiteral("Vexo.ini"); }
+QString vexoIniPath() { return tavrik::gui::AppDir() + QStringLiteral("Vexo.ini"); }
 
 QString segImageName(const QString &key, const QString &ini)
 {
-    const QString entry = platform::ReadIni(QStringLiteral("SegFont"), key, QString(), ini);
-    QString name = platform::GetField(entry, 2, QStringLiteral(","));
+    const QString entry = tavrik::core::ReadIni(QStringLiteral("SegFont"), key, QString(), ini);
+    QString name = tavrik::core::GetField(entry, 2, QStringLiteral(","));
     name.replace(u'\\', u'/');
     return name;
 }
 
 QString selectedSegImage(const QString &ini)
 {
-    const QString key = platform::ReadIni(QStringLiteral("SegFont"), QStringLiteral("Selected"), QStringLiteral("1"), ini);
+    const QString key = tavrik::core::ReadIni(QStringLiteral("SegFont"), QStringLiteral("Selected"), QStringLiteral("1"), ini);
     const QString name = segImageName(key, ini);
-    return name.isEmpty() ? QString() : platform::AppDir() + name;
+    return name.isEmpty() ? QString() : tavrik::gui::AppDir() + name;
 }
 
 bool loadSegImage(QWidget *window, Seg *seg, const QString &file)
@@ -29,7 +29,7 @@ bool loadSegImage(QWidget *window, Seg *seg, const QString &file)
     QString error;
     if (seg->LoadSegImageFile(file, &error))
         return true;
-    platform::services().dialogs->message(window, error, Seg::kLoadFailedTitle, platform::MsgIcon::Critical);
+    tavrik::gui::services().dialogs->message(window, error, Seg::kLoadFailedTitle, tavrik::gui::MsgIcon::Critical);
     return false;
 }
 

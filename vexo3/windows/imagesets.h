@@ -3,13 +3,13 @@
 #include <QString>
 
 class QWidget;
-class Seg;
 
 // The digit image sets listed in Vexo.ini (section "SegFont": "Count", "1"…, "Selected";
 // each entry a display name, a comma, then the image file relative to the program
 // folder).
 namespace vexo3 {
 
+class Seg;
 QString vexoIniPath();
 
 // The file name of entry `key`, relative to the program folder; empty when the entry

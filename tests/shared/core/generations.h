@@ -3,6 +3,7 @@
 #include "shared/core/numtext.h"
 #include "vexo3/main/persistence.h"
 
+
 // A running state that follows from one number, so that a state read back can be
 // checked to be one whole generation: every key has to agree with the same number.
 namespace testing {
@@ -33,7 +34,7 @@ inline vexo3::SavedState generationState(qint32 g)
 // The generation a stored StartDate names, or -1.
 inline qint32 generationOf(const QString &startDate)
 {
-    return platform::parseInt32(startDate).value_or(-1);
+    return tavrik::core::parseInt32(startDate).value_or(-1);
 }
 
 } // namespace testing

@@ -16,18 +16,18 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() == 5 && args[1] == QLatin1String("keys")) {
-        platform::IniSettingsStore store(args[2]);
+        tavrik::core::IniSettingsStore store(args[2]);
         const int count = args[4].toInt();
         for (int n = 0; n < count; ++n) {
             const QString key = args[3] + QString::number(n);
-            if (!store.save(platform::kSettingsApp, QStringLiteral("Race"), key,
+            if (!store.save(tavrik::core::kSettingsApp, QStringLiteral("Race"), key,
                             key + QStringLiteral("=value,") + QString::number(n)))
                 return 1;
         }
         return 0;
     }
     if (args.size() == 4 && args[1] == QLatin1String("states")) {
-        platform::IniSettingsStore store(args[2]);
+        tavrik::core::IniSettingsStore store(args[2]);
         const qint32 first = args[3].toInt();
         for (qint32 g = first; g < first + 1000000; ++g) {
             if (!vexo3::saveState(store, testing::generationState(g)))

@@ -7,7 +7,8 @@
 
 #include <unistd.h>
 
-using namespace platform;
+
+using namespace tavrik::core;
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace vexo3;
+using namespace tavrik::core;
 
 class TestRecordFile : public QObject {
     Q_OBJECT

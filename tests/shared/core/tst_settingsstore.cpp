@@ -17,8 +17,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using platform::IniSettingsStore;
-using platform::kSettingsApp;
+
+using tavrik::core::IniSettingsStore;
+using tavrik::core::kSettingsApp;
 
 namespace {
 
@@ -51,15 +52,15 @@ std::unique_ptr<QTemporaryDir> manySavesDir()
 }
 
 // The texts stored for the running-state keys, in their order.
-platform::KeyValues storedState(IniSettingsStore &store, const platform::KeyValues &shape)
+tavrik::core::KeyValues storedState(IniSettingsStore &store, const tavrik::core::KeyValues &shape)
 {
-    platform::KeyValues out;
+    tavrik::core::KeyValues out;
     for (const auto &kv : shape)
         out.append({kv.first, store.read(kSettingsApp, vexo3::kStateSection, kv.first, QStringLiteral("<missing>"))});
     return out;
 }
 
-QString describe(const platform::KeyValues &kv)
+QString describe(const tavrik::core::KeyValues &kv)
 {
     QStringList parts;
     for (const auto &p : kv)
@@ -357,7 +358,7 @@ void TestSettingsStore::killedWriterLeavesOneWholeState()
 {
     const auto tmp = manySavesDir();
     const QTemporaryDir &dir = *tmp;
-    const platform::KeyValues shape = vexo3::stateKeyValues(testing::generationState(0));
+    const tavrik::core::KeyValues shape = vexo3::stateKeyValues(testing::generationState(0));
     qint32 last = 0;
     for (int round = 0; round < 20; ++round) {
         QProcess child;
@@ -372,7 +373,7 @@ void TestSettingsStore::killedWriterLeavesOneWholeState()
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
         IniSettingsStore store(dir.path());
-        const platform::KeyValues stored = storedState(store, shape);
+        const tavrik::core::KeyValues stored = storedState(store, shape);
         const qint32 g = testing::generationOf(stored.at(1).second); // StartDate
         QVERIFY2(g > last, qPrintable(QStringLiteral("round %1: generation %2 after %3").arg(round).arg(g).arg(last)));
         QVERIFY2(stored == vexo3::stateKeyValues(testing::generationState(g)), qPrintable(describe(stored)));

@@ -5,6 +5,9 @@
 #include <QtTest>
 #include <QLineEdit>
 
+using namespace vexo3;
+using namespace tavrik::picture;
+
 namespace {
 
 const QRgb kBackground = qRgb(200, 0, 200);
@@ -455,7 +458,7 @@ void TestCmdBox::properties()
     a.setFontBold(bold);
     a.setFontColor(colour);
     a.setHitFontColor(hit);
-    platform::PropertyBag bag;
+    tavrik::gui::PropertyBag bag;
     a.writeProperties(bag);
     QCOMPARE(bag.values().keys(), keys);
 
@@ -471,7 +474,7 @@ void TestCmdBox::properties()
     QCOMPARE(b.FontBold(), bold);
     QCOMPARE(b.FontColor(), colour);
     QCOMPARE(b.HitFontColor(), hit);
-    QCOMPARE(b.captionColor(), platform::bgrColor(colour));
+    QCOMPARE(b.captionColor(), tavrik::gui::bgrColor(colour));
 }
 
 QTEST_MAIN(TestCmdBox)

@@ -82,14 +82,14 @@ bool TestEndToEnd::waitUntilUp(QProcess &p)
 
 SavedState TestEndToEnd::readBack()
 {
-    platform::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
+    tavrik::core::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
     return readState(store, SavedState{});
 }
 
 void TestEndToEnd::runningStopwatchSurvivesTermAndKill()
 {
     // Seed a stopwatch started two hours ago.
-    const double startAbs = platform::SystemClock().now().absolute() - 7200.0;
+    const double startAbs = tavrik::core::SystemClock().now().absolute() - 7200.0;
     SavedState seed;
     seed.clock.StartDate = qint32(std::floor(startAbs / 86400.0));
     seed.clock.StartTime = float(startAbs - double(seed.clock.StartDate) * 86400.0);
@@ -99,7 +99,7 @@ void TestEndToEnd::runningStopwatchSurvivesTermAndKill()
     seed.visible = {false, true, false, false, true, false, true, true};
     seed.enabled = seed.visible;
     {
-        platform::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
+        tavrik::core::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
         QVERIFY(saveState(store, seed));
     }
 

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 using namespace vexo3;
-using platform::Now;
+using tavrik::core::Now;
 
 namespace {
 
@@ -456,18 +456,18 @@ void TestEngine::displayChoice()
 
 void TestEngine::clockIsTheWallClock()
 {
-    QCOMPARE(platform::dayNumber(QDate(1899, 12, 30)), 0);
-    QCOMPARE(platform::dayNumber(QDate(2009, 5, 12)), 39945);
-    QCOMPARE(platform::dateFromDayNumber(39945), QDate(2009, 5, 12));
+    QCOMPARE(tavrik::core::dayNumber(QDate(1899, 12, 30)), 0);
+    QCOMPARE(tavrik::core::dayNumber(QDate(2009, 5, 12)), 39945);
+    QCOMPARE(tavrik::core::dateFromDayNumber(39945), QDate(2009, 5, 12));
     const QDateTime before = QDateTime::currentDateTime();
-    const Now n = platform::SystemClock().now();
+    const Now n = tavrik::core::SystemClock().now();
     const QDateTime after = QDateTime::currentDateTime();
-    QVERIFY(n.day == platform::dayNumber(before.date()) || n.day == platform::dayNumber(after.date()));
+    QVERIFY(n.day == tavrik::core::dayNumber(before.date()) || n.day == tavrik::core::dayNumber(after.date()));
     if (before.date() == after.date()) {
         QVERIFY(n.seconds >= before.time().msecsSinceStartOfDay() / 1000.0f - 0.01f);
         QVERIFY(n.seconds <= after.time().msecsSinceStartOfDay() / 1000.0f + 0.01f);
     }
-    QCOMPARE(platform::timeOfDay(59.9999f).toString(u"hh:mm:ss"), QStringLiteral("00:00:59"));
+    QCOMPARE(tavrik::core::timeOfDay(59.9999f).toString(u"hh:mm:ss"), QStringLiteral("00:00:59"));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

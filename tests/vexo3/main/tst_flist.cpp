@@ -149,7 +149,7 @@ void TestFList::saveWritesFileAndOpensEditor()
     record();
     QTest::mouseClick(l.cmdBox2, Qt::LeftButton);
     const QString path = f.env.tempDir() + QStringLiteral("/秒表记录.txt");
-    QCOMPARE(recordFilePath(), path);
+    QCOMPARE(tavrik::core::recordFilePath(), path);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("83.457S [0:01:23.457]\r\n84.457S [0:01:24.457]\r\n"));
@@ -216,7 +216,7 @@ void TestFList::unwritableFolderShowsErrorAndKeepsList()
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].title, QStringLiteral("错误"));
     QVERIFY(f.env.dialogs.boxes[0].text.contains(blocker + QStringLiteral("/秒表记录.txt")));
-    QCOMPARE(f.env.dialogs.boxes[0].icon, platform::MsgIcon::Critical);
+    QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Critical);
     QVERIFY(f.env.launcher.urls.isEmpty());
     QCOMPARE(l.entries().size(), 2);
 }

@@ -150,21 +150,21 @@ void TestMenus::lowestPrecisionStepsAndIsStored()
 void TestMenus::onTopToggleIsStoredAndKeepsGeometry()
 {
     FrmSec &w = f.load();
-    QVERIFY(platform::isTopmost(&w));
+    QVERIFY(tavrik::gui::isTopmost(&w));
     const QRect before = w.geometry();
     w.montop->trigger();
     QVERIFY(!w.montop->isChecked());
-    QVERIFY(!platform::isTopmost(&w));
+    QVERIFY(!tavrik::gui::isTopmost(&w));
     QCOMPARE(w.geometry(), before);
     QVERIFY(w.isVisible());
     QCOMPARE(f.stored("Tavrik", "OnTop"), QStringLiteral("0"));
     FrmSec &w2 = f.restart();
-    QVERIFY(!platform::isTopmost(&w2));
+    QVERIFY(!tavrik::gui::isTopmost(&w2));
     w2.montop->trigger();
     QCOMPARE(f.stored("Tavrik", "OnTop"), QStringLiteral("255"));
-    QVERIFY(platform::isTopmost(&w2));
+    QVERIFY(tavrik::gui::isTopmost(&w2));
     FrmSec &w3 = f.restart();
-    QVERIFY(platform::isTopmost(&w3));
+    QVERIFY(tavrik::gui::isTopmost(&w3));
 }
 
 void TestMenus::rightClickChecksTheShownForm_data()
@@ -276,10 +276,10 @@ void TestMenus::helpText()
     if (kind == 0) {
         QCOMPARE(box.title, QStringLiteral("说明"));
         QCOMPARE(box.text, QStringLiteral("按 Enter 开始计时。\r\n"));
-        QCOMPARE(box.icon, platform::MsgIcon::Information);
+        QCOMPARE(box.icon, tavrik::gui::MsgIcon::Information);
     } else {
         QCOMPARE(box.title, QStringLiteral("错误"));
-        QCOMPARE(box.icon, platform::MsgIcon::Critical);
+        QCOMPARE(box.icon, tavrik::gui::MsgIcon::Critical);
         if (kind == 1)
             QCOMPARE(box.text, QStringLiteral("未找到说明文件:") + path);
         else
@@ -325,7 +325,7 @@ void TestMenus::olderProgram()
     if (!f.env.dialogs.boxes.isEmpty()) {
         QCOMPARE(f.env.dialogs.boxes[0].text, QStringLiteral("未找到旧版本! "));
         QCOMPARE(f.env.dialogs.boxes[0].title, w.windowTitle());
-        QCOMPARE(f.env.dialogs.boxes[0].icon, platform::MsgIcon::Critical);
+        QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Critical);
     }
 }
 
@@ -338,7 +338,7 @@ void TestMenus::windowBodyClickOnlyWhenLow()
     w.centralWidget()->setMinimumSize(0, 0);
     w.centralWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     w.resize(w.width(), 40);
-    QVERIFY(platform::twips(w.frameGeometry().height()) < 1000);
+    QVERIFY(tavrik::gui::twips(w.frameGeometry().height()) < 1000);
     QTest::mouseClick(w.Label5, Qt::LeftButton);
     QVERIFY(w.mSec->isVisible());
     w.mSec->hide();

@@ -12,7 +12,7 @@
 #include <limits>
 
 using namespace vexo3;
-using platform::KeyValues;
+using tavrik::core::KeyValues;
 
 Q_DECLARE_METATYPE(vexo3::SavedState)
 
@@ -41,7 +41,7 @@ KeyValues expectedButtons(const Flags &enabled, const Flags &visible)
 SavedState readOne(const QString &key, const QString &text, const SavedState &current = SavedState())
 {
     testing::MemoryStore store;
-    store.save(platform::kSettingsApp, kStateSection, key, text);
+    store.save(tavrik::core::kSettingsApp, kStateSection, key, text);
     return readState(store, current);
 }
 
@@ -157,8 +157,8 @@ void TestPersistence::floatTextRoundTrips()
             values.append(f);
     }
     for (float f : values) {
-        const QString text = platform::shortestText(f);
-        const auto back = platform::parseFloat(text);
+        const QString text = tavrik::core::shortestText(f);
+        const auto back = tavrik::core::parseFloat(text);
         QVERIFY2(back && sameBits(*back, f), qPrintable(QStringLiteral("%1 (%2)").arg(text).arg(double(f), 0, 'a')));
     }
 
@@ -287,7 +287,7 @@ void TestPersistence::buttonsDefaultToCurrent()
     current.enabled = flags({0, 3, 5, 7});
     current.visible = flags({0, 3, 5, 7});
     testing::MemoryStore store;
-    store.saveAll(platform::kSettingsApp, kStateSection,
+    store.saveAll(tavrik::core::kSettingsApp, kStateSection,
                   {{"CMD(1).Visible", "-1"}, {"CMD(1).Enabled", "-1"}, {"CMD(0).Visible", "0"},
                    {"CMD(3).Enabled", "abc"}, {"CMD(5).Enabled", "0"}});
     const SavedState s = readState(store, current);
@@ -338,10 +338,10 @@ void TestPersistence::roundTripThroughTheStoreFile()
 
     for (const SavedState &s : {first, second}) {
         {
-            platform::IniSettingsStore store(dir.path());
+            tavrik::core::IniSettingsStore store(dir.path());
             QVERIFY(saveState(store, s));
         }
-        platform::IniSettingsStore store(dir.path());
+        tavrik::core::IniSettingsStore store(dir.path());
         QCOMPARE(stateKeyValues(readState(store, SavedState())), stateKeyValues(s));
     }
 }
@@ -349,8 +349,8 @@ void TestPersistence::roundTripThroughTheStoreFile()
 void TestPersistence::storedSpellingOfKeysDoesNotMatter()
 {
     QTemporaryDir dir;
-    platform::IniSettingsStore store(dir.path());
-    QFile f(store.filePath(platform::kSettingsApp));
+    tavrik::core::IniSettingsStore store(dir.path());
+    QFile f(store.filePath(tavrik::core::kSettingsApp));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("[setting]\nstarttime=12.5\nTIMERENABLED=True\ncmd(0).visible=0\nFBIG.VISIBLE=-1\n");
     f.close();

@@ -124,10 +124,10 @@ void TestRestart::badStoredValues()
     f.tickAfter(5);
     f.closeAll();
     for (const char *key : {"StartTime", "StartDate", "PauseTime", "PauseDate", "SegCounts1", "SegCounts2"})
-        f.env.store.save(platform::kSettingsApp, QStringLiteral("Setting"), QLatin1String(key), value);
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegHeight"), value);
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("Speed"), value);
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), value);
+        f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), QLatin1String(key), value);
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegHeight"), value);
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("Speed"), value);
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), value);
     FrmSec &w2 = f.load();
     QCOMPARE(w2.sw.clock.StartTime, 0.0f);
     QCOMPARE(w2.sw.clock.StartDate, 0);
@@ -147,7 +147,7 @@ void TestRestart::buttonSetWithoutResetOrStopFallsBackToIdle()
     f.load();
     f.closeAll();
     for (int i = 0; i < kButtonCount; ++i)
-        f.env.store.save(platform::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("CMD(%1).Visible").arg(i),
+        f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("CMD(%1).Visible").arg(i),
                          i == 1 || i == 6 ? QStringLiteral("-1") : QStringLiteral("0"));
     f.load();
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
@@ -170,7 +170,7 @@ void TestRestart::segCountsRestore_data()
 void TestRestart::segCountsRestore()
 {
     QFETCH(QString, stored);
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("SegCounts1"), stored);
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("SegCounts1"), stored);
     FrmSec &w = f.load();
     QTEST(w.SegBox1->SegCount(), "cells");
 }

@@ -46,7 +46,7 @@ void TestStartup::firstRun()
     QCOMPARE(w.tmrGo.interval(), 20);
     QVERIFY(w.msp[2]->isChecked());
     QVERIFY(w.montop->isChecked());
-    QVERIFY(platform::isTopmost(&w));
+    QVERIFY(tavrik::gui::isTopmost(&w));
     QCOMPARE(f.shown(), QString());
     QVERIFY(w.isVisible());
     QCOMPARE(w.iniPath(), f.env.appDir() + QStringLiteral("Vexo.ini"));
@@ -61,7 +61,7 @@ void TestStartup::firstRun()
 
 void TestStartup::storedSpeedIsAppliedAndWrittenBack()
 {
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("tavrik"), QStringLiteral("speed"), QStringLiteral("5"));
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("tavrik"), QStringLiteral("speed"), QStringLiteral("5"));
     const int before = f.env.store.saveCalls;
     FrmSec &w = f.load();
     QCOMPARE(w.tmrGo.interval(), 200);
@@ -72,9 +72,9 @@ void TestStartup::storedSpeedIsAppliedAndWrittenBack()
 
 void TestStartup::storedSegMode1ShowsHoursForm()
 {
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), QStringLiteral("1"));
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("TimeString"), QStringLiteral("0:01:23.457"));
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("TimerString"), QStringLiteral("83.457"));
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), QStringLiteral("1"));
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("TimeString"), QStringLiteral("0:01:23.457"));
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("TimerString"), QStringLiteral("83.457"));
     f.load();
     QCOMPARE(f.shown(), QStringLiteral("0:01:23.457"));
 }
@@ -128,10 +128,10 @@ void TestStartup::windowsStyleImagePathLoads()
 
 void TestStartup::onTopOffIsRespected()
 {
-    f.env.store.save(platform::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("OnTop"), QStringLiteral("0"));
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("OnTop"), QStringLiteral("0"));
     FrmSec &w = f.load();
     QVERIFY(!w.montop->isChecked());
-    QVERIFY(!platform::isTopmost(&w));
+    QVERIFY(!tavrik::gui::isTopmost(&w));
 }
 
 void TestStartup::lockedCloseIsRefusedForTwoSeconds()

@@ -149,11 +149,11 @@ void TestTimingMenu::answers()
         windows[0]->Timer1_Timer();
         const double left = value.toDouble() - 1.0;
         QCOMPARE(windows[0]->SegBox1->SegValue(),
-                 left > 0 ? QStringLiteral("-   ") + platform::formatFixed(left, 1) : QStringLiteral("--0--"));
+                 left > 0 ? QStringLiteral("-   ") + tavrik::core::formatFixed(left, 1) : QStringLiteral("--0--"));
     }
     QCOMPARE(f.env.dialogs.boxes.size(), warned ? 1 : 0);
     if (warned)
-        QCOMPARE(f.env.dialogs.boxes[0].icon, platform::MsgIcon::Warning);
+        QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Warning);
     QCOMPARE(w.countdownMode(), value.isEmpty() ? 0 : 2);
 }
 
@@ -167,7 +167,7 @@ void TestTimingMenu::statusBox()
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].text, QStringLiteral("倒计时设置为90.5秒\r\n定时未启用"));
-    QCOMPARE(f.env.dialogs.boxes[0].icon, platform::MsgIcon::Information);
+    QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Information);
 }
 
 void TestTimingMenu::dateLine()

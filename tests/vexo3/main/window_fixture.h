@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <memory>
 
+
 // A main window on fake services: fake clock, in-memory store, fake dialogs and
 // launcher, a temporary program folder and temporary folder.
 struct MainFixture {

@@ -17,7 +17,7 @@ namespace segtest {
 
 inline const QString kGlyphChars = QStringLiteral("0123456789. -AbcdEFGHL: ");
 
-inline QRect paintedCell(const Seg &s, int position)
+inline QRect paintedCell(const vexo3::Seg &s, int position)
 {
     const QRectF t = s.cellRectTwips(position);
     const int l = int(std::lround(t.left() / 15.0));
@@ -41,9 +41,9 @@ inline double difference(const QImage &a, const QImage &b)
     return double(sum) / (3.0 * a.width() * a.height());
 }
 
-inline QString readDisplay(const QImage &shot, const Seg &s, const QImage &digitPicture)
+inline QString readDisplay(const QImage &shot, const vexo3::Seg &s, const QImage &digitPicture)
 {
-    PictureClip clip(2, 12);
+    tavrik::picture::PictureClip clip(2, 12);
     clip.setPicture(digitPicture);
     QString out;
     const int n = s.visibleCells();

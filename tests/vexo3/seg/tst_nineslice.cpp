@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace tavrik::picture;
+
 using Rects = QList<QRectF>;
 
 class TestNineSlice : public QObject {
@@ -46,7 +48,7 @@ void TestNineSlice::pieces()
     QFETCH(Rects, targets);
     QFETCH(Rects, sources);
     Rects gotTargets, gotSources;
-    for (const auto &p : cmdbox::nineSlice(button, face)) {
+    for (const auto &p : nineSlice(button, face)) {
         gotTargets.append(p.target);
         gotSources.append(p.source);
     }
@@ -58,7 +60,7 @@ void TestNineSlice::sourceTilesAnEighteenByTwentyOneFace()
 {
     // Every pixel of an 18 x 21 face is used exactly once.
     int used[21][18] = {};
-    for (const auto &p : cmdbox::nineSlice(QSizeF(50, 50), QSizeF(18, 21))) {
+    for (const auto &p : nineSlice(QSizeF(50, 50), QSizeF(18, 21))) {
         const QRect r = p.source.toRect();
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace tavrik::picture;
+
 // A picture whose every pixel tells where it is.
 static QImage coordinatePicture(int w, int h)
 {

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+using namespace vexo3;
+
 using Glyphs = QList<int>;
 
 namespace {
@@ -435,7 +437,7 @@ void TestSeg::properties()
     Seg a;
     a.setSegCount(count);
     a.setSegValue(value);
-    platform::PropertyBag bag;
+    tavrik::gui::PropertyBag bag;
     a.writeProperties(bag);
     QCOMPARE(bag.values().keys(), keys);
 

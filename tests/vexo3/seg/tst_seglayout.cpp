@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace vexo3;
+
 using Glyphs = QList<int>;
 
 class TestSegLayout : public QObject {

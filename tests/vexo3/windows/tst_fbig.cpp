@@ -105,7 +105,7 @@ void TestFBig::dragHandlesWithTheMouse()
     QCOMPARE(b->DragOffsetY, -1.0f);
     // The display fills the space from below the upper handle to the lower handle.
     QCOMPARE(b->layoutTwips().segHeight, b->layoutTwips().handleTop[1] - 120.0 - 135.0);
-    QCOMPARE(b->SegBox1->height(), platform::px(b->layoutTwips().segHeight));
+    QCOMPARE(b->SegBox1->height(), tavrik::gui::px(b->layoutTwips().segHeight));
     // A move without the button does nothing.
     const QRect before = b->SegBox1->geometry();
     QMouseEvent hover(QEvent::MouseMove, QPointF(100, 50), upper->mapToGlobal(QPointF(100, 50)), Qt::NoButton,
@@ -290,7 +290,7 @@ void TestFBig::heightHelpBox()
     w.mshowSec_Click();
     w.bigWindow(false)->msize->trigger();
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
-    QCOMPARE(f.env.dialogs.boxes[0].icon, platform::MsgIcon::Warning);
+    QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Warning);
     QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("将鼠标指向显示的上边缘或下边缘")));
 }
 

@@ -78,8 +78,8 @@ const QByteArray kTwoSets = "[SegFont]\n"
 QPoint cellCentre(const Seg *s, int position)
 {
     const QRectF t = s->cellRectTwips(position);
-    const int l = platform::px(t.left()), r = platform::px(t.right());
-    const int top = platform::px(t.top()), b = platform::px(t.bottom());
+    const int l = tavrik::gui::px(t.left()), r = tavrik::gui::px(t.right());
+    const int top = tavrik::gui::px(t.top()), b = tavrik::gui::px(t.bottom());
     return QPoint((l + r) / 2, (top + b) / 2);
 }
 
@@ -148,7 +148,7 @@ bool itemEnabled(QComboBox *combo, int row)
 
 QString ini(const testing::TestEnv &env, const QString &section, const QString &key)
 {
-    return platform::ReadIni(section, key, QStringLiteral("<none>"), env.appDir() + QStringLiteral("Vexo.ini"));
+    return tavrik::core::ReadIni(section, key, QStringLiteral("<none>"), env.appDir() + QStringLiteral("Vexo.ini"));
 }
 
 // The main window as the dialog sees it: a display of its own and the big window,
@@ -208,9 +208,9 @@ public:
     // counts, whether the dialog is on screen.
     void snapshot()
     {
-        const QString file = platform::AppDir() + QStringLiteral("Vexo.ini");
+        const QString file = tavrik::gui::AppDir() + QStringLiteral("Vexo.ini");
         auto r = [&](const char *s, const char *k) {
-            return platform::ReadIni(QString::fromLatin1(s), QString::fromLatin1(k), QStringLiteral("-"), file);
+            return tavrik::core::ReadIni(QString::fromLatin1(s), QString::fromLatin1(k), QStringLiteral("-"), file);
         };
         states << QStringLiteral("%1 %2 %3 | %4 %5 | %6")
                       .arg(r("SegFont", "Selected"), r("Setting", "mSStyle"), r("Setting", "mSCount"),
@@ -313,9 +313,9 @@ void TestFOption::windowAndControls()
 {
     fOption *d = open();
     QCOMPARE(d->windowTitle(), QStringLiteral("选项"));
-    QCOMPARE(d->size(), QSize(platform::px(4710), platform::px(5520)));
+    QCOMPARE(d->size(), QSize(tavrik::gui::px(4710), tavrik::gui::px(5520)));
     QCOMPARE(d->windowIcon().pixmap(16).toImage(), host->icon.pixmap(16).toImage());
-    QVERIFY(platform::isTopmost(d));
+    QVERIFY(tavrik::gui::isTopmost(d));
     QVERIFY(!d->isModal());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
     QVERIFY(d->Timer1.isActive());
@@ -498,7 +498,7 @@ void TestFOption::selectedAtLoad()
 {
     QFETCH(QString, selected);
     QFETCH(int, row);
-    QVERIFY(platform::WriteIni("SegFont", "Selected", selected, iniFile()));
+    QVERIFY(tavrik::core::WriteIni("SegFont", "Selected", selected, iniFile()));
     QPointer<fOption> d = open();
     // Taking the focus does not choose a set behind the user's back.
     d->activateWindow();
@@ -528,8 +528,8 @@ void TestFOption::entryWithoutFile()
 {
     QFETCH(QByteArray, entry);
     QFETCH(QString, tried);
-    QVERIFY(platform::WriteIni("SegFont", "Count", "3", iniFile()));
-    QVERIFY(platform::WriteIni("SegFont", "3", QString::fromUtf8(entry), iniFile()));
+    QVERIFY(tavrik::core::WriteIni("SegFont", "Count", "3", iniFile()));
+    QVERIFY(tavrik::core::WriteIni("SegFont", "3", QString::fromUtf8(entry), iniFile()));
     prepareDisplays();
     QPointer<fOption> d = open();
     QVERIFY(paintedFrom(d->SegBox1, kRed));
@@ -539,7 +539,7 @@ void TestFOption::entryWithoutFile()
     QCOMPARE(env->dialogs.boxes.size(), 1);
     QCOMPARE(env->dialogs.boxes[0].text, QStringLiteral("未找到图片文件:") + env->appDir() + tried);
     QCOMPARE(env->dialogs.boxes[0].title, QStringLiteral("加载字码图片失败"));
-    QCOMPARE(env->dialogs.boxes[0].icon, platform::MsgIcon::Critical);
+    QCOMPARE(env->dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Critical);
     QVERIFY(paintedFrom(d->SegBox1, kRed));
 
     // OK reports it for each display; both keep the digits they had.
@@ -570,8 +570,8 @@ void TestFOption::fractionStyleWritten()
     QFETCH(QString, mSStyle);
     QFETCH(QString, mSCount);
     // Start from the other style so that every choice is a change.
-    QVERIFY(platform::WriteIni("Setting", "msStyle", style ? "0" : "1", iniFile()));
-    QVERIFY(platform::WriteIni("Setting", "msCount", digitsItem == 0 ? "2" : "1", iniFile()));
+    QVERIFY(tavrik::core::WriteIni("Setting", "msStyle", style ? "0" : "1", iniFile()));
+    QVERIFY(tavrik::core::WriteIni("Setting", "msCount", digitsItem == 0 ? "2" : "1", iniFile()));
     fOption *d = open();
     clickOption(d->OptMsStyle[style]);
     QVERIFY(d->OptMsStyle[style]->isChecked());
@@ -797,8 +797,8 @@ void TestFOption::mainWindowFractionStyleSurvivesRestart()
 
 void TestFOption::mainWindowCountsAndCancel()
 {
-    env->store.save(platform::kSettingsApp, "Setting", "SegCounts1", "14");
-    env->store.save(platform::kSettingsApp, "Setting", "SegCounts2", "10");
+    env->store.save(tavrik::core::kSettingsApp, "Setting", "SegCounts1", "14");
+    env->store.save(tavrik::core::kSettingsApp, "Setting", "SegCounts2", "10");
     FrmSec w;
     w.Form_Load();
     w.mOption1_Click();
@@ -818,8 +818,8 @@ void TestFOption::mainWindowCountsAndCancel()
     QCOMPARE(w.sw.msStyle, short(0));
     QCOMPARE(w.SegCounts2(), short(10));
     QVERIFY(paintedFrom(w.SegBox1, kRed));
-    QVERIFY(platform::WriteIni("SegFont", "Count", "3", iniFile()));
-    QVERIFY(platform::WriteIni("SegFont", "3", "blue,seg/blue.png", iniFile()));
+    QVERIFY(tavrik::core::WriteIni("SegFont", "Count", "3", iniFile()));
+    QVERIFY(tavrik::core::WriteIni("SegFont", "3", "blue,seg/blue.png", iniFile()));
 
     w.mOption1_Click();
     QCOMPARE(w.optionDialog(), d.data());
