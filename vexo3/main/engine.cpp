@@ -116,12 +116,6 @@ void continueClock(ClockValues &v, Now now)
     }
 }
 
-int precisionInterval(int speed)
-{
-    static const int kInterval[] = {1, 10, 20, 50, 100, 200};
-    return speed >= 0 && speed <= 5 ? kInterval[speed] : -1;
-}
-
 const QString *tickMainText(int segMode1, const Readings &r)
 {
     if (segMode1 == 0)

@@ -63,10 +63,6 @@ void startClock(ClockValues &v, Now now);
 void pauseClock(ClockValues &v, Now now); // also used by stop
 void continueClock(ClockValues &v, Now now);
 
-// Precision index (Speed) to the tick interval in ms; -1 when out of range.
-int precisionInterval(int speed);
-constexpr int kDefaultSpeed = 2;
-
 // What the main display shows on a tick: 0 TimerString, 1 TimeString, other: nothing.
 const QString *tickMainText(int segMode1, const Readings &r);
 // What a redraw or the big display shows: 0 TimerString, anything else TimeString.
@@ -111,7 +107,6 @@ public:
     short SegMode2 = 0;
     short msStyle = 0;
     short msCount = 3;
-    short Speed = kDefaultSpeed;
     bool running = false;
 
 private:

@@ -5,25 +5,25 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
-#include <array>
+#include <memory>
 
-class QAction;
-class QActionGroup;
-class QFrame;
-class QLabel;
 class QKeyEvent;
-class QMenu;
 
 namespace vexo3 {
 
 class Seg;
-class cmdBox;
 class fBig;
 class fList;
 class fOption;
 
-// The main window of Vexo3: the stopwatch.
+// The main window of Vexo3: the stopwatch. Its widgets are its own; they carry the
+// names the handlers below are named after ("SegBox1", "CMD(0)", "mstart", "tmrGo"),
+// which is how tests find them.
+//
+// The code is split by concern: frmsec.cpp (start-up, closing, keys), frmsec_build.cpp
+// (widgets and menus), frmsec_actions.cpp (buttons, actions, the tick),
+// frmsec_modes.cpp (date line and timing modes), frmsec_menus.cpp (window behaviours,
+// help, about and web pages), frmsec_state.cpp (the saved running state).
 class FrmSec : public QMainWindow, public ButtonPanel, public MainHost {
     Q_OBJECT
 public:
@@ -93,7 +93,7 @@ public:
     void setSegCounts(short mainCells, short bigCells) override;
     float SegHeight() const override { return segHeight_; }
     void setSegHeight(float height) override { segHeight_ = height; }
-    Seg *mainSeg() override { return SegBox1; }
+    Seg *mainSeg() override;
     void setFractionStyle(short msStyle, short msCount) override;
 
     // Ends the program the way the desktop asks: like the close box, but a locked
@@ -102,42 +102,13 @@ public:
     // The desktop session ends: save everything an exit would save.
     void saveForSessionEnd();
 
-    bool locked() const { return locked_; }
+    // What the window holds, read-only.
+    const Stopwatch &stopwatch() const { return sw; }
     bool keyPreview() const { return keyPreview_; }
     int countdownMode() const { return mode_; }
-    double countdownLength() const { return countdownLength_; }
     fList *recordList() const;
     fOption *optionDialog() const;
     QString iniPath() const { return IniPath; }
-
-    Stopwatch sw;
-    Seg *SegBox1 = nullptr;
-    std::array<cmdBox *, kButtonCount> CMD{};
-    QFrame *Line1 = nullptr;
-    QLabel *lblDate = nullptr;
-    QLabel *lblMode = nullptr;
-    QLabel *Label5 = nullptr;
-    QTimer tmrGo;
-    QTimer Timer2;
-
-    QMenu *mSec = nullptr;
-    QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;
-    QAction *mrec = nullptr, *mLock = nullptr, *mOldVexo = nullptr, *mUnload = nullptr;
-    QMenu *mTimer = nullptr;
-    QAction *mClear = nullptr, *mSt = nullptr;
-    std::array<QAction *, 3> mMode2{};
-    QMenu *mOption = nullptr;
-    QMenu *mShowWindows = nullptr;
-    QAction *mshowSec = nullptr, *mshowDate = nullptr, *mshowTime = nullptr, *mMiniForm = nullptr;
-    QMenu *mFor = nullptr;
-    std::array<QAction *, 6> msp{};
-    QAction *montop = nullptr, *mOption1 = nullptr;
-    QMenu *mHelp = nullptr;
-    QAction *mnewp = nullptr, *myj = nullptr, *mSh = nullptr, *mAbout = nullptr;
-    QMenu *mp = nullptr;
-    std::array<QAction *, 2> mp1{};
-    QMenu *mSegPop = nullptr;
-    QAction *mShowhms = nullptr, *mShowS = nullptr, *mShowbigForm = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -145,17 +116,19 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    struct Ui;
+
     void buildWidgets();
     void buildMenus();
     void afterAction();
     void setTitle();
-    void setTopmost(bool on);
     void chooseMode(int index);
-    void showBig(fBig *big);
     void endProgram();
     bool refusing() const;
     int keyOf(const QKeyEvent *event) const;
 
+    std::unique_ptr<Ui> ui_;
+    Stopwatch sw;
     QString IniPath;
     QString alarmTime_;
     short segCounts1_ = 14;
@@ -174,11 +147,5 @@ private:
     QPointer<fList> list_;
     QPointer<fOption> option_;
 };
-
-// Web addresses of the project.
-inline const QString kDownloadPage = QStringLiteral("https://tavrik.example.org/download/");
-inline const QString kHomePage = QStringLiteral("https://tavrik.example.org/");
-inline const QString kWebLog = QStringLiteral("https://tavrik.example.org/blog/");
-inline const QString kFeedbackPage = QStringLiteral("https://tavrik.example.org/feedback/");
 
 } // namespace vexo3

@@ -180,7 +180,7 @@ fBig *fBig::openDateTime(MainHost *host, const QString &mode)
     w->lblMode = mode;
     w->mSec->setEnabled(false);
     w->show();
-    w->setWindowTitle(mode == QLatin1String("Time") ? QStringLiteral("时间") : QStringLiteral("日期"));
+    w->setWindowTitle(mode == kTimeMode ? QStringLiteral("时间") : QStringLiteral("日期"));
     return w;
 }
 
@@ -188,15 +188,15 @@ fBig *fBig::openCountdown(MainHost *host, const QString &secondsText)
 {
     auto *w = new fBig(host);
     w->setWindowTitle(QStringLiteral("倒计时"));
-    w->lblMode = QStringLiteral("BackTimer");
-    w->lblValue[0] = secondsText;
+    w->lblMode = kCountdownMode;
+    w->lblValue = secondsText;
     w->show();
     return w;
 }
 
-void fBig::mNewDateForm_Click() { openDateTime(host_, QStringLiteral("Date")); }
+void fBig::mNewDateForm_Click() { openDateTime(host_, kDateMode); }
 
-void fBig::mNewTimeForm_Click() { openDateTime(host_, QStringLiteral("Time")); }
+void fBig::mNewTimeForm_Click() { openDateTime(host_, kTimeMode); }
 
 void fBig::mSec_Click()
 {
@@ -205,20 +205,20 @@ void fBig::mSec_Click()
     host_->bigWindow(true)->setWindowTitle(QStringLiteral("Tavrik-显示窗口 "));
     SegBox1->setSegCount(QString::number(host_->SegCounts2()));
     SegBox1->Refresh();
-    lblMode = QStringLiteral("Timer");
+    lblMode = kTimerMode;
 }
 
 void fBig::mdate_Click()
 {
     SegBox1->setSegCount(QStringLiteral("10"));
-    lblMode = QStringLiteral("Date");
+    lblMode = kDateMode;
     setWindowTitle(QStringLiteral("日期"));
 }
 
 void fBig::mTime_Click()
 {
     SegBox1->setSegCount(QStringLiteral("10"));
-    lblMode = QStringLiteral("Time");
+    lblMode = kTimeMode;
     setWindowTitle(QStringLiteral("时间"));
 }
 
@@ -243,12 +243,12 @@ void fBig::msize_Click()
 void fBig::Timer1_Timer()
 {
     const tavrik::core::Now now = tavrik::gui::services().clock->now();
-    if (lblMode == QLatin1String("Date")) {
+    if (lblMode == kDateMode) {
         SegBox1->setSegValue(tavrik::core::dateFromDayNumber(now.day).toString(QStringLiteral("yyyy-MM-dd")));
-    } else if (lblMode == QLatin1String("Time")) {
+    } else if (lblMode == kTimeMode) {
         SegBox1->setSegValue(tavrik::core::timeOfDay(now.seconds).toString(QStringLiteral("hh:mm:ss")));
-    } else if (lblMode == QLatin1String("BackTimer")) {
-        const Countdown::Tick t = countdown_.tick(lblValue[0], now.absolute());
+    } else if (lblMode == kCountdownMode) {
+        const Countdown::Tick t = countdown_.tick(lblValue, now.absolute());
         if (t.first)
             SegBox1->setSegCount(QStringLiteral("10"));
         if (t.text)

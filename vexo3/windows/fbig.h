@@ -32,9 +32,16 @@ public:
     // Every big display window that exists now.
     static QList<fBig *> instances();
 
+    // What the window shows: one of the four modes below.
+    static inline const QString kTimerMode = QStringLiteral("Timer");
+    static inline const QString kDateMode = QStringLiteral("Date");
+    static inline const QString kTimeMode = QStringLiteral("Time");
+    static inline const QString kCountdownMode = QStringLiteral("BackTimer");
+
     Seg *SegBox1 = nullptr;
-    QString lblMode = QStringLiteral("Timer");
-    std::array<QString, 7> lblValue;
+    QString lblMode = kTimerMode;
+    // The countdown's seconds as the user gave them.
+    QString lblValue;
     std::array<QLabel *, 2> Label1{};
     QTimer Timer1;
 

@@ -61,7 +61,6 @@ private Q_SLOTS:
     void actions();
     void keys_data();
     void keys();
-    void precisionTable();
     void displayChoice();
     void clockIsTheWallClock();
 };
@@ -429,16 +428,6 @@ void TestEngine::keys()
     ArrayPanel panel;
     panel.set(set);
     QCOMPARE(int(keyAction(key, Qt::KeyboardModifiers(modifiers), panel)), action);
-}
-
-void TestEngine::precisionTable()
-{
-    const int expected[] = {1, 10, 20, 50, 100, 200};
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(precisionInterval(i), expected[i]);
-    QCOMPARE(precisionInterval(-1), -1);
-    QCOMPARE(precisionInterval(6), -1);
-    QCOMPARE(kDefaultSpeed, 2);
 }
 
 void TestEngine::displayChoice()

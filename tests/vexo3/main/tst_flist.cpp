@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "tests/vexo3/main/window_fixture.h"
 
 #include "vexo3/main/flist.h"
 #include "shared/core/recordfile.h"
@@ -42,7 +42,7 @@ void TestFList::impossibleWhileIdle()
 {
     FrmSec &w = f.load();
     w.ActRecord();
-    w.mrec->trigger();
+    ui(w).mrec->trigger();
     QTest::keyClick(&w, Qt::Key_Space);
     QVERIFY(!w.recordList());
 }
@@ -68,7 +68,7 @@ void TestFList::recordAfterStopRepeatsFinalReading()
     f.tickAfter(61);
     w.ActStop();
     f.env.clock.advance(30);
-    QTest::mouseClick(w.CMD[6], Qt::LeftButton);
+    QTest::mouseClick(ui(w).CMD[6], Qt::LeftButton);
     QTest::keyClick(&w, Qt::Key_Space);
     QCOMPARE(w.recordList()->entries(), QStringList(2, QStringLiteral("61.000S [0:01:01.000]")));
 }

@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "tests/vexo3/main/window_fixture.h"
 
 #include <QAction>
 
@@ -39,15 +39,15 @@ void TestFrmSec::layoutAndCaptions()
     const char *hints[] = {"启动秒表", "暂停秒表", "秒表继续", "秒表计时恢复到0", "停止秒表", "关于\"Tavrik\"", "记录当前的计时", "退出\"Tavrik\""};
     const int lefts[] = {8, 8, 8, 80, 80, 152, 152, 224};
     for (int i = 0; i < kButtonCount; ++i) {
-        QCOMPARE(w.CMD[i]->Caption(), QString::fromUtf8(captions[i]));
-        QCOMPARE(w.CMD[i]->toolTip(), QString::fromUtf8(hints[i]));
-        QCOMPARE(w.CMD[i]->geometry(), QRect(lefts[i], 88, 65, 33));
+        QCOMPARE(ui(w).CMD[i]->Caption(), QString::fromUtf8(captions[i]));
+        QCOMPARE(ui(w).CMD[i]->toolTip(), QString::fromUtf8(hints[i]));
+        QCOMPARE(ui(w).CMD[i]->geometry(), QRect(lefts[i], 88, 65, 33));
     }
-    QCOMPARE(w.SegBox1->geometry(), QRect(8, 16, 292, 41));
+    QCOMPARE(ui(w).SegBox1->geometry(), QRect(8, 16, 292, 41));
     QCOMPARE(w.centralWidget()->width(), 304);
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik3.2.74"));
     // Nothing is cut off at the bottom: the date line fits the client area.
-    QVERIFY(w.lblDate->geometry().bottom() < w.centralWidget()->height());
+    QVERIFY(ui(w).lblDate->geometry().bottom() < w.centralWidget()->height());
 }
 
 void TestFrmSec::enterStartsPausesContinues()
@@ -55,12 +55,12 @@ void TestFrmSec::enterStartsPausesContinues()
     FrmSec &w = f.load();
     QTest::keyClick(&w, Qt::Key_Return);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
-    QVERIFY(w.tmrGo.isActive());
+    QVERIFY(ui(w).tmrGo->isActive());
     f.tickAfter(1.5);
     QCOMPARE(f.shown(), QStringLiteral("1.500"));
     QTest::keyClick(&w, Qt::Key_Enter);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
-    QVERIFY(!w.tmrGo.isActive());
+    QVERIFY(!ui(w).tmrGo->isActive());
     f.env.clock.advance(100);
     QTest::keyClick(&w, Qt::Key_F1);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
@@ -71,14 +71,14 @@ void TestFrmSec::enterStartsPausesContinues()
 void TestFrmSec::keysReachActionsFromAnyWidget()
 {
     FrmSec &w = f.load();
-    QTest::keyClick(w.SegBox1, Qt::Key_Return);
-    QVERIFY(w.tmrGo.isActive());
-    QTest::keyClick(w.lblDate, Qt::Key_Return);
-    QVERIFY(!w.tmrGo.isActive());
+    QTest::keyClick(ui(w).SegBox1, Qt::Key_Return);
+    QVERIFY(ui(w).tmrGo->isActive());
+    QTest::keyClick(ui(w).lblDate, Qt::Key_Return);
+    QVERIFY(!ui(w).tmrGo->isActive());
     // A key held down does not toggle on its repeats.
     QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(&w, &repeat);
-    QVERIFY(!w.tmrGo.isActive());
+    QVERIFY(!ui(w).tmrGo->isActive());
 }
 
 void TestFrmSec::f3ResetsOnlyWhenResetShows()
@@ -87,7 +87,7 @@ void TestFrmSec::f3ResetsOnlyWhenResetShows()
     QTest::keyClick(&w, Qt::Key_Return);
     f.tickAfter(2);
     QTest::keyClick(&w, Qt::Key_F3); // running: no reset button
-    QVERIFY(w.tmrGo.isActive());
+    QVERIFY(ui(w).tmrGo->isActive());
     QCOMPARE(f.shown(), QStringLiteral("2.000"));
     QTest::keyClick(&w, Qt::Key_Return); // pause
     QTest::keyClick(&w, Qt::Key_F3);
@@ -102,7 +102,7 @@ void TestFrmSec::f3ResetsOnlyWhenResetShows()
     QTest::keyClick(&w, Qt::Key_Return);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
     QKeyEvent brk(QEvent::KeyPress, 0, Qt::ControlModifier, 110, 0xff6b, 0x4, QString());
-    QApplication::sendEvent(w.SegBox1, &brk);
+    QApplication::sendEvent(ui(w).SegBox1, &brk);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
 }
 
@@ -148,11 +148,11 @@ void TestFrmSec::setsAndMirroredMenus()
     QCOMPARE(sorted(f.visibleButtons()), sorted(set));
     QCOMPARE(sorted(f.enabledButtons()), sorted(set));
     const QStringList on = menusOn.split(u' ');
-    const std::pair<const char *, QAction *> menus[] = {{"start", w.mstart}, {"pause", w.mPause}, {"continue", w.mCoun},
-                                                       {"reset", w.mReset}, {"stop", w.mStop},   {"unload", w.mUnload}};
+    const std::pair<const char *, QAction *> menus[] = {{"start", ui(w).mstart}, {"pause", ui(w).mPause}, {"continue", ui(w).mCoun},
+                                                       {"reset", ui(w).mReset}, {"stop", ui(w).mStop},   {"unload", ui(w).mUnload}};
     for (const auto &m : menus)
         QVERIFY2(m.second->isEnabled() == on.contains(QLatin1String(m.first)), m.first);
-    QVERIFY(w.mrec->isEnabled());
+    QVERIFY(ui(w).mrec->isEnabled());
 }
 
 void TestFrmSec::buttonsAndMenusReachTheSameActions_data()
@@ -170,38 +170,38 @@ void TestFrmSec::buttonsAndMenusReachTheSameActions()
         if (byMenu)
             item->trigger();
         else
-            QTest::mouseClick(w.CMD[button], Qt::LeftButton);
+            QTest::mouseClick(ui(w).CMD[button], Qt::LeftButton);
     };
-    act(0, w.mstart);
+    act(0, ui(w).mstart);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
     f.tickAfter(3);
-    act(1, w.mPause);
+    act(1, ui(w).mPause);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
-    act(2, w.mCoun);
+    act(2, ui(w).mCoun);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
-    act(6, w.mrec);
+    act(6, ui(w).mrec);
     QCOMPARE(w.recordList()->entries(), QStringList{QStringLiteral("3.000S [0:00:03.000]")});
-    act(4, w.mStop);
+    act(4, ui(w).mStop);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kStoppedSet));
-    act(3, w.mReset);
+    act(3, ui(w).mReset);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
     // A menu item whose button is hidden does nothing.
-    w.mPause->setEnabled(true);
-    w.mPause->trigger();
+    ui(w).mPause->setEnabled(true);
+    ui(w).mPause->trigger();
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
 }
 
 void TestFrmSec::noKeyClicksAButton()
 {
     FrmSec &w = f.load();
-    QTest::mouseClick(w.CMD[0], Qt::LeftButton);
-    QVERIFY(w.tmrGo.isActive());
-    for (cmdBox *b : w.CMD)
+    QTest::mouseClick(ui(w).CMD[0], Qt::LeftButton);
+    QVERIFY(ui(w).tmrGo->isActive());
+    for (cmdBox *b : ui(w).CMD)
         QVERIFY(!b->hasFocus());
     // Space records rather than pressing the button under the pointer, and Enter
     // pauses exactly once.
     QTest::keyClick(&w, Qt::Key_Space);
-    QVERIFY(w.tmrGo.isActive());
+    QVERIFY(ui(w).tmrGo->isActive());
     QCOMPARE(w.recordList()->entries().size(), 1);
     QTest::keyClick(&w, Qt::Key_Return);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
@@ -237,17 +237,19 @@ void TestFrmSec::tickWritesTheChosenForm()
     QFETCH(int, segMode1);
     QFETCH(int, style);
     QFETCH(int, count);
+    // The display form as a previous run left it.
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), QString::number(segMode1));
     FrmSec &w = f.load();
-    w.sw.SegMode1 = short(segMode1);
+    QCOMPARE(w.stopwatch().SegMode1, short(segMode1));
     w.setFractionStyle(short(style), short(count));
     w.ActStart();
-    w.SegBox1->setSegValue(QStringLiteral("0123"));
+    ui(w).SegBox1->setSegValue(QStringLiteral("0123"));
     f.tickAfter(83.4567);
     QTEST(f.shown(), "expected");
     // What is painted follows the value: the last cell holds the last character.
     const QString v = f.shown();
-    const int n = w.SegBox1->SegCount().toInt();
-    QCOMPARE(w.SegBox1->cellGlyph(n - 1), v.back().digitValue());
+    const int n = ui(w).SegBox1->SegCount().toInt();
+    QCOMPARE(ui(w).SegBox1->cellGlyph(n - 1), v.back().digitValue());
 }
 
 void TestFrmSec::tickFeedsTheBigWindow()
@@ -281,7 +283,7 @@ void TestFrmSec::resetShowsDashes()
     QCOMPARE(f.shown(), kResetText);
     QCOMPARE(w.bigWindow(false)->SegBox1->SegValue(), kResetText);
     // The readings themselves are kept.
-    QCOMPARE(w.sw.TimerString, QStringLiteral("4.000"));
+    QCOMPARE(w.stopwatch().TimerString, QStringLiteral("4.000"));
 }
 
 void TestFrmSec::precisionChoice_data()
@@ -298,12 +300,12 @@ void TestFrmSec::precisionChoice()
     QFETCH(int, index);
     QFETCH(int, interval);
     FrmSec &w = f.load();
-    QVERIFY(w.msp[2]->isChecked());
-    QCOMPARE(w.tmrGo.interval(), 20);
-    w.msp[index]->trigger();
-    QCOMPARE(w.tmrGo.interval(), interval);
+    QVERIFY(ui(w).msp[2]->isChecked());
+    QCOMPARE(ui(w).tmrGo->interval(), 20);
+    ui(w).msp[index]->trigger();
+    QCOMPARE(ui(w).tmrGo->interval(), interval);
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(w.msp[i]->isChecked(), i == index);
+        QCOMPARE(ui(w).msp[i]->isChecked(), i == index);
     QCOMPARE(f.stored("Tavrik", "Speed"), QString::number(index));
 }
 

@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "tests/vexo3/main/window_fixture.h"
 
 #include "shared/gui/topmost.h"
 #include "shared/gui/twips.h"
@@ -54,17 +54,17 @@ void TestMenus::menuBarInOrder()
     for (QAction *a : w.menuBar()->actions())
         top << a->text();
     QCOMPARE(top, (QStringList{"秒表控制(&S)", "设置(O)", "帮助(&H)"}));
-    QCOMPARE(captions(w.mSec), (QStringList{"开始    [Enter]", "暂停    [Enter]", "继续    [Enter]", "停止", "复位", "-",
+    QCOMPARE(captions(ui(w).mSec), (QStringList{"开始    [Enter]", "暂停    [Enter]", "继续    [Enter]", "停止", "复位", "-",
                                             "记录    [Space]", "锁定控制(&L)", "-", "定时(测试版本功能)", "-", "使用旧版本", "-",
                                             "关闭(&C)"}));
-    QCOMPARE(captions(w.mOption), (QStringList{"显示窗口", "精度(&M)", "-", "窗口总在前面显示(&O)", "-", "选项(&)..."}));
-    QCOMPARE(captions(w.mShowWindows), (QStringList{"秒表显示", "日期", "时间", "微型"}));
-    QVERIFY(!w.mMiniForm->isEnabled());
-    QCOMPARE(captions(w.mFor), (QStringList{"最高(毫秒)", "高", "普通(默认)", "低", "较低", "最低(秒)"}));
-    QCOMPARE(captions(w.mHelp), (QStringList{"下载最新版本...", "作者主页", "-", "您对Tavrik的意见...", "-", "说明...", "-", "关于(&A)..."}));
-    QCOMPARE(captions(w.mSegPop), (QStringList{"显示为“时分秒”", "显示为“秒”", "-", "显示大窗口"}));
-    QVERIFY(w.mp1[0]->text().startsWith(QStringLiteral("https://")));
-    QVERIFY(w.mp1[1]->text().startsWith(QStringLiteral("https://")));
+    QCOMPARE(captions(ui(w).mOption), (QStringList{"显示窗口", "精度(&M)", "-", "窗口总在前面显示(&O)", "-", "选项(&)..."}));
+    QCOMPARE(captions(ui(w).mShowWindows), (QStringList{"秒表显示", "日期", "时间", "微型"}));
+    QVERIFY(!ui(w).mMiniForm->isEnabled());
+    QCOMPARE(captions(ui(w).mFor), (QStringList{"最高(毫秒)", "高", "普通(默认)", "低", "较低", "最低(秒)"}));
+    QCOMPARE(captions(ui(w).mHelp), (QStringList{"下载最新版本...", "作者主页", "-", "您对Tavrik的意见...", "-", "说明...", "-", "关于(&A)..."}));
+    QCOMPARE(captions(ui(w).mSegPop), (QStringList{"显示为“时分秒”", "显示为“秒”", "-", "显示大窗口"}));
+    QVERIFY(ui(w).mp1[0]->text().startsWith(QStringLiteral("https://")));
+    QVERIFY(ui(w).mp1[1]->text().startsWith(QStringLiteral("https://")));
 }
 
 void TestMenus::lockBlocksEveryAction()
@@ -73,33 +73,33 @@ void TestMenus::lockBlocksEveryAction()
     w.ActStart();
     f.tickAfter(1);
     w.ActPause();
-    w.mLock->trigger();
+    ui(w).mLock->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik3.2.0074 [控制已经锁定]"));
-    QCOMPARE(w.mLock->text(), QStringLiteral("解除锁定控制"));
+    QCOMPARE(ui(w).mLock->text(), QStringLiteral("解除锁定控制"));
     const auto saves = f.env.store.saveCalls;
     QTest::keyClick(&w, Qt::Key_Return);
     QTest::keyClick(&w, Qt::Key_Space);
     QTest::keyClick(&w, Qt::Key_F3);
-    for (cmdBox *b : w.CMD)
+    for (cmdBox *b : ui(w).CMD)
         QTest::mouseClick(b, Qt::LeftButton);
-    for (QAction *a : {w.mstart, w.mPause, w.mCoun, w.mStop, w.mReset, w.mUnload})
+    for (QAction *a : {ui(w).mstart, ui(w).mPause, ui(w).mCoun, ui(w).mStop, ui(w).mReset, ui(w).mUnload})
         QVERIFY(!a->isEnabled());
-    w.mrec->trigger();
+    ui(w).mrec->trigger();
     w.ActContinue();
     w.ActReset();
     w.ActAbout();
     w.ActExit();
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
-    QVERIFY(!w.tmrGo.isActive());
+    QVERIFY(!ui(w).tmrGo->isActive());
     QVERIFY(!w.recordList());
     QVERIFY(f.env.dialogs.boxes.isEmpty());
     QCOMPARE(f.env.store.saveCalls, saves);
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     // The other menus still work, the lock item among them.
-    QVERIFY(w.mLock->isEnabled());
-    w.msp[4]->trigger();
-    QCOMPARE(w.tmrGo.interval(), 100);
+    QVERIFY(ui(w).mLock->isEnabled());
+    ui(w).msp[4]->trigger();
+    QCOMPARE(ui(w).tmrGo->interval(), 100);
 }
 
 void TestMenus::unlockRestoresTheState()
@@ -109,12 +109,12 @@ void TestMenus::unlockRestoresTheState()
     w.mLock_Click();
     w.mLock_Click();
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik"));
-    QCOMPARE(w.mLock->text(), QStringLiteral("锁定控制"));
+    QCOMPARE(ui(w).mLock->text(), QStringLiteral("锁定控制"));
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
     for (int i = 0; i < kButtonCount; ++i)
         QVERIFY(w.buttonEnabled(i));
     QVERIFY(w.keyPreview());
-    QVERIFY(w.mPause->isEnabled() && w.mCoun->isEnabled() && w.mstart->isEnabled());
+    QVERIFY(ui(w).mPause->isEnabled() && ui(w).mCoun->isEnabled() && ui(w).mstart->isEnabled());
     // The hidden buttons, though enabled, stay inert: Enter pauses, it does not start.
     f.tickAfter(2);
     QTest::keyClick(&w, Qt::Key_Return);
@@ -127,24 +127,23 @@ void TestMenus::unlockRestoresTheState()
 void TestMenus::lowestPrecisionStepsAndIsStored()
 {
     FrmSec &w = f.load();
-    w.msp[5]->trigger();
+    ui(w).msp[5]->trigger();
     QCOMPARE(f.stored("Tavrik", "Speed"), QStringLiteral("5"));
     w.ActStart();
-    // The real timer: readings come in 200 ms steps.
     // The real timer, with the clock moving 200 ms per tick: one reading per step.
     QList<double> readings;
-    auto c = connect(&w.tmrGo, &QTimer::timeout, this, [&] {
+    auto c = connect(ui(w).tmrGo, &QTimer::timeout, this, [&] {
         readings << f.shown().toDouble();
         f.env.clock.advance(0.2);
     });
     QTRY_VERIFY_WITH_TIMEOUT(readings.size() >= 4, 5000);
     disconnect(c);
-    QCOMPARE(w.tmrGo.interval(), 200);
+    QCOMPARE(ui(w).tmrGo->interval(), 200);
     for (int i = 1; i < readings.size(); ++i)
         QVERIFY2(std::fabs(readings[i] - readings[i - 1] - 0.2) < 0.005, qPrintable(QString::number(readings[i])));
     FrmSec &w2 = f.restart();
-    QCOMPARE(w2.tmrGo.interval(), 200);
-    QVERIFY(w2.msp[5]->isChecked());
+    QCOMPARE(ui(w2).tmrGo->interval(), 200);
+    QVERIFY(ui(w2).msp[5]->isChecked());
 }
 
 void TestMenus::onTopToggleIsStoredAndKeepsGeometry()
@@ -152,15 +151,15 @@ void TestMenus::onTopToggleIsStoredAndKeepsGeometry()
     FrmSec &w = f.load();
     QVERIFY(tavrik::gui::isTopmost(&w));
     const QRect before = w.geometry();
-    w.montop->trigger();
-    QVERIFY(!w.montop->isChecked());
+    ui(w).montop->trigger();
+    QVERIFY(!ui(w).montop->isChecked());
     QVERIFY(!tavrik::gui::isTopmost(&w));
     QCOMPARE(w.geometry(), before);
     QVERIFY(w.isVisible());
     QCOMPARE(f.stored("Tavrik", "OnTop"), QStringLiteral("0"));
     FrmSec &w2 = f.restart();
     QVERIFY(!tavrik::gui::isTopmost(&w2));
-    w2.montop->trigger();
+    ui(w2).montop->trigger();
     QCOMPARE(f.stored("Tavrik", "OnTop"), QStringLiteral("255"));
     QVERIFY(tavrik::gui::isTopmost(&w2));
     FrmSec &w3 = f.restart();
@@ -180,16 +179,17 @@ void TestMenus::rightClickChecksTheShownForm()
     QFETCH(int, segMode1);
     QFETCH(bool, hms);
     FrmSec &w = f.load();
-    w.sw.SegMode1 = short(segMode1);
-    QTest::mouseClick(w.SegBox1, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
-    QVERIFY(w.mSegPop->isVisible());
-    QCOMPARE(w.mShowhms->isChecked(), hms);
-    QCOMPARE(w.mShowS->isChecked(), !hms);
-    w.mSegPop->hide();
-    w.mShowhms->trigger();
-    QCOMPARE(w.sw.SegMode1, short(1));
-    w.mShowS->trigger();
-    QCOMPARE(w.sw.SegMode1, short(0));
+    if (segMode1 == 1)
+        w.mShowhms_Click();
+    QTest::mouseClick(ui(w).SegBox1, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
+    QVERIFY(ui(w).mSegPop->isVisible());
+    QCOMPARE(ui(w).mShowhms->isChecked(), hms);
+    QCOMPARE(ui(w).mShowS->isChecked(), !hms);
+    ui(w).mSegPop->hide();
+    ui(w).mShowhms->trigger();
+    QCOMPARE(w.stopwatch().SegMode1, short(1));
+    ui(w).mShowS->trigger();
+    QCOMPARE(w.stopwatch().SegMode1, short(0));
 }
 
 void TestMenus::leftClickSwitchesFormOnNextTick()
@@ -199,12 +199,12 @@ void TestMenus::leftClickSwitchesFormOnNextTick()
     f.tickAfter(61);
     w.ActStop();
     QCOMPARE(f.shown(), QStringLiteral("61.000"));
-    QTest::mouseClick(w.SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseClick(ui(w).SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QCOMPARE(f.shown(), QStringLiteral("61.000")); // nothing visible until it runs again
     w.ActStart();
     f.tickAfter(1);
     QCOMPARE(f.shown(), QStringLiteral("0:00:01.000"));
-    QTest::mouseClick(w.SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseClick(ui(w).SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     f.tickAfter(1);
     QCOMPARE(f.shown(), QStringLiteral("2.000"));
 }
@@ -212,9 +212,9 @@ void TestMenus::leftClickSwitchesFormOnNextTick()
 void TestMenus::displayWindows()
 {
     FrmSec &w = f.load();
-    w.mshowDate->trigger();
-    w.mshowDate->trigger();
-    w.mshowTime->trigger();
+    ui(w).mshowDate->trigger();
+    ui(w).mshowDate->trigger();
+    ui(w).mshowTime->trigger();
     const auto dates = f.bigWindows(QStringLiteral("Date"));
     QCOMPARE(dates.size(), 2);
     for (fBig *d : dates) {
@@ -227,7 +227,7 @@ void TestMenus::displayWindows()
     QCOMPARE(f.bigWindows(QStringLiteral("Time"))[0]->windowTitle(), QStringLiteral("时间"));
     // The stopwatch window shows with the big display's digit count.
     w.setSegCounts(12, 17);
-    w.mShowbigForm->trigger();
+    ui(w).mShowbigForm->trigger();
     QVERIFY(w.bigWindow(false)->isVisible());
     QCOMPARE(w.bigWindow(false)->SegBox1->SegCount(), QStringLiteral("17"));
 }
@@ -235,13 +235,13 @@ void TestMenus::displayWindows()
 void TestMenus::webPagesOpenThroughTheDesktop()
 {
     FrmSec &w = f.load();
-    w.mnewp->trigger();
-    w.mp1[0]->trigger();
-    w.mp1[1]->trigger();
-    w.myj->trigger();
+    ui(w).mnewp->trigger();
+    ui(w).mp1[0]->trigger();
+    ui(w).mp1[1]->trigger();
+    ui(w).myj->trigger();
     QCOMPARE(f.env.launcher.urls.size(), 4);
-    QCOMPARE(f.env.launcher.urls[1], QUrl(w.mp1[0]->text()));
-    QCOMPARE(f.env.launcher.urls[2], QUrl(w.mp1[1]->text()));
+    QCOMPARE(f.env.launcher.urls[1], QUrl(ui(w).mp1[0]->text()));
+    QCOMPARE(f.env.launcher.urls[2], QUrl(ui(w).mp1[1]->text()));
     for (const QUrl &u : f.env.launcher.urls) {
         QVERIFY(u.isValid());
         QVERIFY(u.host().endsWith(QStringLiteral("example.org")));
@@ -270,7 +270,7 @@ void TestMenus::helpText()
         writeApp(QStringLiteral("说明.txt"), "按 Enter 开始计时。\r\n");
     if (kind == 2)
         QDir().mkpath(path);
-    w.mSh->trigger();
+    ui(w).mSh->trigger();
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
     const auto &box = f.env.dialogs.boxes[0];
     if (kind == 0) {
@@ -291,9 +291,9 @@ void TestMenus::aboutBox()
 {
     FrmSec &w = f.load();
     const int saves = f.env.store.saveCalls;
-    w.mAbout->trigger();
+    ui(w).mAbout->trigger();
     QCOMPARE(f.env.store.saveCalls, saves);
-    QTest::mouseClick(w.CMD[5], Qt::LeftButton);
+    QTest::mouseClick(ui(w).CMD[5], Qt::LeftButton);
     QCOMPARE(f.env.dialogs.boxes.size(), 2);
     for (const auto &box : f.env.dialogs.boxes) {
         QCOMPARE(box.title, QStringLiteral("关于"));
@@ -319,7 +319,7 @@ void TestMenus::olderProgram()
     if (present)
         writeApp(QStringLiteral("Vexo"), "#!/bin/sh\n");
     f.env.launcher.startResult = starts;
-    w.mOldVexo->trigger();
+    ui(w).mOldVexo->trigger();
     QCOMPARE(f.env.launcher.started, present ? QStringList{f.env.appDir() + QStringLiteral("Vexo")} : QStringList{});
     QCOMPARE(f.env.dialogs.boxes.size(), present && !starts ? 1 : 0);
     if (!f.env.dialogs.boxes.isEmpty()) {
@@ -332,16 +332,16 @@ void TestMenus::olderProgram()
 void TestMenus::windowBodyClickOnlyWhenLow()
 {
     FrmSec &w = f.load();
-    QTest::mouseClick(w.Label5, Qt::LeftButton);
-    QVERIFY(!w.mSec->isVisible());
+    QTest::mouseClick(ui(w).Label5, Qt::LeftButton);
+    QVERIFY(!ui(w).mSec->isVisible());
     w.setMinimumSize(0, 0);
     w.centralWidget()->setMinimumSize(0, 0);
     w.centralWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     w.resize(w.width(), 40);
     QVERIFY(tavrik::gui::twips(w.frameGeometry().height()) < 1000);
-    QTest::mouseClick(w.Label5, Qt::LeftButton);
-    QVERIFY(w.mSec->isVisible());
-    w.mSec->hide();
+    QTest::mouseClick(ui(w).Label5, Qt::LeftButton);
+    QVERIFY(ui(w).mSec->isVisible());
+    ui(w).mSec->hide();
 }
 
 QTEST_MAIN(TestMenus)

@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "tests/vexo3/main/window_fixture.h"
 
 #include "vexo3/main/persistence.h"
 
@@ -33,7 +33,7 @@ void TestRestart::runningKeepsRunning()
     f.tickAfter(10);
     f.env.clock.advance(2 * 3600);
     FrmSec &w2 = f.restart();
-    QVERIFY(w2.tmrGo.isActive());
+    QVERIFY(ui(w2).tmrGo->isActive());
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
     f.tickAfter(0.5);
     QCOMPARE(f.shown(), QStringLiteral("7210.500"));
@@ -49,7 +49,7 @@ void TestRestart::crashKeepsTheLastAction()
     f.closeAll();
     f.env.clock.advance(600);
     FrmSec &w2 = f.load();
-    QVERIFY(!w2.tmrGo.isActive());
+    QVERIFY(!ui(w2).tmrGo->isActive());
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
     QCOMPARE(f.shown(), QStringLiteral("42.000"));
 }
@@ -90,9 +90,9 @@ void TestRestart::firstRunIsIdle()
 {
     FrmSec &w = f.load();
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
-    QVERIFY(!w.tmrGo.isActive());
+    QVERIFY(!ui(w).tmrGo->isActive());
     QCOMPARE(f.shown(), QString());
-    QCOMPARE(w.SegBox1->SegCount(), QStringLiteral("14"));
+    QCOMPARE(ui(w).SegBox1->SegCount(), QStringLiteral("14"));
     QVERIFY(!w.bigWindow(false)->isVisible());
 }
 
@@ -129,10 +129,10 @@ void TestRestart::badStoredValues()
     f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("Speed"), value);
     f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), value);
     FrmSec &w2 = f.load();
-    QCOMPARE(w2.sw.clock.StartTime, 0.0f);
-    QCOMPARE(w2.sw.clock.StartDate, 0);
-    QCOMPARE(w2.tmrGo.interval(), 20);
-    QCOMPARE(w2.SegBox1->SegCount(), QStringLiteral("14"));
+    QCOMPARE(w2.stopwatch().clock.StartTime, 0.0f);
+    QCOMPARE(w2.stopwatch().clock.StartDate, 0);
+    QCOMPARE(ui(w2).tmrGo->interval(), 20);
+    QCOMPARE(ui(w2).SegBox1->SegCount(), QStringLiteral("14"));
     QCOMPARE(w2.SegHeight(), 200.0f);
     f.tickAfter(0.02);
     QVERIFY(!f.shown().contains(QStringLiteral("nan"), Qt::CaseInsensitive));
@@ -172,7 +172,7 @@ void TestRestart::segCountsRestore()
     QFETCH(QString, stored);
     f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), QStringLiteral("SegCounts1"), stored);
     FrmSec &w = f.load();
-    QTEST(w.SegBox1->SegCount(), "cells");
+    QTEST(ui(w).SegBox1->SegCount(), "cells");
 }
 
 QTEST_MAIN(TestRestart)

@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "tests/vexo3/main/window_fixture.h"
 
 #include "shared/gui/topmost.h"
 
@@ -43,16 +43,16 @@ void TestStartup::firstRun()
     FrmSec &w = f.load();
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik3.2.74"));
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
-    QCOMPARE(w.tmrGo.interval(), 20);
-    QVERIFY(w.msp[2]->isChecked());
-    QVERIFY(w.montop->isChecked());
+    QCOMPARE(ui(w).tmrGo->interval(), 20);
+    QVERIFY(ui(w).msp[2]->isChecked());
+    QVERIFY(ui(w).montop->isChecked());
     QVERIFY(tavrik::gui::isTopmost(&w));
     QCOMPARE(f.shown(), QString());
     QVERIFY(w.isVisible());
     QCOMPARE(w.iniPath(), f.env.appDir() + QStringLiteral("Vexo.ini"));
     // Captions as start-up assigns them.
-    QCOMPARE(w.CMD[0]->Caption(), QStringLiteral("开始"));
-    QCOMPARE(w.CMD[6]->Caption(), QStringLiteral("记录"));
+    QCOMPARE(ui(w).CMD[0]->Caption(), QStringLiteral("开始"));
+    QCOMPARE(ui(w).CMD[6]->Caption(), QStringLiteral("记录"));
     QVERIFY(f.env.dialogs.boxes.isEmpty());
     // The big window exists, hidden, with its own start-up done.
     QVERIFY(w.bigWindow(false) && !w.bigWindow(false)->isVisible());
@@ -64,8 +64,8 @@ void TestStartup::storedSpeedIsAppliedAndWrittenBack()
     f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("tavrik"), QStringLiteral("speed"), QStringLiteral("5"));
     const int before = f.env.store.saveCalls;
     FrmSec &w = f.load();
-    QCOMPARE(w.tmrGo.interval(), 200);
-    QVERIFY(w.msp[5]->isChecked() && !w.msp[2]->isChecked());
+    QCOMPARE(ui(w).tmrGo->interval(), 200);
+    QVERIFY(ui(w).msp[5]->isChecked() && !ui(w).msp[2]->isChecked());
     QCOMPARE(f.stored("Tavrik", "Speed"), QStringLiteral("5"));
     QVERIFY(f.env.store.saveCalls > before);
 }
@@ -83,8 +83,8 @@ void TestStartup::fractionStyleFromTheProfile()
 {
     writeIni("[Setting]\r\nmSStyle=1\r\nmSCount=2\r\n");
     FrmSec &w = f.load();
-    QCOMPARE(w.sw.msStyle, short(1));
-    QCOMPARE(w.sw.msCount, short(2));
+    QCOMPARE(w.stopwatch().msStyle, short(1));
+    QCOMPARE(w.stopwatch().msCount, short(2));
     w.ActStart();
     f.tickAfter(83.4567);
     QCOMPARE(f.shown(), QStringLiteral("83.28"));
@@ -103,11 +103,11 @@ void TestStartup::missingImageFileIsReportedOncePerDisplay()
     // The built-in digits are still painted: compare with a display that never
     // tried to load anything.
     Seg fresh;
-    fresh.resize(w.SegBox1->size());
-    fresh.setSegCount(w.SegBox1->SegCount());
-    w.SegBox1->setSegValue(QStringLiteral("8"));
+    fresh.resize(ui(w).SegBox1->size());
+    fresh.setSegCount(ui(w).SegBox1->SegCount());
+    ui(w).SegBox1->setSegValue(QStringLiteral("8"));
     fresh.setSegValue(QStringLiteral("8"));
-    QCOMPARE(w.SegBox1->grab().toImage(), fresh.grab().toImage());
+    QCOMPARE(ui(w).SegBox1->grab().toImage(), fresh.grab().toImage());
 }
 
 void TestStartup::windowsStyleImagePathLoads()
@@ -119,9 +119,9 @@ void TestStartup::windowsStyleImagePathLoads()
     writeIni("[SegFont]\r\nCount=1\r\n1=绿色,seg\\green.png\r\nSelected=1\r\n");
     FrmSec &w = f.load();
     QVERIFY(f.env.dialogs.boxes.isEmpty());
-    w.SegBox1->setSegValue(QStringLiteral("8"));
-    const QImage shot = w.SegBox1->grab().toImage();
-    const QPointF last = w.SegBox1->cellRectTwips(w.SegBox1->visibleCells() - 1).center() / 15.0;
+    ui(w).SegBox1->setSegValue(QStringLiteral("8"));
+    const QImage shot = ui(w).SegBox1->grab().toImage();
+    const QPointF last = ui(w).SegBox1->cellRectTwips(ui(w).SegBox1->visibleCells() - 1).center() / 15.0;
     QCOMPARE(QColor(shot.pixel(last.toPoint())), QColor(0, 200, 0));
     QCOMPARE(QColor(w.bigWindow(false)->SegBox1->grab().toImage().pixel(5, 5)), QColor(0, 200, 0));
 }
@@ -130,7 +130,7 @@ void TestStartup::onTopOffIsRespected()
 {
     f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("OnTop"), QStringLiteral("0"));
     FrmSec &w = f.load();
-    QVERIFY(!w.montop->isChecked());
+    QVERIFY(!ui(w).montop->isChecked());
     QVERIFY(!tavrik::gui::isTopmost(&w));
 }
 
@@ -142,22 +142,22 @@ void TestStartup::lockedCloseIsRefusedForTwoSeconds()
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     const QString refusal = QStringLiteral("控制已被锁定，不能关闭窗口。");
-    QCOMPARE(w.lblDate->text(), refusal);
-    QCOMPARE(w.lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(ui(w).lblDate->text(), refusal);
+    QCOMPARE(ui(w).lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     // Nothing is frozen: the stopwatch goes on ticking meanwhile.
     f.tickAfter(1);
     w.Timer2_Timer();
-    QCOMPARE(w.lblDate->text(), refusal);
+    QCOMPARE(ui(w).lblDate->text(), refusal);
     QCOMPARE(f.shown(), QStringLiteral("1.000"));
     // A second attempt shows it again for two seconds from then, without a second wait.
     QVERIFY(!w.close());
     f.env.clock.advance(1.5);
     w.Timer2_Timer();
-    QCOMPARE(w.lblDate->text(), refusal);
+    QCOMPARE(ui(w).lblDate->text(), refusal);
     f.env.clock.advance(0.6);
     w.Timer2_Timer();
-    QVERIFY(w.lblDate->text().startsWith(QStringLiteral("2009年05月12日 ")));
-    QCOMPARE(w.lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(ui(w).lblDate->text().startsWith(QStringLiteral("2009年05月12日 ")));
+    QCOMPARE(ui(w).lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QVERIFY(w.isVisible());
 }
 
@@ -169,10 +169,10 @@ void TestStartup::refusalJustBeforeMidnightLastsTwoSeconds()
     w.close();
     f.env.clock.advance(1.0);
     w.Timer2_Timer();
-    QCOMPARE(w.lblDate->text(), QStringLiteral("控制已被锁定，不能关闭窗口。"));
+    QCOMPARE(ui(w).lblDate->text(), QStringLiteral("控制已被锁定，不能关闭窗口。"));
     f.env.clock.advance(1.1);
     w.Timer2_Timer();
-    QVERIFY(w.lblDate->text().startsWith(QStringLiteral("2009年05月13日 ")));
+    QVERIFY(ui(w).lblDate->text().startsWith(QStringLiteral("2009年05月13日 ")));
 }
 
 void TestStartup::unlockedCloseSavesStateAndModes()
@@ -180,7 +180,7 @@ void TestStartup::unlockedCloseSavesStateAndModes()
     FrmSec &w = f.load();
     w.ActStart();
     f.tickAfter(3);
-    w.sw.SegMode1 = 1;
+    w.mShowhms_Click();
     w.setSegMode2(1);
     w.mLock_Click();
     w.mLock_Click();
@@ -194,7 +194,7 @@ void TestStartup::unlockedCloseSavesStateAndModes()
 void TestStartup::exitButtonSavesAndCloses()
 {
     FrmSec &w = f.load();
-    QTest::mouseClick(w.CMD[7], Qt::LeftButton);
+    QTest::mouseClick(ui(w).CMD[7], Qt::LeftButton);
     QVERIFY(!w.isVisible());
     QCOMPARE(f.stored("Setting", "CMD(0).Visible"), QStringLiteral("-1"));
     QCOMPARE(f.stored("Tavrik", "SegMode1"), QStringLiteral("0"));
@@ -228,7 +228,7 @@ void TestStartup::endRequestDuringStartUpKeepsTheState()
     f.w->saveForSessionEnd();
     QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
     f.w->Form_Load();
-    QVERIFY(f.w->tmrGo.isActive());
+    QVERIFY(ui(*f.w).tmrGo->isActive());
     QTRY_VERIFY(!f.w->isVisible()); // then it ends, from the event loop
     QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
     QCOMPARE(f.stored("Setting", "StartTime"), QStringLiteral("36000"));

@@ -1,4 +1,4 @@
-#include "window_fixture.h"
+#include "tests/vexo3/main/window_fixture.h"
 
 #include "shared/core/numtext.h"
 
@@ -33,20 +33,20 @@ void TestTimingMenu::menuItems()
 {
     FrmSec &w = f.load();
     QStringList captions;
-    for (QAction *a : w.mTimer->actions())
+    for (QAction *a : ui(w).mTimer->actions())
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(captions, (QStringList{"清零", "状态...", "-", "秒表", "定时", "倒计时"}));
-    QVERIFY(!w.mClear->isEnabled());
-    QVERIFY(!w.mMode2[0]->isEnabled() && !w.mMode2[1]->isEnabled() && w.mMode2[2]->isEnabled());
-    QCOMPARE(w.mSt->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    QVERIFY(!w.mMode2[0]->isChecked() && !w.mMode2[2]->isChecked());
+    QVERIFY(!ui(w).mClear->isEnabled());
+    QVERIFY(!ui(w).mMode2[0]->isEnabled() && !ui(w).mMode2[1]->isEnabled() && ui(w).mMode2[2]->isEnabled());
+    QCOMPARE(ui(w).mSt->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QVERIFY(!ui(w).mMode2[0]->isChecked() && !ui(w).mMode2[2]->isChecked());
 }
 
 void TestTimingMenu::defaultAnswerOpensCountdown()
 {
     FrmSec &w = f.load();
     f.env.dialogs.answers.append(QStringLiteral("3600"));
-    w.mMode2[2]->trigger();
+    ui(w).mMode2[2]->trigger();
     QCOMPARE(f.env.dialogs.prompts.size(), 1);
     QCOMPARE(f.env.dialogs.prompts[0].text, QStringLiteral("请输入倒计时的秒数:"));
     QCOMPARE(f.env.dialogs.prompts[0].title, QStringLiteral("倒计时"));
@@ -57,8 +57,8 @@ void TestTimingMenu::defaultAnswerOpensCountdown()
     QVERIFY(c->isVisible());
     QVERIFY(!c->isModal());
     QCOMPARE(c->windowTitle(), QStringLiteral("倒计时"));
-    QCOMPARE(c->lblValue[0], QStringLiteral("3600"));
-    QVERIFY(w.mMode2[2]->isChecked());
+    QCOMPARE(c->lblValue, QStringLiteral("3600"));
+    QVERIFY(ui(w).mMode2[2]->isChecked());
     QCOMPARE(w.countdownMode(), 2);
     c->Timer1_Timer();
     QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("-   3600.0"));
@@ -87,8 +87,8 @@ void TestTimingMenu::nothingOpens()
     f.env.dialogs.answers.append(cancel ? std::optional<QString>() : std::optional<QString>(answer));
     w.mMode2_Click(2);
     QVERIFY(f.bigWindows(QStringLiteral("BackTimer")).isEmpty());
-    QVERIFY(w.mMode2[0]->isChecked());
-    QVERIFY(!w.mMode2[2]->isChecked());
+    QVERIFY(ui(w).mMode2[0]->isChecked());
+    QVERIFY(!ui(w).mMode2[2]->isChecked());
     QCOMPARE(w.countdownMode(), 0);
     w.mSt_Click();
     QCOMPARE(f.env.dialogs.boxes.last().text, QStringLiteral("倒计时未启用\r\n定时未启用"));
@@ -102,7 +102,7 @@ void TestTimingMenu::twiceGivesTwoWindows()
     w.mMode2_Click(2);
     auto windows = f.bigWindows(QStringLiteral("BackTimer"));
     QCOMPARE(windows.size(), 2);
-    QStringList values{windows[0]->lblValue[0], windows[1]->lblValue[0]};
+    QStringList values{windows[0]->lblValue, windows[1]->lblValue};
     values.sort();
     QCOMPARE(values, (QStringList{"60", "90.5"}));
     windows[0]->close();
@@ -141,7 +141,7 @@ void TestTimingMenu::answers()
     const auto windows = f.bigWindows(QStringLiteral("BackTimer"));
     QCOMPARE(windows.size(), value.isEmpty() ? 0 : 1);
     if (!value.isEmpty()) {
-        QCOMPARE(windows[0]->lblValue[0], value);
+        QCOMPARE(windows[0]->lblValue, value);
         windows[0]->Timer1.stop();
         windows[0]->Timer1_Timer();
         QCOMPARE(windows[0]->SegBox1->SegValue(), firstFrame);
@@ -174,39 +174,39 @@ void TestTimingMenu::dateLine()
 {
     f.env.clock.set(QDate(2009, 5, 12), 14 * 3600 + 30 * 60 + 5.75f);
     FrmSec &w = f.load();
-    QCOMPARE(w.lblDate->text(), QStringLiteral("2009年05月12日  14:30:05 星期二"));
-    QCOMPARE(w.Timer2.interval(), 1000);
-    QVERIFY(w.Timer2.isActive());
+    QCOMPARE(ui(w).lblDate->text(), QStringLiteral("2009年05月12日  14:30:05 星期二"));
+    QCOMPARE(ui(w).Timer2->interval(), 1000);
+    QVERIFY(ui(w).Timer2->isActive());
     f.env.clock.advance(1);
     w.Timer2_Timer();
-    QCOMPARE(w.lblDate->text(), QStringLiteral("2009年05月12日  14:30:06 星期二"));
+    QCOMPARE(ui(w).lblDate->text(), QStringLiteral("2009年05月12日  14:30:06 星期二"));
     // The label grows with its text: nothing is cut off.
-    QVERIFY(w.lblDate->width() >= w.lblDate->sizeHint().width());
+    QVERIFY(ui(w).lblDate->width() >= ui(w).lblDate->sizeHint().width());
     // And the real timer refreshes it.
     f.env.clock.advance(1);
-    QTRY_COMPARE_WITH_TIMEOUT(w.lblDate->text(), QStringLiteral("2009年05月12日  14:30:07 星期二"), 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(ui(w).lblDate->text(), QStringLiteral("2009年05月12日  14:30:07 星期二"), 3000);
 }
 
 void TestTimingMenu::dateLineBorderToggles()
 {
     FrmSec &w = f.load();
-    QCOMPARE(w.lblDate->frameShape(), QFrame::NoFrame);
-    QTest::mouseClick(w.lblDate, Qt::LeftButton);
-    QCOMPARE(w.lblDate->frameShape(), QFrame::Box);
-    QTest::mouseClick(w.lblDate, Qt::LeftButton);
-    QCOMPARE(w.lblDate->frameShape(), QFrame::NoFrame);
+    QCOMPARE(ui(w).lblDate->frameShape(), QFrame::NoFrame);
+    QTest::mouseClick(ui(w).lblDate, Qt::LeftButton);
+    QCOMPARE(ui(w).lblDate->frameShape(), QFrame::Box);
+    QTest::mouseClick(ui(w).lblDate, Qt::LeftButton);
+    QCOMPARE(ui(w).lblDate->frameShape(), QFrame::NoFrame);
 }
 
 void TestTimingMenu::modeIsShown()
 {
     FrmSec &w = f.load();
-    QCOMPARE(w.lblMode->text(), QStringLiteral("秒表"));
+    QCOMPARE(ui(w).lblMode->text(), QStringLiteral("秒表"));
     f.env.dialogs.answers.append(QStringLiteral("10"));
     w.mMode2_Click(2);
-    QCOMPARE(w.lblMode->text(), QStringLiteral("倒计时"));
+    QCOMPARE(ui(w).lblMode->text(), QStringLiteral("倒计时"));
     f.env.dialogs.answers.append(QStringLiteral("0"));
     w.mMode2_Click(2);
-    QCOMPARE(w.lblMode->text(), QStringLiteral("秒表"));
+    QCOMPARE(ui(w).lblMode->text(), QStringLiteral("秒表"));
 }
 
 QTEST_MAIN(TestTimingMenu)

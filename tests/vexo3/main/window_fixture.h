@@ -8,12 +8,97 @@
 #include "vexo3/windows/fbig.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QTimer>
+#include <array>
 #include <QtTest>
 #include <memory>
 
+
+// The main window's parts, found by the names they carry (the names its handlers are
+// named after); the window itself keeps them private.
+struct MainUi {
+    vexo3::Seg *SegBox1 = nullptr;
+    std::array<vexo3::cmdBox *, vexo3::kButtonCount> CMD{};
+    QLabel *lblDate = nullptr, *lblMode = nullptr, *Label5 = nullptr;
+    QTimer *tmrGo = nullptr, *Timer2 = nullptr;
+    QMenu *mSec = nullptr, *mTimer = nullptr, *mOption = nullptr, *mShowWindows = nullptr, *mFor = nullptr;
+    QMenu *mHelp = nullptr, *mp = nullptr, *mSegPop = nullptr;
+    QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;
+    QAction *mrec = nullptr, *mLock = nullptr, *mOldVexo = nullptr, *mUnload = nullptr, *mClear = nullptr;
+    QAction *mSt = nullptr, *mshowSec = nullptr, *mshowDate = nullptr, *mshowTime = nullptr, *mMiniForm = nullptr;
+    QAction *montop = nullptr, *mOption1 = nullptr, *mnewp = nullptr, *myj = nullptr, *mSh = nullptr;
+    QAction *mAbout = nullptr, *mShowhms = nullptr, *mShowS = nullptr, *mShowbigForm = nullptr;
+    std::array<QAction *, 3> mMode2{};
+    std::array<QAction *, 6> msp{};
+    std::array<QAction *, 2> mp1{};
+};
+
+template <typename T>
+T *partOf(QObject &window, const QString &name)
+{
+    T *part = window.findChild<T *>(name);
+    if (!part)
+        qFatal("the main window has no %s", qPrintable(name));
+    return part;
+}
+
+inline MainUi ui(vexo3::FrmSec &w)
+{
+    MainUi u;
+    u.SegBox1 = partOf<vexo3::Seg>(w, QStringLiteral("SegBox1"));
+    for (int i = 0; i < vexo3::kButtonCount; ++i)
+        u.CMD[size_t(i)] = partOf<vexo3::cmdBox>(w, QStringLiteral("CMD(%1)").arg(i));
+#define TAVRIK_PART(type, name) u.name = partOf<type>(w, QStringLiteral(#name))
+    TAVRIK_PART(QLabel, lblDate);
+    TAVRIK_PART(QLabel, lblMode);
+    TAVRIK_PART(QLabel, Label5);
+    TAVRIK_PART(QTimer, tmrGo);
+    TAVRIK_PART(QTimer, Timer2);
+    TAVRIK_PART(QMenu, mSec);
+    TAVRIK_PART(QMenu, mTimer);
+    TAVRIK_PART(QMenu, mOption);
+    TAVRIK_PART(QMenu, mShowWindows);
+    TAVRIK_PART(QMenu, mFor);
+    TAVRIK_PART(QMenu, mHelp);
+    TAVRIK_PART(QMenu, mp);
+    TAVRIK_PART(QMenu, mSegPop);
+    TAVRIK_PART(QAction, mstart);
+    TAVRIK_PART(QAction, mPause);
+    TAVRIK_PART(QAction, mCoun);
+    TAVRIK_PART(QAction, mStop);
+    TAVRIK_PART(QAction, mReset);
+    TAVRIK_PART(QAction, mrec);
+    TAVRIK_PART(QAction, mLock);
+    TAVRIK_PART(QAction, mOldVexo);
+    TAVRIK_PART(QAction, mUnload);
+    TAVRIK_PART(QAction, mClear);
+    TAVRIK_PART(QAction, mSt);
+    TAVRIK_PART(QAction, mshowSec);
+    TAVRIK_PART(QAction, mshowDate);
+    TAVRIK_PART(QAction, mshowTime);
+    TAVRIK_PART(QAction, mMiniForm);
+    TAVRIK_PART(QAction, montop);
+    TAVRIK_PART(QAction, mOption1);
+    TAVRIK_PART(QAction, mnewp);
+    TAVRIK_PART(QAction, myj);
+    TAVRIK_PART(QAction, mSh);
+    TAVRIK_PART(QAction, mAbout);
+    TAVRIK_PART(QAction, mShowhms);
+    TAVRIK_PART(QAction, mShowS);
+    TAVRIK_PART(QAction, mShowbigForm);
+#undef TAVRIK_PART
+    for (int i = 0; i < 3; ++i)
+        u.mMode2[size_t(i)] = partOf<QAction>(w, QStringLiteral("mMode2(%1)").arg(i));
+    for (int i = 0; i < 6; ++i)
+        u.msp[size_t(i)] = partOf<QAction>(w, QStringLiteral("msp(%1)").arg(i));
+    for (int i = 0; i < 2; ++i)
+        u.mp1[size_t(i)] = partOf<QAction>(w, QStringLiteral("mp1(%1)").arg(i));
+    return u;
+}
 
 // A main window on fake services: fake clock, in-memory store, fake dialogs and
 // launcher, a temporary program folder and temporary folder.
@@ -63,7 +148,7 @@ struct MainFixture {
     void tickAfter(double seconds)
     {
         env.clock.advance(seconds);
-        if (w->tmrGo.isActive())
+        if (ui(*w).tmrGo->isActive())
             w->tmrGo_Timer();
     }
 
@@ -83,7 +168,7 @@ struct MainFixture {
                 out.append(i);
         return out;
     }
-    QString shown() const { return w->SegBox1->SegValue(); }
+    QString shown() const { return ui(*w).SegBox1->SegValue(); }
     QString stored(const QString &section, const QString &key) const
     {
         return env.store.value(section, key).value_or(QStringLiteral("<none>"));

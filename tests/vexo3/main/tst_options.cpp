@@ -1,0 +1,133 @@
+#include "tests/vexo3/main/window_fixture.h"
+#include "tests/vexo3/windows/option_fixture.h"
+
+#include <QtTest>
+
+using namespace vexo3;
+using namespace optiontest;
+
+// The options dialog on the real main window: what OK and Cancel do to it.
+class TestOptions : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::TestEnv> env;
+
+    QString iniFile() const { return env->appDir() + QStringLiteral("Vexo.ini"); }
+
+private Q_SLOTS:
+    void init()
+    {
+        env = std::make_unique<testing::TestEnv>();
+        env->clock.set(45000, 45296.13f);
+        writeDigitSet(env->appDir(), kRed);
+        writeDigitSet(env->appDir(), kGreen);
+        writeFile(iniFile(), kTwoSets);
+    }
+    void cleanup() { env.reset(); }
+
+    void mainWindowTakesTheGreenSet();
+    void mainWindowFractionStyleSurvivesRestart();
+    void mainWindowCountsAndCancel();
+};
+
+void TestOptions::mainWindowTakesTheGreenSet()
+{
+    FrmSec w;
+    w.Form_Load();
+    QVERIFY(paintedFrom(ui(w).SegBox1, kRed));
+    QVERIFY(paintedFrom(w.bigWindow(true)->SegBox1, kRed));
+
+    w.mOption1_Click();
+    QPointer<fOption> d = w.optionDialog();
+    QVERIFY(d && d->isVisible());
+    QCOMPARE(d->windowIcon().pixmap(16).toImage(), w.windowIcon().pixmap(16).toImage());
+    clickRow(d->cmbImgList, 1);
+    QVERIFY(paintedFrom(d->SegBox1, kGreen));
+    click(d->cmdOK);
+
+    QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("2"));
+    QVERIFY(paintedFrom(ui(w).SegBox1, kGreen));
+    QVERIFY(paintedFrom(w.bigWindow(false)->SegBox1, kGreen));
+    QVERIFY(env->dialogs.boxes.isEmpty());
+    QTRY_VERIFY(!w.optionDialog());
+
+    // Opened again, it is a new dialog that starts from what OK stored.
+    w.mOption1_Click();
+    QVERIFY(w.optionDialog() && w.optionDialog() != d);
+    QCOMPARE(w.optionDialog()->cmbImgList->currentRow(), 1);
+}
+
+void TestOptions::mainWindowFractionStyleSurvivesRestart()
+{
+    {
+        FrmSec w;
+        w.Form_Load();
+        QCOMPARE(w.stopwatch().msStyle, short(0));
+        QCOMPARE(w.stopwatch().msCount, short(3));
+        w.mOption1_Click();
+        fOption *d = w.optionDialog();
+        clickOption(d->OptMsStyle[1]);
+        chooseItem(d->cmbmSCount, 1);
+        click(d->cmdOK);
+        // At once in the running program.
+        QCOMPARE(w.stopwatch().msStyle, short(1));
+        QCOMPARE(w.stopwatch().msCount, short(2));
+    }
+    QCOMPARE(ini(*env, "Setting", "mSStyle"), QStringLiteral("1"));
+    QCOMPARE(ini(*env, "Setting", "mSCount"), QStringLiteral("2"));
+
+    FrmSec again;
+    again.Form_Load();
+    QCOMPARE(again.stopwatch().msStyle, short(1));
+    QCOMPARE(again.stopwatch().msCount, short(2));
+}
+
+void TestOptions::mainWindowCountsAndCancel()
+{
+    env->store.save(tavrik::core::kSettingsApp, "Setting", "SegCounts1", "14");
+    env->store.save(tavrik::core::kSettingsApp, "Setting", "SegCounts2", "10");
+    FrmSec w;
+    w.Form_Load();
+    w.mOption1_Click();
+    QPointer<fOption> d = w.optionDialog();
+    QCOMPARE(d->Combo1->currentText(), QStringLiteral("14(推荐)"));
+    QCOMPARE(d->Combo2->currentText(), QStringLiteral("10"));
+
+    // Cancel after changes: nothing changes, and the dialog comes back as left,
+    // without loading again (a set added meanwhile is not listed).
+    clickRow(d->cmbImgList, 1);
+    clickOption(d->OptMsStyle[1]);
+    chooseItem(d->Combo2, 11);
+    const QByteArray before = readFile(iniFile());
+    click(d->cmdCancel);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(readFile(iniFile()), before);
+    QCOMPARE(w.stopwatch().msStyle, short(0));
+    QCOMPARE(w.SegCounts2(), short(10));
+    QVERIFY(paintedFrom(ui(w).SegBox1, kRed));
+    QVERIFY(tavrik::core::WriteIni("SegFont", "Count", "3", iniFile()));
+    QVERIFY(tavrik::core::WriteIni("SegFont", "3", "blue,seg/blue.png", iniFile()));
+
+    w.mOption1_Click();
+    QCOMPARE(w.optionDialog(), d.data());
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->cmbImgList->count(), 2);
+    QCOMPARE(d->cmbImgList->currentRow(), 1);
+    QVERIFY(d->OptMsStyle[1]->isChecked());
+    QCOMPARE(d->Combo2->currentText(), QStringLiteral("19"));
+
+    // "19" for the big window: 19 cells at once, kept in the running state.
+    click(d->cmdOK);
+    fBig *big = w.bigWindow(false);
+    QVERIFY(big);
+    QCOMPARE(big->SegBox1->SegCount(), QStringLiteral("19"));
+    QCOMPARE(big->SegBox1->visibleCells(), 19);
+    QVERIFY(paintedFrom(big->SegBox1, kGreen));
+    QCOMPARE(w.SegCounts1(), short(14));
+    QCOMPARE(w.SegCounts2(), short(19));
+    QCOMPARE(env->store.value("Setting", "SegCounts2").value_or(QString()), QStringLiteral("19"));
+    QCOMPARE(ui(w).SegBox1->visibleCells(), 14);
+}
+
+QTEST_MAIN(TestOptions)
+#include "tst_options.moc"
