@@ -1,5 +1,7 @@
 #include "shared/core/about.h"
 
+#include "shared/core/failure.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -20,19 +22,14 @@ QString feedbackText()
 
 bool readHelpText(const QString &path, QString *text, QString *error)
 {
-    auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     if (!QFileInfo::exists(path))
-        return fail(QStringLiteral("未找到说明文件:") + path);
+        return fail(error, QStringLiteral("未找到说明文件:") + path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
+        return fail(error, file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
+        return fail(error, file.errorString());
     QStringDecoder utf8(QStringDecoder::Utf8);
     *text = utf8.decode(bytes);
     return true;

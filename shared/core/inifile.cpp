@@ -1,5 +1,7 @@
 #include "shared/core/inifile.h"
 
+#include "shared/core/failure.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -159,21 +161,16 @@ void Document::setValue(const NameMatch &section, const NameMatch &key,
 bool writeAtomically(const QString &path, const QByteArray &data, QString *error)
 {
     QSaveFile file(path);
-    auto fail = [&](const QString &reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(error, file.errorString());
     if (file.write(data) != data.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return fail(reason);
+        return fail(error, reason);
     }
     // commit() flushes the data to disk (fdatasync) before it renames.
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(error, file.errorString());
     // The rename itself is on disk only once the folder is.
     const QByteArray dir = QFile::encodeName(QFileInfo(path).absolutePath());
     const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

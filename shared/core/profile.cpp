@@ -1,5 +1,6 @@
 #include "shared/core/profile.h"
 
+#include "shared/core/failure.h"
 #include "shared/core/inifile.h"
 
 #include <QFile>
@@ -78,28 +79,23 @@ QString ReadIni(const QString &section, const QString &key, const QString &defau
 bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file,
               QString *error)
 {
-    auto fail = [error](const QString &reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
     const QString sec = section.trimmed();
     const QString k = key.trimmed();
     if (QString problem = nameProblem(sec, k); !problem.isEmpty())
-        return fail(problem);
+        return fail(error, problem);
     // A line break in the value would start lines of its own.
     if (value.contains(u'\n') || value.contains(u'\r'))
-        return fail(QStringLiteral("值含有换行符"));
+        return fail(error, QStringLiteral("值含有换行符"));
 
     QByteArray old;
     const bool exists = QFileInfo::exists(file);
     if (exists) {
         QFile f(file);
         if (!f.open(QIODevice::ReadOnly))
-            return fail(f.errorString());
+            return fail(error, f.errorString());
         old = f.readAll();
         if (f.error() != QFileDevice::NoError)
-            return fail(f.errorString());
+            return fail(error, f.errorString());
     }
 
     Document doc = Document::fromBytes(old);

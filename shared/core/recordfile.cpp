@@ -1,5 +1,7 @@
 #include "shared/core/recordfile.h"
 
+#include "shared/core/failure.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,17 +59,17 @@ bool writeAll(int fd, const QByteArray &data)
 
 } // namespace
 
-QString RecordFile::write(const QString &path, const QStringList &lines)
+bool RecordFile::write(const QString &path, const QStringList &lines, QString *error)
 {
     const QByteArray target = QFile::encodeName(path);
     struct stat existing;
     if (::lstat(target.constData(), &existing) == 0) {
         if (existing.st_uid != ::geteuid())
-            return QStringLiteral("该位置已有其他用户的文件，为安全起见不覆盖它。");
+            return fail(error, QStringLiteral("该位置已有其他用户的文件，为安全起见不覆盖它。"));
         if (S_ISDIR(existing.st_mode))
-            return QStringLiteral("该位置是一个文件夹。");
+            return fail(error, QStringLiteral("该位置是一个文件夹。"));
     } else if (errno != ENOENT) {
-        return errnoText(errno);
+        return fail(error, errnoText(errno));
     }
 
     QByteArray content;
@@ -82,7 +84,7 @@ QString RecordFile::write(const QString &path, const QStringList &lines)
     QByteArray tmpl = dir + "/.tavrik-records-XXXXXX";
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
-        return errnoText(errno);
+        return fail(error, errnoText(errno));
     struct stat st;
     bool ok = writeAll(fd, content) && ::fsync(fd) == 0 && ::fstat(fd, &st) == 0;
     int err = ok ? 0 : errno;
@@ -96,10 +98,10 @@ QString RecordFile::write(const QString &path, const QStringList &lines)
     }
     if (!ok) {
         ::unlink(tmpl.constData());
-        return errnoText(err);
+        return fail(error, errnoText(err));
     }
     written_ = Identity{path, st.st_dev, st.st_ino, st.st_size, mtimeNs(st)};
-    return QString();
+    return true;
 }
 
 void RecordFile::removeIfUnchanged()

@@ -17,8 +17,9 @@ QString recordFilePath();
 
 class RecordFile {
 public:
-    // Writes every line ended by CR LF to path; empty on success, else why not.
-    QString write(const QString &path, const QStringList &lines);
+    // Writes every line ended by CR LF to path. False when it could not, with the
+    // reason in *error.
+    bool write(const QString &path, const QStringList &lines, QString *error = nullptr);
     // Deletes the last file written, but only while it is still exactly what we wrote
     // (the user may have edited and saved it).
     void removeIfUnchanged();

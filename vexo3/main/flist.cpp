@@ -80,8 +80,8 @@ void fList::cmdBox1_Click() { List1->clear(); }
 void fList::cmdBox2_Click()
 {
     const QString path = tavrik::core::recordFilePath();
-    const QString error = recordFile_.write(path, entries());
-    if (!error.isEmpty()) {
+    QString error;
+    if (!recordFile_.write(path, entries(), &error)) {
         services().dialogs->message(this, QStringLiteral("无法写入记录文件：\n%1\n\n原因：%2\n\n记录仍保留在列表中。").arg(path, error),
                                     QStringLiteral("错误"), tavrik::gui::MsgIcon::Critical);
         return;

@@ -1,5 +1,7 @@
 #include "vexo3/seg/pictureclip.h"
 
+#include "shared/core/failure.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -30,19 +32,14 @@ QImage PictureClip::cell(int i) const
 
 bool loadClipPicture(const QString &file, int rows, int cols, QImage *picture, QString *error)
 {
-    auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     if (!QFileInfo(file).isFile())
-        return fail(QStringLiteral("未找到图片文件:") + file);
+        return core::fail(error, QStringLiteral("未找到图片文件:") + file);
     QImageReader reader(file);
     const QImage read = reader.read();
     if (read.isNull())
-        return fail(reader.errorString());
+        return core::fail(error, reader.errorString());
     if (read.width() < cols || read.height() < rows)
-        return fail(QStringLiteral("图片太小，无法分成 %1 行 %2 列:").arg(rows).arg(cols) + file);
+        return core::fail(error, QStringLiteral("图片太小，无法分成 %1 行 %2 列:").arg(rows).arg(cols) + file);
     *picture = read;
     return true;
 }
