@@ -7,6 +7,7 @@
 #include "vexo3/seg/nineslice.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
@@ -98,9 +99,12 @@ void cmdBox::setFontBold(bool bold)
 
 bool cmdBox::Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
-void cmdBox::setEnabled(bool enabled)
+void cmdBox::changeEvent(QEvent *event)
 {
-    QWidget::setEnabled(enabled);
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    const bool enabled = isEnabled();
     if (!enabled) {
         // A disabled button follows the pointer no more; it must not look hot or normal.
         Timer1.stop();
@@ -160,7 +164,7 @@ void cmdBox::DrawButton(int face)
 void cmdBox::layout()
 {
     // A disabled button keeps its disabled face through any relayout.
-    DrawButton(Enabled() ? 0 : 3);
+    DrawButton(isEnabled() ? 0 : 3);
     update();
 }
 

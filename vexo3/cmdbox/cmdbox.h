@@ -31,9 +31,10 @@ public:
     void setHitFontColor(quint32 bgr);
     bool FontBold() const { return font_.bold(); }
     void setFontBold(bool bold);
-    // Hides QWidget::setEnabled so that the face follows; call it on a cmdBox.
+    // The button's own enabled flag (QWidget::setEnabled writes it). However the button
+    // becomes usable or unusable, its own flag or a parent's, the face follows and
+    // EnabledChanged tells.
     bool Enabled() const;
-    void setEnabled(bool enabled);
 
     // Takes the four faces from an image file; they show from the next change of face.
     // False when the file gives none, with the words for the user in *error (for a
@@ -65,6 +66,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void DrawButton(int face);

@@ -76,6 +76,9 @@ private Q_SLOTS:
     void pressDragOffAndBack();
     void releaseAwayFromTheButton();
     void enabled();
+    void disabledByAnyRoute_data();
+    void disabledByAnyRoute();
+    void ownFlagOutlivesTheParent();
     void keysBelongToTheWindow();
     void fontSize_data();
     void fontSize();
@@ -309,9 +312,9 @@ void TestCmdBox::enabled()
     QCOMPARE(b.captionColor(), QColor(Qt::blue));
     QVERIFY(captionPixels(disabled, Qt::blue) > 0);
 
-    // The same value again still tells.
+    // The same value again changes nothing, so there is nothing to tell.
     b.setEnabled(false);
-    QCOMPARE(changes.size(), 2);
+    QCOMPARE(changes.size(), 1);
 
     // No reaction to the pointer, its leaving, or a resize.
     QTest::mouseClick(&b, Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
@@ -323,9 +326,67 @@ void TestCmdBox::enabled()
 
     b.setEnabled(true);
     QCOMPARE(b.face(), 0);
-    QCOMPARE(changes.size(), 3);
+    QCOMPARE(changes.size(), 2);
     QCOMPARE(changes.last().first().toBool(), true);
     QCOMPARE(w.shot().pixel(50, 2), builtInFace(0).pixel(8, 2));
+}
+
+void TestCmdBox::disabledByAnyRoute_data()
+{
+    QTest::addColumn<bool>("throughParent");
+    QTest::newRow("through a QWidget pointer") << false;
+    QTest::newRow("a disabled parent") << true;
+}
+
+// However the button is disabled, it looks disabled, tells its host, and ignores the
+// pointer; enabled again, it looks and acts normal.
+void TestCmdBox::disabledByAnyRoute()
+{
+    QFETCH(bool, throughParent);
+    Window &w = shown();
+    cmdBox &b = *w.button;
+    QSignalSpy changes(&b, &cmdBox::EnabledChanged);
+    QSignalSpy clicks(&b, &cmdBox::Click);
+    QCursor::setPos(w.over());
+    QTRY_COMPARE(b.face(), 1);
+    QWidget *target = throughParent ? static_cast<QWidget *>(&w) : static_cast<QWidget *>(&b);
+
+    target->setEnabled(false);
+    QCOMPARE(b.face(), 3);
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.last().first().toBool(), false);
+    QCOMPARE(b.Enabled(), throughParent); // its own flag is untouched by the parent
+    QCOMPARE(b.captionColor(), QColor(Qt::blue));
+    const QImage disabled = w.shot();
+    QCOMPARE(disabled.pixel(1, 15), builtInFace(3).pixel(1, 10));
+    QCOMPARE(disabled.pixel(50, 2), builtInFace(3).pixel(8, 2));
+    QTest::mouseClick(&b, Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
+    QCOMPARE(clicks.size(), 0);
+    QCOMPARE(b.face(), 3);
+
+    target->setEnabled(true);
+    QCOMPARE(b.face(), 0);
+    QCOMPARE(changes.size(), 2);
+    QCOMPARE(changes.last().first().toBool(), true);
+    QCOMPARE(w.shot().pixel(50, 2), builtInFace(0).pixel(8, 2));
+    QTest::mouseClick(&b, Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
+    QCOMPARE(clicks.size(), 1);
+}
+
+// A button disabled on its own stays disabled when its parent comes back.
+void TestCmdBox::ownFlagOutlivesTheParent()
+{
+    Window &w = shown();
+    cmdBox &b = *w.button;
+    b.setEnabled(false);
+    QSignalSpy changes(&b, &cmdBox::EnabledChanged);
+    w.setEnabled(false);
+    w.setEnabled(true);
+    QVERIFY(!b.isEnabled());
+    QVERIFY(!b.Enabled());
+    QCOMPARE(b.face(), 3);
+    QCOMPARE(changes.size(), 0);
+    QCOMPARE(w.shot().pixel(50, 2), builtInFace(3).pixel(8, 2));
 }
 
 void TestCmdBox::keysBelongToTheWindow()
