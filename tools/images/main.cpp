@@ -4,6 +4,8 @@
 //
 //   tavrik_images <resources folder>
 
+#include "vexo3/seg/seglayout.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
@@ -19,41 +21,39 @@
 
 namespace {
 
+namespace seg = vexo3::seg;
+
 // Segments a..g as bits 0..6.
 enum : unsigned { A = 1, B = 2, C = 4, D = 8, E = 16, F = 32, G = 64, ALL = 127 };
 
-// Cells of a digit picture, row by row: 0-9, point, blank, minus, A b c d E F G H L,
-// colon, blank.
-constexpr int kCells = 24;
-constexpr int kPoint = 10;
-constexpr int kBlank = 11;
-constexpr int kMinus = 12;
-constexpr int kColon = 22;
-
-constexpr std::array<unsigned, 22> kSegments = {
-    A | B | C | D | E | F,     // 0
-    B | C,                     // 1
-    A | B | G | E | D,         // 2
-    A | B | G | C | D,         // 3
-    F | G | B | C,             // 4
-    A | F | G | C | D,         // 5
-    A | F | G | E | D | C,     // 6
-    A | B | C,                 // 7
-    ALL,                       // 8
-    A | B | C | D | F | G,     // 9
-    0,                         // point
-    0,                         // blank
-    G,                         // minus
-    A | B | C | E | F | G,     // A
-    C | D | E | F | G,         // b
-    D | E | G,                 // c
-    B | C | D | E | G,         // d
-    A | D | E | F | G,         // E
-    A | E | F | G,             // F
-    A | C | D | E | F,         // G
-    B | C | E | F | G,         // H
-    D | E | F,                 // L
-};
+// The lit segments of a cell's character (see seg::kGlyphChars); none for the point,
+// the blanks and the colon.
+unsigned segmentsOf(char c)
+{
+    switch (c) {
+    case '0': return A | B | C | D | E | F;
+    case '1': return B | C;
+    case '2': return A | B | G | E | D;
+    case '3': return A | B | G | C | D;
+    case '4': return F | G | B | C;
+    case '5': return A | F | G | C | D;
+    case '6': return A | F | G | E | D | C;
+    case '7': return A | B | C;
+    case '8': return ALL;
+    case '9': return A | B | C | D | F | G;
+    case '-': return G;
+    case 'a': return A | B | C | E | F | G;
+    case 'b': return C | D | E | F | G;
+    case 'c': return D | E | G;
+    case 'd': return B | C | D | E | G;
+    case 'e': return A | D | E | F | G;
+    case 'f': return A | E | F | G;
+    case 'g': return A | C | D | E | F;
+    case 'h': return B | C | E | F | G;
+    case 'l': return D | E | F;
+    default: return 0;
+    }
+}
 
 struct DigitStyle {
     QColor on;
@@ -104,9 +104,10 @@ void drawDigitCell(QPainter &p, const QRect &cell, int index, const DigitStyle &
     p.save();
     p.setTransform(t);
     p.setPen(Qt::NoPen);
-    const bool segmented = index < int(kSegments.size()) && index != kPoint;
-    const unsigned lit = segmented ? kSegments[size_t(index)] : 0;
-    if (segmented || index == kBlank) {
+    // Digits, the minus and the letters light segments; the blank cell shows them all
+    // unlit, the other cells draw their own marks only.
+    const unsigned lit = segmentsOf(seg::kGlyphChars[index]);
+    if (lit != 0 || index == seg::kGlyphBlank) {
         for (int bit = 0; bit < 7; ++bit) {
             const bool on = lit & (1u << bit);
             if (!on && !style.off.isValid())
@@ -116,9 +117,9 @@ void drawDigitCell(QPainter &p, const QRect &cell, int index, const DigitStyle &
         }
     }
     p.setBrush(style.on);
-    if (index == kPoint)
+    if (index == seg::kGlyphPoint)
         p.drawRect(QRectF(9, kY1 - kT, kT, kT));
-    if (index == kColon && style.colon) {
+    if (index == seg::kGlyphColon && style.colon) {
         p.drawRect(QRectF(6, 8, kT, kT));
         p.drawRect(QRectF(6, 16, kT, kT));
     }
@@ -127,12 +128,12 @@ void drawDigitCell(QPainter &p, const QRect &cell, int index, const DigitStyle &
 
 QImage digitPicture(int cellW, int cellH, const DigitStyle &style)
 {
-    QImage img(cellW * 12, cellH * 2, QImage::Format_RGB32);
+    QImage img(cellW * seg::kPictureCols, cellH * seg::kPictureRows, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    for (int i = 0; i < kCells; ++i)
-        drawDigitCell(p, QRect((i % 12) * cellW, (i / 12) * cellH, cellW, cellH), i, style);
+    for (int i = 0; i < seg::kGlyphCount; ++i)
+        drawDigitCell(p, QRect((i % seg::kPictureCols) * cellW, (i / seg::kPictureCols) * cellH, cellW, cellH), i, style);
     return img;
 }
 

@@ -152,25 +152,6 @@ Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &pa
     }
 }
 
-StopwatchState stateOf(const ButtonPanel &panel, bool running)
-{
-    auto shows = [&](const QList<int> &set) {
-        for (int i = 0; i < kButtonCount; ++i)
-            if (panel.buttonVisible(i) != set.contains(i))
-                return false;
-        return true;
-    };
-    if (running)
-        return shows(kRunningSet) ? StopwatchState::Running : StopwatchState::Other;
-    if (shows(kIdleSet))
-        return StopwatchState::Idle;
-    if (shows(kPausedSet))
-        return StopwatchState::Paused;
-    if (shows(kStoppedSet))
-        return StopwatchState::Stopped;
-    return StopwatchState::Other;
-}
-
 bool Stopwatch::guard(Action a) const
 {
     const int i = guardButton(a);

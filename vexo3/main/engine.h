@@ -23,8 +23,6 @@ inline const QList<int> kPausedSet{2, 3, 6, 7};
 inline const QList<int> kStoppedSet{0, 3, 6, 7};
 inline const QList<int> kAllButtons{0, 1, 4, 2, 6, 5, 7, 3};
 
-enum class StopwatchState { Idle, Running, Paused, Stopped, Other };
-
 enum class Action { None, Start, Pause, Continue, Reset, Stop, About, Record, Exit };
 
 // The action of button i (the row of the button table).
@@ -80,8 +78,6 @@ public:
 
 // The action a key chooses, from the visible buttons; None for every other key.
 Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &panel);
-
-StopwatchState stateOf(const ButtonPanel &panel, bool running);
 
 // The program-wide stopwatch values and the five actions on them. Each action first
 // checks its guard button (enabled and visible) and reports whether it acted.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vexo3/main/engine.h"
+#include "vexo3/main/persistence.h"
 #include "vexo3/windows/host.h"
 
 #include <QMainWindow>
@@ -131,8 +132,8 @@ private:
     Stopwatch sw;
     QString IniPath;
     QString alarmTime_;
-    short segCounts1_ = 14;
-    short segCounts2_ = 14;
+    short segCounts1_ = kDefaultSegCount;
+    short segCounts2_ = kDefaultSegCount;
     float segHeight_ = 200.0f;
     bool locked_ = false;
     bool keyPreview_ = true;

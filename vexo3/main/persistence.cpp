@@ -60,8 +60,9 @@ SavedState readState(tavrik::core::SettingsStore &store, const SavedState &curre
     s.clock.PauseDate = date(QStringLiteral("PauseDate"));
     s.TimeString = text(QStringLiteral("TimeString"));
     s.TimerString = text(QStringLiteral("TimerString"));
-    s.SegCounts1 = segCountFromText(text(QStringLiteral("SegCounts1"), QStringLiteral("14")));
-    s.SegCounts2 = segCountFromText(text(QStringLiteral("SegCounts2"), QStringLiteral("14")));
+    const QString defaultCount = QString::number(kDefaultSegCount);
+    s.SegCounts1 = segCountFromText(text(QStringLiteral("SegCounts1"), defaultCount));
+    s.SegCounts2 = segCountFromText(text(QStringLiteral("SegCounts2"), defaultCount));
     s.bigVisible = flag(QStringLiteral("fbig.Visible"), false);
     s.timerEnabled = text(QStringLiteral("TimerEnabled"), QStringLiteral("False")) == QLatin1String("True");
     for (int i = 0; i < kButtonCount; ++i) {

@@ -12,22 +12,23 @@ namespace vexo3 {
 inline const QString kStateSection = QStringLiteral("Setting");
 inline const QString kDisplaySection = QStringLiteral("Tavrik");
 
+// Digit counts of the two displays as the program keeps and offers them (the big
+// window's menu lists them all); a stored count outside becomes the default.
+constexpr short kMinSegCount = 8;
+constexpr short kMaxSegCount = 20;
+constexpr short kDefaultSegCount = 14;
+
 struct SavedState {
     ClockValues clock;
     bool timerEnabled = false;
     bool bigVisible = false;
     QString TimeString;
     QString TimerString;
-    short SegCounts1 = 14;
-    short SegCounts2 = 14;
+    short SegCounts1 = kDefaultSegCount;
+    short SegCounts2 = kDefaultSegCount;
     std::array<bool, kButtonCount> enabled{};
     std::array<bool, kButtonCount> visible{};
 };
-
-// Digit counts the displays accept on restore; anything else becomes 14.
-constexpr short kMinSegCount = 8;
-constexpr short kMaxSegCount = 20;
-constexpr short kDefaultSegCount = 14;
 
 // Every key in its order and text form.
 tavrik::core::KeyValues stateKeyValues(const SavedState &s);

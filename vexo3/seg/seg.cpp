@@ -214,7 +214,6 @@ void Seg::flushRepaint()
 
 void Seg::paintEvent(QPaintEvent *event)
 {
-    ++paints_;
     lastPaint_.start();
     QPainter p(this);
     const QRegion &region = event->region();

@@ -47,10 +47,8 @@ public:
     QRectF cellRectTwips(int position) const;
     int visibleCells() const { return count_; }
 
-    // For tests and benchmarks: how many times a set of scaled cell pictures was made,
-    // and how many times the control painted itself.
+    // For tests and benchmarks: how many times a set of scaled cell pictures was made.
     int scaledPictureBuilds() const { return scaledBuilds_; }
-    int paintCount() const { return paints_; }
 
     QSize sizeHint() const override;
 
@@ -95,7 +93,6 @@ private:
     QTimer repaintTimer_;
     QRegion pendingRepaint_;
     QElapsedTimer lastPaint_;
-    int paints_ = 0;
 };
 
 } // namespace vexo3

@@ -7,25 +7,12 @@ namespace vexo3::seg {
 int glyphForChar(QChar c)
 {
     const char16_t u = c.toLower().unicode();
-    if (u >= u'0' && u <= u'9')
-        return int(u - u'0');
-    switch (u) {
-    case u'.':
-    case u',': return kGlyphPoint;
-    case u' ': return kGlyphBlank;
-    case u'-': return kGlyphMinus;
-    case u'a': return 13;
-    case u'b': return 14;
-    case u'c': return 15;
-    case u'd': return 16;
-    case u'e': return 17;
-    case u'f': return 18;
-    case u'g': return 19;
-    case u'h': return 20;
-    case u'l': return 21;
-    case u':': return kGlyphColon;
-    default: return kGlyphBlank;
-    }
+    if (u == u',')
+        return kGlyphPoint;
+    for (int g = 0; g < kGlyphCount && u < 0x80; ++g)
+        if (kGlyphChars[g] == char(u))
+            return g;
+    return kGlyphBlank;
 }
 
 std::array<int, kCellSlots> glyphsFor(const QString &value, int count)

@@ -14,6 +14,10 @@ constexpr int kPictureRows = 2;
 constexpr int kPictureCols = 12;
 constexpr int kGlyphCount = kPictureRows * kPictureCols;
 
+// What each cell of a digit picture shows, by index (letters in lower case; both
+// blanks are blank cells).
+inline constexpr char kGlyphChars[kGlyphCount + 1] = "0123456789. -abcdefghl: ";
+
 // Cells of the digit picture with a meaning of their own.
 constexpr int kGlyphEight = 8;
 constexpr int kGlyphPoint = 10;

@@ -8,6 +8,7 @@
 #include "shared/core/settingsstore.h"
 #include "shared/gui/twips.h"
 #include "vexo3/seg/seg.h"
+#include "vexo3/seg/seglayout.h"
 #include "vexo3/windows/host.h"
 #include "vexo3/windows/imagesets.h"
 
@@ -29,6 +30,9 @@ QList<fBig *> &registry()
     static QList<fBig *> all;
     return all;
 }
+
+// Every count the menu offers fits in a display.
+static_assert(kMaxSegCount <= seg::kMaxCells && kMinSegCount >= seg::kMinCells);
 
 // The layout takes the outer width of a window with classic 4-pixel borders.
 constexpr double kBorderAllowance = 120;
@@ -82,7 +86,7 @@ void fBig::buildMenu()
     popm->addSeparator();
     mSC = popm->addMenu(QStringLiteral("数字位数"));
     for (int i = 0; i < int(mNC.size()); ++i)
-        mNC[i] = mSC->addAction(QString::number(i + 8), this, [this, i] { mNC_Click(i); });
+        mNC[i] = mSC->addAction(QString::number(kMinSegCount + i), this, [this, i] { mNC_Click(i); });
     mnh = popm->addMenu(QStringLiteral("数字高度"));
     const char *heights[] = {"100 p", "150 p", "200 p", "250 p(典型)", "300 p", "350 p"};
     for (int i = 0; i < int(mh.size()); ++i)
@@ -222,7 +226,7 @@ void fBig::mTime_Click()
     setWindowTitle(QStringLiteral("时间"));
 }
 
-void fBig::mNC_Click(int Index) { SegBox1->setSegCount(QString::number(Index + 8)); }
+void fBig::mNC_Click(int Index) { SegBox1->setSegCount(QString::number(kMinSegCount + Index)); }
 
 void fBig::mh_Click(int Index)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vexo3/main/persistence.h"
 #include "vexo3/windows/biglogic.h"
 
 #include <QString>
@@ -53,7 +54,7 @@ public:
     QAction *mdate = nullptr;
     QAction *mTime = nullptr;
     QMenu *mSC = nullptr;
-    std::array<QAction *, 13> mNC{};
+    std::array<QAction *, kMaxSegCount - kMinSegCount + 1> mNC{};
     QMenu *mnh = nullptr;
     std::array<QAction *, 6> mh{};
     QAction *msize = nullptr;

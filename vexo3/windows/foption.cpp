@@ -9,7 +9,9 @@
 #include "shared/gui/topmost.h"
 #include "shared/gui/twips.h"
 #include "vexo3/cmdbox/cmdbox.h"
+#include "vexo3/main/persistence.h"
 #include "vexo3/seg/seg.h"
+#include "vexo3/seg/seglayout.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/host.h"
 
@@ -30,9 +32,9 @@ namespace {
 const QString kSegFont = QStringLiteral("SegFont");
 const QString kSetting = QStringLiteral("Setting");
 
-// The digit-cell lists offer 8..19 cells; item i is i + 8 cells.
-constexpr int kFirstCount = 8;
-constexpr int kLastCount = 19;
+// The digit-cell lists offer the kept counts but the largest (the big window's own
+// menu offers that one); item i is kMinSegCount + i cells.
+constexpr int kLastListedCount = kMaxSegCount - 1;
 // The fraction-digit item that only the thousandths style offers.
 constexpr int kThreeDigitsItem = 2;
 // More image sets than anyone ships; a damaged "Count" must not hang the dialog.
@@ -76,15 +78,15 @@ void selectCount(QComboBox *combo, int cells)
 {
     // The lists hold 8..19 only; a count from elsewhere (the big window's own menu
     // offers 20) shows as the nearest one offered.
-    combo->setCurrentIndex(qBound(kFirstCount, cells, kLastCount) - kFirstCount);
+    combo->setCurrentIndex(qBound<int>(kMinSegCount, cells, kLastListedCount) - kMinSegCount);
 }
 
 QComboBox *countCombo(QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
-    for (int n = kFirstCount; n <= kLastCount; ++n)
-        combo->addItem(n == 14 ? QStringLiteral("14(推荐)") : QString::number(n));
-    combo->setMaxVisibleItems(kLastCount - kFirstCount + 1);
+    for (int n = kMinSegCount; n <= kLastListedCount; ++n)
+        combo->addItem(n == kDefaultSegCount ? QStringLiteral("%1(推荐)").arg(n) : QString::number(n));
+    combo->setMaxVisibleItems(kLastListedCount - kMinSegCount + 1);
     return combo;
 }
 
@@ -168,9 +170,7 @@ void fOption::buildWidgets()
     connect(cmdCancel, &cmdBox::Click, this, &fOption::cmdCancel_Click);
 }
 
-QString fOption::iniPath() { return vexoIniPath(); }
-
-QString fOption::imageFileOf(int key) { return tavrik::gui::AppDir() + segImageName(QString::number(key), iniPath()); }
+QString fOption::imageFileOf(int key) { return tavrik::gui::AppDir() + segImageName(QString::number(key), vexoIniPath()); }
 
 void fOption::Form_Load()
 {
@@ -180,11 +180,11 @@ void fOption::Form_Load()
     tavrik::gui::setTopmost(this, true);
 
     // 2. The digit cells of both windows.
-    selectCount(Combo1, host_ ? host_->SegCounts1() : 14);
-    selectCount(Combo2, host_ ? host_->SegCounts2() : 14);
+    selectCount(Combo1, host_ ? host_->SegCounts1() : kDefaultSegCount);
+    selectCount(Combo2, host_ ? host_->SegCounts2() : kDefaultSegCount);
 
     // 3. The names of the image sets.
-    const QString ini = iniPath();
+    const QString ini = vexoIniPath();
     cmbImgList->clear();
     const int n = qMin(profileNumber(tavrik::core::ReadIni(kSegFont, QStringLiteral("Count"), QStringLiteral("0"), ini)),
                        kMaxImageSets);
@@ -237,7 +237,7 @@ void fOption::Timer1_Timer()
 
 void fOption::cmdOK_Click()
 {
-    const QString ini = iniPath();
+    const QString ini = vexoIniPath();
     const int chosen = cmbImgList->currentRow() + 1;
 
     // Every write is tried; the user hears of the first failure, once.
@@ -272,8 +272,12 @@ void fOption::cmdOK_Click()
         loadSegImage(this, host_->bigWindow(true)->SegBox1, file);
 
         // 5. Digit cells, from the leading number of the items ("14(推荐)" is 14).
-        const short cells1 = tavrik::core::roundToIntegral<short>(tavrik::core::leadingNumber(Combo1->currentText()), 1, 20);
-        const short cells2 = tavrik::core::roundToIntegral<short>(tavrik::core::leadingNumber(Combo2->currentText()), 1, 20);
+        auto cells = [](const QComboBox *combo) {
+            return tavrik::core::roundToIntegral<short>(tavrik::core::leadingNumber(combo->currentText()), seg::kMinCells,
+                                                       seg::kMaxCells);
+        };
+        const short cells1 = cells(Combo1);
+        const short cells2 = cells(Combo2);
         host_->setSegCounts(cells1, cells2);
 
         // 6. Each count write redraws its display with the new set.

@@ -53,9 +53,6 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    // Vexo.ini in the program folder.
-    static QString iniPath();
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/gui/twips.h"
 #include "vexo3/seg/pictureclip.h"
 #include "vexo3/seg/seg.h"
 
@@ -20,10 +21,10 @@ inline const QString kGlyphChars = QStringLiteral("0123456789. -AbcdEFGHL: ");
 inline QRect paintedCell(const vexo3::Seg &s, int position)
 {
     const QRectF t = s.cellRectTwips(position);
-    const int l = int(std::lround(t.left() / 15.0));
-    const int r = int(std::lround((t.left() + t.width()) / 15.0));
-    const int top = int(std::lround(t.top() / 15.0));
-    const int b = int(std::lround((t.top() + t.height()) / 15.0));
+    const int l = tavrik::gui::px(t.left());
+    const int r = tavrik::gui::px(t.left() + t.width());
+    const int top = tavrik::gui::px(t.top());
+    const int b = tavrik::gui::px(t.top() + t.height());
     return QRect(l, top, r - l, b - top);
 }
 
