@@ -58,6 +58,7 @@ cmdBox::cmdBox(QWidget *parent) : QWidget(parent)
 
     PCL.setPicture(QImage(QStringLiteral(":/tavrik/buttonfaces.png")));
 
+    Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(kPollMs);
     connect(&Timer1, &QTimer::timeout, this, &cmdBox::Timer1_Timer);
     layout();

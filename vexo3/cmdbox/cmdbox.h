@@ -80,7 +80,7 @@ private:
     quint32 fontColor_ = 0xFF0000;
     quint32 hitFontColor_ = 0x0000FF;
     quint32 captionColor_ = 0xFF0000;
-    QTimer Timer1;
+    QTimer Timer1{this};
 
     // The picture loaded last, and the faces painted (taken at the next DrawButton).
     tavrik::picture::PictureClip PCL{4, 1};

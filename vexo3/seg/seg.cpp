@@ -60,6 +60,7 @@ Seg::Seg(QWidget *parent) : QWidget(parent)
     shown_ = clip_;
     glyphs_.fill(seg::kGlyphEight);
 
+    repaintTimer_.setObjectName(QStringLiteral("repaintTimer"));
     repaintTimer_.setSingleShot(true);
     repaintTimer_.setTimerType(Qt::PreciseTimer);
     connect(&repaintTimer_, &QTimer::timeout, this, &Seg::flushRepaint);

@@ -90,7 +90,7 @@ private:
     int scaledBuilds_ = 0;
 
     // At most one repaint per display refresh.
-    QTimer repaintTimer_;
+    QTimer repaintTimer_{this};
     QRegion pendingRepaint_;
     QElapsedTimer lastPaint_;
 };

@@ -77,7 +77,6 @@ private Q_SLOTS:
     void keys_data();
     void keys();
     void displayChoice();
-    void clockIsTheWallClock();
 };
 
 void TestEngine::readings_data()
@@ -464,22 +463,6 @@ void TestEngine::displayChoice()
     QCOMPARE(readingFor(2, r), r.TimeString);
     QCOMPARE(readingFor(0, r), r.TimerString);
     QCOMPARE(readingFor(5, r), r.TimeString);
-}
-
-void TestEngine::clockIsTheWallClock()
-{
-    QCOMPARE(tavrik::core::dayNumber(QDate(1899, 12, 30)), 0);
-    QCOMPARE(tavrik::core::dayNumber(QDate(2009, 5, 12)), 39945);
-    QCOMPARE(tavrik::core::dateFromDayNumber(39945), QDate(2009, 5, 12));
-    const QDateTime before = QDateTime::currentDateTime();
-    const Now n = tavrik::core::SystemClock().now();
-    const QDateTime after = QDateTime::currentDateTime();
-    QVERIFY(n.day == tavrik::core::dayNumber(before.date()) || n.day == tavrik::core::dayNumber(after.date()));
-    if (before.date() == after.date()) {
-        QVERIFY(n.seconds >= before.time().msecsSinceStartOfDay() / 1000.0f - 0.01f);
-        QVERIFY(n.seconds <= after.time().msecsSinceStartOfDay() / 1000.0f + 0.01f);
-    }
-    QCOMPARE(tavrik::core::timeOfDay(59.9999f).toString(u"hh:mm:ss"), QStringLiteral("00:00:59"));
 }
 
 QTEST_GUILESS_MAIN(TestEngine)

@@ -45,7 +45,7 @@ void TestFrmSec::layoutAndCaptions()
     }
     QCOMPARE(ui(w).SegBox1->geometry(), QRect(8, 16, 292, 41));
     QCOMPARE(w.centralWidget()->width(), 304);
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik3.2.74"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik") + titleVersion());
     // Nothing is cut off at the bottom: the date line fits the client area.
     QVERIFY(ui(w).lblDate->geometry().bottom() < w.centralWidget()->height());
 }

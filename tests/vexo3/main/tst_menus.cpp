@@ -74,7 +74,7 @@ void TestMenus::lockBlocksEveryAction()
     f.tickAfter(1);
     w.ActPause();
     ui(w).mLock->trigger();
-    QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik3.2.0074 [控制已经锁定]"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik") + titleVersion(true) + QStringLiteral(" [控制已经锁定]"));
     QCOMPARE(ui(w).mLock->text(), QStringLiteral("解除锁定控制"));
     const auto saves = f.env.store.saveCalls;
     QTest::keyClick(&w, Qt::Key_Return);
@@ -297,7 +297,7 @@ void TestMenus::aboutBox()
     QCOMPARE(f.env.dialogs.boxes.size(), 2);
     for (const auto &box : f.env.dialogs.boxes) {
         QCOMPARE(box.title, QStringLiteral("关于"));
-        QVERIFY(box.text.startsWith(QStringLiteral("   ====Tavrik====\r\n  版本：3.2.74\r\n")));
+        QVERIFY(box.text.startsWith(QStringLiteral("   ====Tavrik====\r\n  版本：") + titleVersion() + QStringLiteral("\r\n")));
     }
     QVERIFY(f.env.store.saveCalls > saves);
 }

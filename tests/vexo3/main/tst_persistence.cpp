@@ -143,25 +143,9 @@ void TestPersistence::saveIsOneChange()
 
 void TestPersistence::floatTextRoundTrips()
 {
-    QList<float> values{45296.13f, 86399.999f, 0.0f, -0.0f, 1e-3f,
-                        std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest(),
-                        std::numeric_limits<float>::min(), std::numeric_limits<float>::denorm_min(),
-                        // Read by way of a double, this one came back one unit off.
-                        7.038531e-26f, -7.038531e-26f};
+    // Times as a clock gives them come back bit for bit through the saved state; the
+    // number text itself is tested with the shared core.
     auto *rng = QRandomGenerator::global();
-    while (values.size() < 200000) {
-        const quint32 bits = rng->generate();
-        float f;
-        std::memcpy(&f, &bits, sizeof f);
-        if (std::isfinite(f))
-            values.append(f);
-    }
-    for (float f : values) {
-        const QString text = tavrik::core::shortestText(f);
-        const auto back = tavrik::core::parseFloat(text);
-        QVERIFY2(back && sameBits(*back, f), qPrintable(QStringLiteral("%1 (%2)").arg(text).arg(double(f), 0, 'a')));
-    }
-
     // And through the saved state, for times a clock gives.
     testing::MemoryStore store;
     for (int n = 0; n < 2000; ++n) {

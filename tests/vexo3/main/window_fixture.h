@@ -4,6 +4,7 @@
 #include "vexo3/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
 #include "vexo3/main/frmsec.h"
+#include "vexo3/main/version.h"
 #include "vexo3/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 
@@ -184,6 +185,14 @@ struct MainFixture {
         return out;
     }
 };
+
+// The version as the title shows it, written out here from the build's version: the
+// revision plain ("3.2.74") or with four digits ("3.2.0074").
+inline QString titleVersion(bool fourDigits = false)
+{
+    const tavrik::core::Version &v = vexo3::kVersion;
+    return QStringLiteral("%1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision, fourDigits ? 4 : 1, 10, QLatin1Char('0'));
+}
 
 inline QList<int> sorted(QList<int> l)
 {

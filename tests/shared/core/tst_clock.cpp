@@ -1,0 +1,51 @@
+#include "shared/core/clock.h"
+
+#include <QDateTime>
+#include <QtTest>
+
+using namespace tavrik::core;
+
+class TestClock : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void clockIsTheWallClock();
+    void timeOfDayText_data();
+    void timeOfDayText();
+};
+
+void TestClock::clockIsTheWallClock()
+{
+    QCOMPARE(dayNumber(QDate(1899, 12, 30)), 0);
+    QCOMPARE(dayNumber(QDate(2009, 5, 12)), 39945);
+    QCOMPARE(dateFromDayNumber(39945), QDate(2009, 5, 12));
+    const QDateTime before = QDateTime::currentDateTime();
+    const Now n = SystemClock().now();
+    const QDateTime after = QDateTime::currentDateTime();
+    QVERIFY(n.day == dayNumber(before.date()) || n.day == dayNumber(after.date()));
+    if (before.date() == after.date()) {
+        QVERIFY(n.seconds >= before.time().msecsSinceStartOfDay() / 1000.0f - 0.01f);
+        QVERIFY(n.seconds <= after.time().msecsSinceStartOfDay() / 1000.0f + 0.01f);
+    }
+    QCOMPARE(tavrik::core::timeOfDay(59.9999f).toString(u"hh:mm:ss"), QStringLiteral("00:00:59"));
+}
+
+void TestClock::timeOfDayText_data()
+{
+    QTest::addColumn<float>("seconds");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("midnight") << 0.0f << "00:00:00.000";
+    QTest::newRow("never a second early") << 59.9999f << "00:00:59.999";
+    QTest::newRow("late in the day") << 86399.5f << "23:59:59.500";
+    QTest::newRow("a day on wraps") << 86400.0f << "00:00:00.000";
+    QTest::newRow("before midnight wraps back") << -1.0f << "23:59:59.000";
+    QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << "00:00:00.000";
+}
+
+void TestClock::timeOfDayText()
+{
+    QFETCH(float, seconds);
+    QTEST(tavrik::core::timeOfDay(seconds).toString(u"hh:mm:ss.zzz"), "expected");
+}
+
+QTEST_GUILESS_MAIN(TestClock)
+#include "tst_clock.moc"
