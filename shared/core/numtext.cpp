@@ -64,6 +64,15 @@ qsizetype scanNumber(QStringView s, std::string &ascii)
     return i;
 }
 
+// The whole text, blanks around it aside, is one number: true with its characters in
+// ascii.
+bool scanWhole(QStringView text, std::string &ascii)
+{
+    const QStringView t = trimmed(text);
+    const qsizetype len = scanNumber(t, ascii);
+    return len != 0 && len == t.size();
+}
+
 // QCoreApplication sets the user's locale, where the decimal point may be a comma;
 // stored numbers always use '.', so parse them in the C locale.
 locale_t cLocale()
@@ -150,10 +159,8 @@ QString shortestText(double v)
 
 std::optional<double> parseDouble(QStringView text)
 {
-    const QStringView t = trimmed(text);
     std::string ascii;
-    const qsizetype len = scanNumber(t, ascii);
-    if (len == 0 || len != t.size())
+    if (!scanWhole(text, ascii))
         return std::nullopt;
     const double d = toDouble(ascii);
     if (!std::isfinite(d))
@@ -163,10 +170,8 @@ std::optional<double> parseDouble(QStringView text)
 
 std::optional<float> parseFloat(QStringView text)
 {
-    const QStringView t = trimmed(text);
     std::string ascii;
-    const qsizetype len = scanNumber(t, ascii);
-    if (len == 0 || len != t.size())
+    if (!scanWhole(text, ascii))
         return std::nullopt;
     // Straight to single precision: by way of a double the value is rounded twice,
     // which misses the shortest text of some floats by one unit (7.038531e-26).

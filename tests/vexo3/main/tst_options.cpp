@@ -17,11 +17,7 @@ class TestOptions : public QObject {
 private Q_SLOTS:
     void init()
     {
-        env = std::make_unique<testing::TestEnv>();
-        env->clock.set(45000, 45296.13f);
-        writeDigitSet(env->appDir(), kRed);
-        writeDigitSet(env->appDir(), kGreen);
-        writeFile(iniFile(), kTwoSets);
+        env = twoSetsEnv();
     }
     void cleanup() { env.reset(); }
 

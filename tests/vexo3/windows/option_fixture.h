@@ -80,6 +80,18 @@ inline const QByteArray kTwoSets = "[SegFont]\n"
                             "msStyle=0\n"
                             "msCount=3\n";
 
+// Fresh fakes on a program folder with the red and the green set listed in Vexo.ini,
+// the red one chosen.
+inline std::unique_ptr<testing::TestEnv> twoSetsEnv()
+{
+    auto env = std::make_unique<testing::TestEnv>();
+    env->clock.set(45000, 45296.13f);
+    writeDigitSet(env->appDir(), kRed);
+    writeDigitSet(env->appDir(), kGreen);
+    writeFile(env->appDir() + QStringLiteral("Vexo.ini"), kTwoSets);
+    return env;
+}
+
 // The centre of a shown cell in widget pixels.
 inline QPoint cellCentre(const Seg *s, int position)
 {

@@ -40,11 +40,7 @@ class TestFOption : public QObject {
 private Q_SLOTS:
     void init()
     {
-        env = std::make_unique<testing::TestEnv>();
-        env->clock.set(45000, 45296.13f);
-        writeDigitSet(env->appDir(), kRed);
-        writeDigitSet(env->appDir(), kGreen);
-        writeFile(iniFile(), kTwoSets);
+        env = twoSetsEnv();
         host = std::make_unique<FakeHost>();
     }
     void cleanup()
