@@ -1,71 +1,10 @@
 #include "tests/support/fakes.h"
-#include "shared/gui/twips.h"
-#include "vexo3/cmdbox/cmdbox.h"
-
-#include <QtTest>
-#include <QLineEdit>
+#include "tests/vexo3/cmdbox/buttonwindow.h"
 
 using namespace vexo3;
 using namespace tavrik::picture;
+using namespace buttontest;
 
-namespace {
-
-const QRgb kBackground = qRgb(200, 0, 200);
-
-// The button's pointer polling, by the name it carries.
-QTimer *pollOf(cmdBox &b) { return b.findChild<QTimer *>(QStringLiteral("Timer1"), Qt::FindDirectChildrenOnly); }
-
-QImage builtInFace(int face) { return QImage(QStringLiteral(":/tavrik/buttonfaces.png")).copy(0, face * 20, 72, 20); }
-
-// A window of a known colour holding one button at (20, 20), 100 x 30.
-class Window : public QWidget {
-public:
-    Window()
-    {
-        setAutoFillBackground(true);
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, QColor(kBackground));
-        setPalette(pal);
-        setGeometry(100, 100, 300, 200);
-        edit = new QLineEdit(this);
-        edit->setGeometry(20, 120, 100, 24);
-        button = new cmdBox(this);
-        button->setGeometry(20, 20, 100, 30);
-    }
-    void keyPressEvent(QKeyEvent *e) override { keys.append(e->key()); }
-
-    QImage shot() { return grab(button->geometry()).toImage().convertToFormat(QImage::Format_RGB32); }
-    // Points in screen coordinates: over the button, and over the window beside it.
-    QPoint over() const { return button->mapToGlobal(QPoint(50, 15)); }
-    QPoint beside() const { return mapToGlobal(QPoint(250, 150)); }
-
-    cmdBox *button;
-    QLineEdit *edit;
-    QList<int> keys;
-};
-
-QRgb over(QRgb src, QRgb bg)
-{
-    const int a = qAlpha(src);
-    auto mix = [a](int s, int b) { return (s * a + b * (255 - a) + 127) / 255; };
-    return qRgb(mix(qRed(src), qRed(bg)), mix(qGreen(src), qGreen(bg)), mix(qBlue(src), qBlue(bg)));
-}
-
-// How many pixels of the caption area are drawn in roughly this colour.
-int captionPixels(const QImage &img, QColor colour)
-{
-    int n = 0;
-    for (int y = 6; y < img.height() - 6; ++y)
-        for (int x = 6; x < img.width() - 6; ++x) {
-            const QColor c = img.pixelColor(x, y);
-            if (std::abs(c.red() - colour.red()) < 60 && std::abs(c.green() - colour.green()) < 60
-                && std::abs(c.blue() - colour.blue()) < 60)
-                ++n;
-        }
-    return n;
-}
-
-} // namespace
 
 class TestCmdBox : public QObject {
     Q_OBJECT
@@ -78,10 +17,6 @@ private Q_SLOTS:
     void hoverAndLeave();
     void pressDragOffAndBack();
     void releaseAwayFromTheButton();
-    void enabled();
-    void disabledByAnyRoute_data();
-    void disabledByAnyRoute();
-    void ownFlagOutlivesTheParent();
     void keysBelongToTheWindow();
     void fontSize_data();
     void fontSize();
@@ -293,105 +228,6 @@ void TestCmdBox::releaseAwayFromTheButton()
     QCOMPARE(clicks.size(), 0);
     QTest::mouseClick(&b, Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
     QCOMPARE(clicks.size(), 1);
-}
-
-void TestCmdBox::enabled()
-{
-    Window &w = shown();
-    cmdBox &b = *w.button;
-    b.setCaption(QStringLiteral("暂停"));
-    QSignalSpy changes(&b, &cmdBox::EnabledChanged);
-    QSignalSpy clicks(&b, &cmdBox::Click);
-    QCursor::setPos(w.over());
-    QTRY_COMPARE(b.face(), 1);
-
-    b.setEnabled(false);
-    QVERIFY(!b.Enabled());
-    QVERIFY(!b.isEnabled());
-    QCOMPARE(b.face(), 3);
-    QCOMPARE(changes.size(), 1);
-    QCOMPARE(changes.last().first().toBool(), false);
-    const QImage disabled = w.shot();
-    QCOMPARE(disabled.pixel(1, 15), builtInFace(3).pixel(1, 10));
-    QCOMPARE(disabled.pixel(50, 2), builtInFace(3).pixel(8, 2));
-    QCOMPARE(b.captionColor(), QColor(Qt::blue));
-    QVERIFY(captionPixels(disabled, Qt::blue) > 0);
-
-    // The same value again changes nothing, so there is nothing to tell.
-    b.setEnabled(false);
-    QCOMPARE(changes.size(), 1);
-
-    // No reaction to the pointer, its leaving, or a resize: nothing polls.
-    QTest::mouseClick(&b, Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
-    QCursor::setPos(w.beside());
-    QVERIFY(!pollOf(b)->isActive());
-    b.resize(120, 30);
-    QCOMPARE(clicks.size(), 0);
-    QCOMPARE(b.face(), 3);
-
-    b.setEnabled(true);
-    QCOMPARE(b.face(), 0);
-    QCOMPARE(changes.size(), 2);
-    QCOMPARE(changes.last().first().toBool(), true);
-    QCOMPARE(w.shot().pixel(50, 2), builtInFace(0).pixel(8, 2));
-}
-
-void TestCmdBox::disabledByAnyRoute_data()
-{
-    QTest::addColumn<bool>("throughParent");
-    QTest::newRow("through a QWidget pointer") << false;
-    QTest::newRow("a disabled parent") << true;
-}
-
-// However the button is disabled, it looks disabled, tells its host, and ignores the
-// pointer; enabled again, it looks and acts normal.
-void TestCmdBox::disabledByAnyRoute()
-{
-    QFETCH(bool, throughParent);
-    Window &w = shown();
-    cmdBox &b = *w.button;
-    QSignalSpy changes(&b, &cmdBox::EnabledChanged);
-    QSignalSpy clicks(&b, &cmdBox::Click);
-    QCursor::setPos(w.over());
-    QTRY_COMPARE(b.face(), 1);
-    QWidget *target = throughParent ? static_cast<QWidget *>(&w) : static_cast<QWidget *>(&b);
-
-    target->setEnabled(false);
-    QCOMPARE(b.face(), 3);
-    QCOMPARE(changes.size(), 1);
-    QCOMPARE(changes.last().first().toBool(), false);
-    QCOMPARE(b.Enabled(), throughParent); // its own flag is untouched by the parent
-    QCOMPARE(b.captionColor(), QColor(Qt::blue));
-    const QImage disabled = w.shot();
-    QCOMPARE(disabled.pixel(1, 15), builtInFace(3).pixel(1, 10));
-    QCOMPARE(disabled.pixel(50, 2), builtInFace(3).pixel(8, 2));
-    QTest::mouseClick(&b, Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
-    QCOMPARE(clicks.size(), 0);
-    QCOMPARE(b.face(), 3);
-
-    target->setEnabled(true);
-    QCOMPARE(b.face(), 0);
-    QCOMPARE(changes.size(), 2);
-    QCOMPARE(changes.last().first().toBool(), true);
-    QCOMPARE(w.shot().pixel(50, 2), builtInFace(0).pixel(8, 2));
-    QTest::mouseClick(&b, Qt::LeftButton, Qt::NoModifier, QPoint(50, 15));
-    QCOMPARE(clicks.size(), 1);
-}
-
-// A button disabled on its own stays disabled when its parent comes back.
-void TestCmdBox::ownFlagOutlivesTheParent()
-{
-    Window &w = shown();
-    cmdBox &b = *w.button;
-    b.setEnabled(false);
-    QSignalSpy changes(&b, &cmdBox::EnabledChanged);
-    w.setEnabled(false);
-    w.setEnabled(true);
-    QVERIFY(!b.isEnabled());
-    QVERIFY(!b.Enabled());
-    QCOMPARE(b.face(), 3);
-    QCOMPARE(changes.size(), 0);
-    QCOMPARE(w.shot().pixel(50, 2), builtInFace(3).pixel(8, 2));
 }
 
 void TestCmdBox::keysBelongToTheWindow()
