@@ -5,7 +5,6 @@ using namespace vexo3;
 using namespace tavrik::picture;
 using namespace buttontest;
 
-
 class TestCmdBox : public QObject {
     Q_OBJECT
 private Q_SLOTS:
