@@ -2,11 +2,11 @@
 
 #include "shared/core/numtext.h"
 #include "shared/gui/mousecodes.h"
+#include "vexo/xp/keyevents.h"
 #include "vexo3/seg/nineslice.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -285,19 +285,8 @@ bool xpcmdbutton::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void xpcmdbutton::keyPressEvent(QKeyEvent *event)
-{
-    Q_EMIT KeyDown(event->key(), shiftCode(event->modifiers()));
-    if (!event->text().isEmpty())
-        Q_EMIT KeyPress(event->text().at(0).unicode());
-    event->ignore();
-}
+void xpcmdbutton::keyPressEvent(QKeyEvent *event) { raiseKeyPress(this, event); }
 
-void xpcmdbutton::keyReleaseEvent(QKeyEvent *event)
-{
-    if (!event->isAutoRepeat())
-        Q_EMIT KeyUp(event->key(), shiftCode(event->modifiers()));
-    event->ignore();
-}
+void xpcmdbutton::keyReleaseEvent(QKeyEvent *event) { raiseKeyRelease(this, event); }
 
 } // namespace vexo

@@ -58,8 +58,6 @@ class TestXpCmdButton : public QObject {
 private Q_SLOTS:
     void init();
     void cleanup();
-    void stripColours_data();
-    void stripColours();
     void looksPainted_data();
     void looksPainted();
     void idleLookFollowsState_data();
@@ -102,54 +100,6 @@ Window &TestXpCmdButton::shown()
         qFatal("window not exposed");
     window_->activateWindow();
     return *window_;
-}
-
-void TestXpCmdButton::stripColours_data()
-{
-    QTest::addColumn<int>("look");
-    QTest::addColumn<QPoint>("at");
-    QTest::addColumn<QRgb>("colour");
-    for (int look : {0, 1, 3, 4}) {
-        const QByteArray n = QByteArray::number(look);
-        QTest::newRow(n + " border") << look << QPoint(8, 0) << qRgb(0x00, 0x3C, 0x74);
-        QTest::newRow(n + " corner") << look << QPoint(0, 0) << qRgb(0xDD, 0xD7, 0xC5);
-        QTest::newRow(n + " next") << look << QPoint(1, 0) << qRgb(0x65, 0x86, 0x9F);
-        QTest::newRow(n + " next but one") << look << QPoint(0, 2) << qRgb(0x22, 0x55, 0x83);
-        QTest::newRow(n + " corner bottom right") << look << QPoint(17, 20) << qRgb(0xDD, 0xD7, 0xC5);
-    }
-    QTest::newRow("normal top") << 0 << QPoint(8, 1) << qRgb(0xFF, 0xFF, 0xFF);
-    QTest::newRow("normal middle") << 0 << QPoint(8, 10) << qRgb(0xF3, 0xF3, 0xEF);
-    QTest::newRow("normal bottom") << 0 << QPoint(8, 19) << qRgb(0xD6, 0xD0, 0xC5);
-    QTest::newRow("pressed top") << 1 << QPoint(8, 1) << qRgb(0xD1, 0xCC, 0xC1);
-    QTest::newRow("pressed middle") << 1 << QPoint(8, 10) << qRgb(0xE2, 0xE1, 0xDA);
-    QTest::newRow("pressed bottom") << 1 << QPoint(8, 19) << qRgb(0xF2, 0xF1, 0xEE);
-    QTest::newRow("disabled border") << 2 << QPoint(8, 0) << qRgb(0xC9, 0xC7, 0xBA);
-    QTest::newRow("disabled corner") << 2 << QPoint(17, 0) << qRgb(0xFF, 0xFF, 0xFF);
-    QTest::newRow("disabled face top") << 2 << QPoint(8, 1) << qRgb(0xF5, 0xF4, 0xEA);
-    QTest::newRow("disabled face bottom") << 2 << QPoint(3, 19) << qRgb(0xF5, 0xF4, 0xEA);
-    QTest::newRow("hot top outer") << 3 << QPoint(8, 1) << qRgb(0xFF, 0xF0, 0xCF);
-    QTest::newRow("hot top inner") << 3 << QPoint(8, 2) << qRgb(0xFD, 0xD8, 0x89);
-    QTest::newRow("hot left") << 3 << QPoint(1, 10) << qRgb(0xFC, 0xCA, 0x69);
-    QTest::newRow("hot right") << 3 << QPoint(15, 10) << qRgb(0xFC, 0xCA, 0x69);
-    QTest::newRow("hot bottom") << 3 << QPoint(8, 18) << qRgb(0xF8, 0xB3, 0x30);
-    QTest::newRow("hot bottom outer") << 3 << QPoint(8, 19) << qRgb(0xE5, 0x97, 0x00);
-    QTest::newRow("hot face") << 3 << QPoint(8, 10) << qRgb(0xF3, 0xF3, 0xEF);
-    QTest::newRow("highlighted top") << 4 << QPoint(8, 1) << qRgb(0xCE, 0xE7, 0xFF);
-    QTest::newRow("highlighted top inner") << 4 << QPoint(8, 2) << qRgb(0xBC, 0xD4, 0xF6);
-    QTest::newRow("highlighted side") << 4 << QPoint(2, 10) << qRgb(0xA0, 0xBE, 0xEC);
-    QTest::newRow("highlighted bottom") << 4 << QPoint(8, 18) << qRgb(0x89, 0xAD, 0xE4);
-    QTest::newRow("highlighted bottom outer") << 4 << QPoint(8, 19) << qRgb(0x69, 0x82, 0xEE);
-}
-
-void TestXpCmdButton::stripColours()
-{
-    QFETCH(int, look);
-    QFETCH(QPoint, at);
-    QFETCH(QRgb, colour);
-    const QImage img(QStringLiteral(":/tavrik/xp/looks.png"));
-    QCOMPARE(img.size(), QSize(90, 21));
-    QCOMPARE(img.format(), QImage::Format_Indexed8);
-    QCOMPARE(QColor(cell(look).pixel(at)), QColor(colour));
 }
 
 void TestXpCmdButton::looksPainted_data()
