@@ -152,7 +152,8 @@ void xp_canvas::setCaption(const QString &caption)
         l->setText(caption);
         l->adjustSize();
     }
-    host()->setWindowTitle(caption);
+    if (retitlesHost_)
+        host()->setWindowTitle(caption);
     layout();
 }
 

@@ -22,6 +22,10 @@ class FramePart;
 // The host places its own widgets over clientRect().
 class xp_canvas : public QWidget {
     Q_OBJECT
+    // For designers and .ui files, which hold pictures as pixmaps.
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(QPixmap Icon READ IconPixmap WRITE setIconPixmap)
+    Q_PROPERTY(bool Fixed_Single READ Fixed_Single WRITE setFixed_Single)
 public:
     // name is the instance name the host gives the frame; it is the default caption.
     explicit xp_canvas(QWidget *parent = nullptr, const QString &name = QString());
@@ -30,8 +34,14 @@ public:
     // Also the host window's title.
     QString Caption() const;
     void setCaption(const QString &caption);
+    // Off for a frame placed in a window designer, whose window is no host of it: the
+    // caption then stays in the frame.
+    void setRetitlesHost(bool retitles) { retitlesHost_ = retitles; }
+    bool retitlesHost() const { return retitlesHost_; }
     QImage Icon() const { return icon_; }
     void setIcon(const QImage &icon);
+    QPixmap IconPixmap() const { return QPixmap::fromImage(icon_); }
+    void setIconPixmap(const QPixmap &icon) { setIcon(icon.toImage()); }
     // True: the frame neither resizes, maximises nor restores its host; moving still works.
     bool Fixed_Single() const { return fixedSingle_; }
     void setFixed_Single(bool fixed);
@@ -123,6 +133,7 @@ private:
 
     QImage icon_;
     bool fixedSingle_ = false;
+    bool retitlesHost_ = true;
     QPoint dragStart_;
     QPoint dragEnd_;
     int pressedEdge_ = -1;

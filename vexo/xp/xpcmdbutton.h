@@ -22,6 +22,9 @@ class XpCaption;
 // button follows through changeEvent.
 class xpcmdbutton : public QWidget {
     Q_OBJECT
+    // For designers and .ui files; Enabled and Font are the widget's "enabled" and "font".
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(int State READ State WRITE setState)
 public:
     enum Look { LookNormal = 0, LookPressed = 1, LookDisabled = 2, LookHot = 3, LookHighlighted = 4 };
 

@@ -18,6 +18,12 @@ namespace vexo3 {
 // leaving even while a mouse button is held.
 class cmdBox : public QWidget {
     Q_OBJECT
+    // For designers and .ui files; Enabled is the widget's own "enabled".
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(QString FontSize READ FontSize WRITE setFontSize)
+    Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold)
+    Q_PROPERTY(quint32 FontColor READ FontColor WRITE setFontColor)
+    Q_PROPERTY(quint32 HitFontColor READ HitFontColor WRITE setHitFontColor)
 public:
     explicit cmdBox(QWidget *parent = nullptr);
 

@@ -20,6 +20,9 @@ namespace vexo3 {
 // cell size, so a new value costs only the repaint of the cells that changed.
 class Seg : public QWidget {
     Q_OBJECT
+    // For designers and .ui files; both take text, as the stored properties do.
+    Q_PROPERTY(QString SegValue READ SegValue WRITE setSegValue)
+    Q_PROPERTY(QString SegCount READ SegCount WRITE setSegCount)
 public:
     explicit Seg(QWidget *parent = nullptr);
 
