@@ -2,8 +2,8 @@
 # Installs what is missing, builds everything (the benchmarks too), and runs the whole
 # test suite.
 source "$(dirname "$0")/common.sh"
-tavrik_install
-tavrik_configure -DTAVRIK_BENCHMARKS=ON
+tavrik_install "${TAVRIK_TEST_PACKAGES[@]}"
+tavrik_configure -DTAVRIK_BENCHMARKS=ON -DTAVRIK_DESIGNER_PLUGIN=ON
 tavrik_build
 cd "$TAVRIK_BUILD"
 ctest --output-on-failure -j"$(nproc)" "$@"
