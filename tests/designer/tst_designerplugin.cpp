@@ -268,6 +268,12 @@ void TestDesignerPlugin::frameOutsideADesignerTitlesItsWindow()
     QVERIFY(frame->setProperty("Caption", QStringLiteral("秒表")));
     QCOMPARE(window.windowTitle(), QStringLiteral("秒表"));
     QCOMPARE(frame->geometry(), window.rect());
+    // The icon goes through the property as a pixmap, as .ui files hold pictures.
+    QCOMPARE(frame->property("Icon").value<QPixmap>().size(), QSize(16, 16));
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    QVERIFY(frame->setProperty("Icon", red));
+    QCOMPARE(frame->property("Icon").value<QPixmap>().toImage().pixelColor(8, 8), QColor(Qt::red));
 }
 
 QTEST_MAIN(TestDesignerPlugin)
