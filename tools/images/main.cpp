@@ -1,10 +1,11 @@
 // Draws the pictures the programs carry and ship: the built-in digit picture and
-// button faces, the XP-style controls' pictures, and the digit image sets next to
-// the programs. Run by hand after a change here (target "images"); the PNGs it
-// writes are committed.
+// button faces, the XP-style controls' pictures, the digit image sets next to the
+// programs, and the programs' icons. Run by hand after a change here (target
+// "images"); the PNGs it writes are committed.
 //
 //   tavrik_images <resources folder>
 
+#include "tools/images/icons.h"
 #include "tools/images/xp.h"
 #include "vexo3/seg/seglayout.h"
 
@@ -223,7 +224,7 @@ int main(int argc, char **argv)
     ok = save(digitPicture(30, 54, green), root + "/seg/green.png") && ok;
     ok = save(digitPicture(30, 54, blue), root + "/seg/blue.png") && ok;
     ok = save(digitPicture(30, 54, amber), root + "/seg/amber.png") && ok;
-    for (const xp::NamedImage &picture : xp::pictures())
+    for (const xp::NamedImage &picture : xp::pictures() + icons::pictures())
         ok = save(picture.image, root + "/" + picture.path) && ok;
     return ok ? 0 : 1;
 }

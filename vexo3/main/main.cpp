@@ -1,3 +1,4 @@
+#include "shared/gui/program.h"
 #include "shared/gui/termination.h"
 #include "vexo3/main/frmsec.h"
 #include "vexo3/main/version.h"
@@ -9,8 +10,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vexo3"));
-    QApplication::setApplicationVersion(QString::fromLatin1(vexo3::kVersionText));
+    tavrik::gui::setUpProgram(QStringLiteral("Vexo3"), QString::fromLatin1(vexo3::kVersionText),
+                              QStringLiteral(TAVRIK_DESKTOP_ID));
     // The program lives exactly as long as the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,0 +1,47 @@
+#include "shared/gui/program.h"
+#include "tests/vexo3/main/window_fixture.h"
+#include "vexo3/windows/foption.h"
+
+// Every window of Vexo3 shows the program's icon once main() has set the program up.
+class TestWindowIcons : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        tavrik::gui::setUpProgram(QStringLiteral("Vexo3"), QString::fromLatin1(vexo3::kVersionText),
+                                  QStringLiteral("org.example.tavrik.Vexo3"));
+    }
+    void everyWindowShowsTheIcon();
+
+private:
+    MainFixture f;
+};
+
+void TestWindowIcons::everyWindowShowsTheIcon()
+{
+    const QImage expected = QImage(QStringLiteral(":/icons/Vexo3/16.png")).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!expected.isNull());
+
+    vexo3::FrmSec &w = f.load();
+    w.show();
+    ui(w).mShowbigForm->trigger();
+    ui(w).mshowDate->trigger();
+    ui(w).mshowTime->trigger();
+    w.ActStart();
+    w.ActRecord();
+    w.mOption1_Click();
+    QVERIFY(w.recordList() && w.optionDialog());
+
+    int windows = 0;
+    for (QWidget *t : QApplication::topLevelWidgets()) {
+        if (t->parentWidget() || !t->isVisible())
+            continue;
+        ++windows;
+        QCOMPARE(t->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32), expected);
+    }
+    // The main window, three big windows, the record list and the options dialog.
+    QCOMPARE(windows, 6);
+}
+
+QTEST_MAIN(TestWindowIcons)
+#include "tst_windowicons.moc"
