@@ -62,3 +62,52 @@ function(tavrik_add_program name)
   target_compile_definitions(${name} PRIVATE TAVRIK_DESKTOP_ID="${TAVRIK_APP_ID_PREFIX}.${name}")
   tavrik_warnings(${name})
 endfunction()
+
+# Installing. One application folder holds both programs and every file they ship
+# with (the programs find their files next to themselves); a launcher per program in
+# bin/, and the desktop's pieces under share/.
+set(TAVRIK_INSTALL_APPDIR lib/tavrik)
+
+# tavrik_install_program(<name>): installs a program built by tavrik_add_program into
+# the application folder, with
+#   bin/<name in lower case>                 a link to it
+#   share/applications/<id>.desktop          from resources/desktop/<id>.desktop.in
+#   share/metainfo/<id>.metainfo.xml         from resources/desktop/<id>.metainfo.xml.in
+#   share/icons/hicolor/<N>x<N>/apps/<id>.png  from resources/icons/<name>/<N>.png
+# where <id> is ${TAVRIK_APP_ID_PREFIX}.<name>. Call it in the program's folder, after
+# its project(): the metainfo takes that project's version.
+function(tavrik_install_program name)
+  set(TAVRIK_ID ${TAVRIK_APP_ID_PREFIX}.${name})
+  string(TOLOWER ${name} TAVRIK_COMMAND)
+  set(desktop ${Tavrik_SOURCE_DIR}/resources/desktop)
+  set(staged ${CMAKE_BINARY_DIR}/install-staged/${name})
+
+  # Our libraries are static and Qt's are the system's: no run path is needed (and
+  # qt_standard_project_setup() would otherwise ask for one).
+  set_target_properties(${name} PROPERTIES INSTALL_RPATH "")
+  install(TARGETS ${name} RUNTIME DESTINATION ${TAVRIK_INSTALL_APPDIR})
+
+  # A relative link, so that the installed tree can move as a whole.
+  file(RELATIVE_PATH target ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/${TAVRIK_INSTALL_APPDIR}/${name})
+  file(MAKE_DIRECTORY ${staged})
+  file(CREATE_LINK ${target} ${staged}/${TAVRIK_COMMAND} SYMBOLIC)
+  install(FILES ${staged}/${TAVRIK_COMMAND} DESTINATION bin)
+
+  configure_file(${desktop}/${TAVRIK_ID}.metainfo.xml.in ${staged}/${TAVRIK_ID}.metainfo.xml @ONLY)
+  install(FILES ${staged}/${TAVRIK_ID}.metainfo.xml DESTINATION share/metainfo)
+
+  foreach(size IN LISTS TAVRIK_ICON_SIZES)
+    install(FILES ${Tavrik_SOURCE_DIR}/resources/icons/${name}/${size}.png
+      DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${TAVRIK_ID}.png)
+  endforeach()
+
+  # The desktop entry names the launcher by its full path, which is known only when
+  # installing (cmake --install --prefix, or the package's /usr).
+  install(CODE "
+    set(TAVRIK_ID ${TAVRIK_ID})
+    set(TAVRIK_EXEC \"\${CMAKE_INSTALL_PREFIX}/bin/${TAVRIK_COMMAND}\")
+    configure_file(\"${desktop}/${TAVRIK_ID}.desktop.in\" \"${staged}/${TAVRIK_ID}.desktop\" @ONLY)
+    file(INSTALL \"${staged}/${TAVRIK_ID}.desktop\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\")
+  ")
+  set_property(GLOBAL APPEND PROPERTY TAVRIK_INSTALLED_PROGRAMS ${name})
+endfunction()
