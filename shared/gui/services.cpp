@@ -6,6 +6,8 @@
 #include "shared/core/settingsstore.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 namespace tavrik::gui {
 
@@ -45,6 +47,8 @@ ScopedServices::ScopedServices(const Services &s) : saved_(services())
     if (s.launcher)
         cur.launcher = s.launcher;
     cur.appDir = s.appDir;
+    cur.appDirAccess = s.appDirAccess;
+    cur.userDir = s.userDir;
 }
 
 ScopedServices::~ScopedServices() { services() = saved_; }
@@ -57,6 +61,18 @@ QString AppDir()
     if (!dir.endsWith(u'/'))
         dir += u'/';
     return dir;
+}
+
+QString UserDir()
+{
+    if (!services().userDir.isEmpty())
+        return services().userDir;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)).filePath(core::kSettingsApp);
+}
+
+core::ProfileLocation profileFile(const QString &fileName)
+{
+    return core::ProfileLocation(AppDir(), UserDir(), fileName, services().appDirAccess);
 }
 
 QString readSetting(const QString &section, const QString &key, const QString &defaultValue)

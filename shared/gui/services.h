@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/core/profilelocation.h"
+
 #include <QString>
 
 namespace tavrik::core {
@@ -21,6 +23,12 @@ struct Services {
     Launcher *launcher = nullptr;
     // The program folder with a trailing "/"; empty means the executable's folder.
     QString appDir;
+    // Whether the program folder takes the profile file's writes; Probe asks the file
+    // system.
+    core::ProfileLocation::FolderAccess appDirAccess = core::ProfileLocation::FolderAccess::Probe;
+    // The user's own folder for what the program folder cannot take; empty means
+    // "BriselSoftware" in the user's config folder.
+    QString userDir;
 };
 
 // The current services; the real implementations are made on first use.
@@ -39,6 +47,12 @@ private:
 
 // The program's folder, ending with "/".
 QString AppDir();
+
+// The user's own folder (see Services::userDir).
+QString UserDir();
+
+// A profile file of the program folder, or the user's copy of it.
+core::ProfileLocation profileFile(const QString &fileName);
 
 // The current store, for the programs' own application.
 QString readSetting(const QString &section, const QString &key, const QString &defaultValue);

@@ -8,6 +8,7 @@ TestEnv::TestEnv()
 {
     QDir(dir_.path()).mkpath(QStringLiteral("app"));
     QDir(dir_.path()).mkpath(QStringLiteral("tmp"));
+    QDir(dir_.path()).mkpath(QStringLiteral("user"));
     // Nothing a test does may reach the real user's folders.
     qputenv("temp", QFile::encodeName(tempDir()));
     tavrik::gui::Services s;
@@ -16,6 +17,7 @@ TestEnv::TestEnv()
     s.dialogs = &dialogs;
     s.launcher = &launcher;
     s.appDir = appDir();
+    s.userDir = userDir();
     scope_ = std::make_unique<tavrik::gui::ScopedServices>(s);
 }
 
@@ -27,7 +29,8 @@ void TestEnv::reset()
     dialogs = FakeDialogs();
     launcher = FakeLauncher();
     store = MemoryStore();
-    for (const QString &dir : {appDir(), tempDir()}) {
+    setAppDirReadOnly(false);
+    for (const QString &dir : {appDir(), tempDir(), userDir()}) {
         QDir d(dir);
         d.removeRecursively();
         d.mkpath(QStringLiteral("."));
@@ -37,5 +40,12 @@ void TestEnv::reset()
 
 QString TestEnv::appDir() const { return dir_.path() + QStringLiteral("/app/"); }
 QString TestEnv::tempDir() const { return dir_.path() + QStringLiteral("/tmp"); }
+QString TestEnv::userDir() const { return dir_.path() + QStringLiteral("/user"); }
+
+void TestEnv::setAppDirReadOnly(bool readOnly)
+{
+    using Access = tavrik::core::ProfileLocation::FolderAccess;
+    tavrik::gui::services().appDirAccess = readOnly ? Access::ReadOnly : Access::Probe;
+}
 
 } // namespace testing

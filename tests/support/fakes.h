@@ -63,14 +63,19 @@ public:
     bool startResult = true;
 };
 
-// Fakes for every service, a temporary program folder and config folder; installed
-// for the lifetime of the object.
+// Fakes for every service, a temporary program folder, temporary folder and user
+// folder; installed for the lifetime of the object.
 class TestEnv {
 public:
     TestEnv();
     ~TestEnv();
     QString appDir() const; // with trailing "/"
     QString tempDir() const;
+    // The user's own folder (where a read-only program folder's Vexo.ini is copied).
+    QString userDir() const;
+    // The program folder as installed for the whole system: it takes no writes (else
+    // the real check of the temporary folder).
+    void setAppDirReadOnly(bool readOnly);
     // Back to a first run: fakes emptied, folders emptied.
     void reset();
 

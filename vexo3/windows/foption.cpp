@@ -237,14 +237,13 @@ void fOption::Timer1_Timer()
 
 void fOption::cmdOK_Click()
 {
-    const QString ini = vexoIniPath();
     const int chosen = cmbImgList->currentRow() + 1;
 
     // Every write is tried; the user hears of the first failure, once.
     QString writeError;
     auto write = [&](const QString &section, const QString &key, const QString &value) {
         QString error;
-        if (!tavrik::core::WriteIni(section, key, value, ini, &error) && writeError.isEmpty())
+        if (!writeVexoIni(section, key, value, &error) && writeError.isEmpty())
             writeError = error;
     };
 

@@ -7,7 +7,16 @@
 
 namespace vexo3 {
 
-QString vexoIniPath() { return tavrik::gui::AppDir() + QStringLiteral("Vexo.ini"); }
+namespace {
+const QString kVexoIni = QStringLiteral("Vexo.ini");
+} // namespace
+
+QString vexoIniPath() { return tavrik::gui::profileFile(kVexoIni).readPath(); }
+
+bool writeVexoIni(const QString &section, const QString &key, const QString &value, QString *error)
+{
+    return tavrik::gui::profileFile(kVexoIni).write(section, key, value, error);
+}
 
 QString segImageName(const QString &key, const QString &ini)
 {

@@ -10,7 +10,10 @@ class QWidget;
 namespace vexo3 {
 
 class Seg;
+// Vexo.ini as it is read now: the program folder's, or the user's copy of it.
 QString vexoIniPath();
+// Writes one key of Vexo.ini where it belongs (see tavrik::core::ProfileLocation).
+bool writeVexoIni(const QString &section, const QString &key, const QString &value, QString *error = nullptr);
 
 // The file name of entry `key`, relative to the program folder; empty when the entry
 // names none. Backslashes count as folder separators: lists written for Windows use them.

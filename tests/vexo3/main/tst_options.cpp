@@ -24,6 +24,8 @@ private Q_SLOTS:
     void mainWindowTakesTheGreenSet();
     void mainWindowFractionStyleSurvivesRestart();
     void mainWindowCountsAndCancel();
+    void readOnlyProgramFolderUsesTheUserCopy();
+    void failedWriteShowsOneBoxAndLosesNothing();
 };
 
 void TestOptions::mainWindowTakesTheGreenSet()
@@ -123,6 +125,69 @@ void TestOptions::mainWindowCountsAndCancel()
     QCOMPARE(w.SegCounts2(), short(19));
     QCOMPARE(env->store.value("Setting", "SegCounts2").value_or(QString()), QStringLiteral("19"));
     QCOMPARE(ui(w).SegBox1->visibleCells(), 14);
+}
+
+void TestOptions::readOnlyProgramFolderUsesTheUserCopy()
+{
+    // Installed for the whole system: the program folder takes no writes.
+    env->setAppDirReadOnly(true);
+    const QString copy = env->userDir() + QStringLiteral("/Vexo.ini");
+    {
+        FrmSec w;
+        w.Form_Load();
+        QVERIFY(paintedFrom(ui(w).SegBox1, kRed));
+        w.mOption1_Click();
+        fOption *d = w.optionDialog();
+        clickRow(d->cmbImgList, 1);
+        clickOption(d->OptMsStyle[1]);
+        chooseItem(d->cmbmSCount, 1);
+        click(d->cmdOK);
+        QVERIFY(env->dialogs.boxes.isEmpty());
+        QVERIFY(paintedFrom(ui(w).SegBox1, kGreen));
+    }
+    // The shipped file as it was; the user's copy holds it all with the choices.
+    QCOMPARE(readFile(iniFile()), kTwoSets);
+    QCOMPARE(tavrik::core::ReadIni("SegFont", "Selected", QString(), copy), QStringLiteral("2"));
+    QCOMPARE(tavrik::core::ReadIni("SegFont", "2", QString(), copy), QStringLiteral("green,seg/green.png"));
+    QCOMPARE(tavrik::core::ReadIni("Setting", "msCount", QString(), copy), QStringLiteral("2"));
+
+    // The next start reads the copy; the image files still come from the program folder.
+    FrmSec again;
+    again.Form_Load();
+    QVERIFY(paintedFrom(ui(again).SegBox1, kGreen));
+    QCOMPARE(again.stopwatch().msStyle, short(1));
+    QCOMPARE(again.stopwatch().msCount, short(2));
+    again.mOption1_Click();
+    QCOMPARE(again.optionDialog()->cmbImgList->currentRow(), 1);
+}
+
+void TestOptions::failedWriteShowsOneBoxAndLosesNothing()
+{
+    env->setAppDirReadOnly(true);
+    // The user's folder cannot be made: something else has its name.
+    QVERIFY(QDir(env->userDir()).removeRecursively());
+    writeFile(env->userDir(), "in the way");
+
+    FrmSec w;
+    w.Form_Load();
+    w.mOption1_Click();
+    fOption *d = w.optionDialog();
+    clickRow(d->cmbImgList, 1);
+    clickOption(d->OptMsStyle[1]);
+    chooseItem(d->cmbmSCount, 1);
+    click(d->cmdOK);
+
+    // One box for the three keys, naming what was in the way.
+    QCOMPARE(env->dialogs.boxes.size(), 1);
+    const auto box = env->dialogs.boxes[0];
+    QVERIFY2(box.text.startsWith(QStringLiteral("写入失败：")) && box.text.contains(env->userDir()), qPrintable(box.text));
+    QCOMPARE(box.title, QStringLiteral("错误"));
+    // The choices still apply to this run; the shipped file is untouched.
+    QVERIFY(paintedFrom(ui(w).SegBox1, kGreen));
+    QCOMPARE(w.stopwatch().msStyle, short(1));
+    QCOMPARE(w.stopwatch().msCount, short(2));
+    QCOMPARE(readFile(iniFile()), kTwoSets);
+    QCOMPARE(readFile(env->userDir()), QByteArray("in the way"));
 }
 
 QTEST_MAIN(TestOptions)
