@@ -1,60 +1,50 @@
 #!/usr/bin/env bash
-# CPU and memory of the real Vexo3 while its stopwatch runs, shown in the main window
-# and in the big window (20 cells, SegHeight 300), under Xvfb.
+# CPU, wake-ups and memory of the real Vexo3 under Xvfb:
+#   - idle: a first start, nothing running, over 20 s;
+#   - running: a stopwatch started two minutes ago, shown in the main window and in
+#     the big window (20 cells, SegHeight 300), at the default precision (20 ms) and
+#     at the finest (1 ms), over SECONDS.
 #
 #   bash bench/cpu_run.sh [path/to/Vexo3] [seconds]
 #
-# A running state two minutes old is seeded into a temporary settings folder, so the
-# program starts running by itself; it is measured at the default precision (20 ms)
-# and at the finest (1 ms). Needs xvfb and python3.
-set -euo pipefail
-BIN=$(readlink -f "${1:-build/bin/Vexo3}")
+# Needs what bench/common.sh lists; a screenshot of the 1 ms run is kept with
+# BENCH_KEEP=1.
+source "$(dirname "$0")/common.sh"
+BIN=${1:-build/bin/Vexo3}
 SECS=${2:-12}
-DISP=:97
-work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+IDLE_SECS=20
 
-Xvfb $DISP -screen 0 1600x1000x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
+bench_init
+bench_app "$BIN"
+bench_xvfb
+hz=$(getconf CLK_TCK)
 
-mkdir -p "$work/app" "$work/config" "$work/tmp"
-cp "$BIN" "$work/app/Vexo3"
-[ -f "$(dirname "$BIN")/Vexo.ini" ] && cp -r "$(dirname "$BIN")/Vexo.ini" "$(dirname "$BIN")/seg" "$work/app/" 2>/dev/null || true
-
-seed() { # $1 = Speed
-  python3 - "$work/config/BriselSoftware.ini" "$1" <<'PY'
-import sys, time, datetime
-path, speed = sys.argv[1], sys.argv[2]
-start = datetime.datetime.now() - datetime.timedelta(seconds=120)
-day = (start.date() - datetime.date(1899, 12, 30)).days
-secs = start.hour * 3600 + start.minute * 60 + start.second
-running = {1, 4, 6, 7}
-lines = ["[Setting]", f"StartTime={secs}", f"StartDate={day}", "PauseTime=0", "PauseDate=0",
-         "TimerEnabled=True", "fbig.Visible=-1", "TimeString=", "TimerString=", "SegCounts1=14", "SegCounts2=20"]
-for i in range(8):
-    v = "-1" if i in running else "0"
-    lines += [f"CMD%28{i}%29.Enabled={v}", f"CMD%28{i}%29.Visible={v}"]
-lines += ["", "[Tavrik]", f"Speed={speed}", "SegHeight=300", "OnTop=0", ""]
-open(path, "w").write("\n".join(lines))
-PY
+# Prints one line of figures for BENCH_PID over $2 seconds, after a short settling.
+measure() {
+  local label=$1 secs=$2 pid=$BENCH_PID
+  sleep 2
+  local t0 w0 m0 s0 t1 w1 m1 s1
+  t0=$(bench_cpu_ticks "$pid"); w0=$(bench_wakeups "$pid"); m0=$(bench_main_wakeups "$pid"); s0=$(date +%s%N)
+  sleep "$secs"
+  t1=$(bench_cpu_ticks "$pid"); w1=$(bench_wakeups "$pid"); m1=$(bench_main_wakeups "$pid"); s1=$(date +%s%N)
+  local rss
+  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
+  awk -v l="$label" -v t=$((t1 - t0)) -v hz="$hz" -v ns=$((s1 - s0)) -v w=$((w1 - w0)) -v m=$((m1 - m0)) -v rss="$rss" 'BEGIN {
+    s = ns / 1e9
+    printf "%s: CPU %.2f %% of one core, %.1f wake-ups/s (main thread %.1f) over %.1f s, resident %.1f MB\n",
+      l, 100 * t / hz / s, w / s, m / s, s, rss / 1024 }'
 }
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+bench_seed
+bench_start_vexo3
+measure "idle" "$IDLE_SECS"
+bench_stop "$BENCH_PID"
 
 for speed in 2 0; do
-  seed "$speed"
-  DISPLAY=$DISP XDG_CONFIG_HOME="$work/config" HOME="$work" temp="$work/tmp" "$work/app/Vexo3" >/dev/null 2>&1 &
-  pid=$!
-  sleep 3
-  hz=$(getconf CLK_TCK)
-  t0=$(cpu_ticks $pid); s0=$(date +%s.%N)
-  sleep "$SECS"
-  t1=$(cpu_ticks $pid); s1=$(date +%s.%N)
-  rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
-  if [ "$speed" = 0 ]; then DISPLAY=$DISP import -window root "$work/shot.png" 2>/dev/null && cp "$work/shot.png" /tmp/vexo3-bench-shot.png || true; fi
-  kill -TERM $pid; wait $pid || true
-  python3 -c "
-t=($t1-$t0)/$hz; s=$s1-$s0
-print(f'precision {\"20 ms\" if \"$speed\"==\"2\" else \"1 ms\"}: CPU {100*t/s:.1f} % of one core over {s:.1f} s, resident {$rss/1024:.1f} MB')"
+  bench_seed --running 120 --speed "$speed" --big --counts 14,20 --seg-height 300
+  bench_start_vexo3
+  label="running, precision $([ "$speed" = 2 ] && echo "20 ms" || echo "1 ms")"
+  measure "$label" "$SECS"
+  [ "$speed" = 0 ] && import -window root "$BENCH_WORK/running-1ms.png" 2>/dev/null || true
+  bench_stop "$BENCH_PID"
 done
