@@ -7,8 +7,19 @@ TAVRIK_BUILD=${TAVRIK_BUILD:-$TAVRIK_ROOT/build}
 # Debian 12 packages the build and the tests need.
 TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev fonts-noto-cjk)
 # What the test command needs on top: Qt Designer's development files (the designer
-# plugin and its tests; Debian's CMake files of Qt6Designer also want the other two).
-TAVRIK_TEST_PACKAGES=(qt6-tools-dev libqt6opengl6-dev libxkbcommon-dev)
+# plugin and its tests; Debian's CMake files of Qt6Designer also want the other two),
+# and the install test's validators.
+TAVRIK_TEST_PACKAGES=(qt6-tools-dev libqt6opengl6-dev libxkbcommon-dev desktop-file-utils appstream)
+# apt's own output goes to this log; the scripts print one line per step.
+TAVRIK_APT_LOG=${TAVRIK_APT_LOG:-$TAVRIK_BUILD/apt.log}
+
+tavrik_apt() {
+  if ! "$@" >>"$TAVRIK_APT_LOG" 2>&1; then
+    echo "'$*' failed; the end of $TAVRIK_APT_LOG:" >&2
+    tail -n 20 "$TAVRIK_APT_LOG" >&2
+    exit 1
+  fi
+}
 
 tavrik_install() {
   local missing=()
@@ -21,10 +32,14 @@ tavrik_install() {
     echo "Install them with:  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
     exit 1
   fi
-  echo "Installing: ${missing[*]}"
+  mkdir -p "$(dirname "$TAVRIK_APT_LOG")"
+  : >"$TAVRIK_APT_LOG"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  echo "Updating the package lists (apt's output: $TAVRIK_APT_LOG)"
+  tavrik_apt apt-get update
+  echo "Installing ${#missing[@]} packages: ${missing[*]}"
+  tavrik_apt apt-get install -y --no-install-recommends "${missing[@]}"
+  echo "Installed."
 }
 
 # Configures the build folder the first time; given options, applies them to it.
