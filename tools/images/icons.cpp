@@ -34,9 +34,7 @@ int drawCrown(QPainter &p, int s, const QColor &dark)
     const QRect stem((s - stemW) / 2, h, stemW, stemH);
 
     QLinearGradient metal(crown.topLeft(), crown.topRight());
-    metal.setColorAt(0, QColor(0x9A, 0xA3, 0xAD));
-    metal.setColorAt(0.4, QColor(0xF2, 0xF4, 0xF6));
-    metal.setColorAt(1, QColor(0x7C, 0x86, 0x91));
+    metal.setStops({{0, QColor(0x9A, 0xA3, 0xAD)}, {0.4, QColor(0xF2, 0xF4, 0xF6)}, {1, QColor(0x7C, 0x86, 0x91)}});
     p.setPen(Qt::NoPen);
     p.setBrush(dark);
     p.drawRect(stem);
@@ -185,9 +183,7 @@ QImage vexoIcon(int s)
     }
 
     QRadialGradient blue(c - QPointF(d * 0.15, d * 0.2), d * 0.7);
-    blue.setColorAt(0, QColor(0x8D, 0xB6, 0xF2));
-    blue.setColorAt(0.55, QColor(0x2F, 0x6F, 0xD6));
-    blue.setColorAt(1, QColor(0x0B, 0x3F, 0xA0));
+    blue.setStops({{0, QColor(0x8D, 0xB6, 0xF2)}, {0.55, QColor(0x2F, 0x6F, 0xD6)}, {1, QColor(0x0B, 0x3F, 0xA0)}});
     p.setPen(Qt::NoPen);
     p.setBrush(navy);
     p.drawEllipse(ring);

@@ -14,6 +14,17 @@ class TestOptions : public QObject {
 
     QString iniFile() const { return env->appDir() + QStringLiteral("Vexo.ini"); }
 
+    // The user opens the options, picks the green set, sixtieths and two digits, OK.
+    static void chooseGreenInSixtiethsOfTwoDigits(FrmSec &w)
+    {
+        w.mOption1_Click();
+        fOption *d = w.optionDialog();
+        clickRow(d->cmbImgList, 1);
+        clickOption(d->OptMsStyle[1]);
+        chooseItem(d->cmbmSCount, 1);
+        click(d->cmdOK);
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -136,12 +147,7 @@ void TestOptions::readOnlyProgramFolderUsesTheUserCopy()
         FrmSec w;
         w.Form_Load();
         QVERIFY(paintedFrom(ui(w).SegBox1, kRed));
-        w.mOption1_Click();
-        fOption *d = w.optionDialog();
-        clickRow(d->cmbImgList, 1);
-        clickOption(d->OptMsStyle[1]);
-        chooseItem(d->cmbmSCount, 1);
-        click(d->cmdOK);
+        chooseGreenInSixtiethsOfTwoDigits(w);
         QVERIFY(env->dialogs.boxes.isEmpty());
         QVERIFY(paintedFrom(ui(w).SegBox1, kGreen));
     }
@@ -170,12 +176,7 @@ void TestOptions::failedWriteShowsOneBoxAndLosesNothing()
 
     FrmSec w;
     w.Form_Load();
-    w.mOption1_Click();
-    fOption *d = w.optionDialog();
-    clickRow(d->cmbImgList, 1);
-    clickOption(d->OptMsStyle[1]);
-    chooseItem(d->cmbmSCount, 1);
-    click(d->cmdOK);
+    chooseGreenInSixtiethsOfTwoDigits(w);
 
     // One box for the three keys, naming what was in the way.
     QCOMPARE(env->dialogs.boxes.size(), 1);
