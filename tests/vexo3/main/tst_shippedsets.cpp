@@ -22,15 +22,6 @@ int listedSets() { return tavrik::core::ReadIni("SegFont", "Count", "0", shipped
 
 QString listedFile(int i) { return tavrik::core::GetField(tavrik::core::ReadIni("SegFont", QString::number(i), "", shippedIni()), 2, ","); }
 
-tavrik::picture::PictureClip clipOf(const QString &file)
-{
-    tavrik::picture::PictureClip clip(seg::kPictureRows, seg::kPictureCols);
-    QString error;
-    if (!tavrik::picture::loadClip(file, &clip, &error))
-        qFatal("%s", qPrintable(error));
-    return clip;
-}
-
 } // namespace
 
 class TestShippedSets : public QObject {
@@ -53,7 +44,7 @@ void TestShippedSets::everyListedSetIsAVectorDrawing()
     for (int i = 1; i <= listedSets(); ++i) {
         const QString file = listedFile(i);
         QVERIFY2(file.endsWith(QStringLiteral(".svg")), qPrintable(file));
-        const tavrik::picture::PictureClip clip = clipOf(kResources + "/" + file);
+        const tavrik::picture::PictureClip clip = segtest::clipOf(kResources + "/" + file);
         QVERIFY(clip.isVector());
         // Every digit lights something at a big display's cell size; the blank is black
         // or shows unlit segments only, darker than any lit one.
@@ -71,7 +62,7 @@ void TestShippedSets::everyListedSetIsAVectorDrawing()
     }
     // Only the amber set draws the colon (its upper dot).
     auto colonDot = [](const QString &set) {
-        return clipOf(kResources + set).cellsAt(QSize(30, 54), Qt::black)[seg::kGlyphColon].pixelColor(15, 19).value();
+        return segtest::clipOf(kResources + set).cellsAt(QSize(30, 54), Qt::black)[seg::kGlyphColon].pixelColor(15, 19).value();
     };
     QVERIFY(colonDot(QStringLiteral("/seg/amber.svg")) > 200);
     QCOMPARE(colonDot(QStringLiteral("/seg/red.svg")), 0);
@@ -81,7 +72,7 @@ void TestShippedSets::redSetIsFlat()
 {
     // One colour for every lit segment: each pixel is that colour, black, or a mix of
     // the two along an edge; no glow and no unlit segments anywhere.
-    const std::vector<QImage> cells = clipOf(kResources + "/seg/red.svg").cellsAt(QSize(80, 300), Qt::black);
+    const std::vector<QImage> cells = segtest::clipOf(kResources + "/seg/red.svg").cellsAt(QSize(80, 300), Qt::black);
     for (int g = 0; g < seg::kGlyphCount; ++g) {
         const QImage &img = cells[size_t(g)];
         for (int y = 0; y < img.height(); ++y)
@@ -107,7 +98,7 @@ void TestShippedSets::startsWithTheRedSet()
 
     FrmSec &w = f.load();
     QVERIFY(f.env.dialogs.boxes.isEmpty());
-    segtest::Glyphs red(clipOf(kResources + QStringLiteral("/seg/red.svg")));
+    segtest::Glyphs red(segtest::clipOf(kResources + QStringLiteral("/seg/red.svg")));
     for (Seg *s : {ui(w).SegBox1, w.bigWindow(false)->SegBox1}) {
         s->setSegValue(QStringLiteral("12.345"));
         QVERIFY(segtest::cellsMatch(s->grab().toImage(), *s, 1.0, red));

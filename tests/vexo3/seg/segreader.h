@@ -76,6 +76,17 @@ inline QRect deviceCell(const vexo3::Seg &s, int position, qreal ratio)
     return QRect(QPoint(d(t.left()), d(t.top())), QPoint(d(t.right()) - 1, d(t.bottom()) - 1));
 }
 
+// A digit picture file in a clip, as a display loads it; the test ends when it
+// cannot be loaded.
+inline tavrik::picture::PictureClip clipOf(const QString &file)
+{
+    tavrik::picture::PictureClip clip(vexo3::seg::kPictureRows, vexo3::seg::kPictureCols);
+    QString error;
+    if (!tavrik::picture::loadClip(file, &clip, &error))
+        qFatal("%s", qPrintable(error));
+    return clip;
+}
+
 // A shown cell's rectangle in logical pixels.
 inline QRect paintedCell(const vexo3::Seg &s, int position) { return deviceCell(s, position, 1.0); }
 

@@ -24,15 +24,6 @@ const QColor kRed(0xFF, 0x45, 0x00);
 constexpr int kCells = 20;
 const QSize kBig(1600, 300);
 
-tavrik::picture::PictureClip clipOf(const QString &file)
-{
-    tavrik::picture::PictureClip clip(seg::kPictureRows, seg::kPictureCols);
-    QString error;
-    if (!tavrik::picture::loadClip(file, &clip, &error))
-        qFatal("%s", qPrintable(error));
-    return clip;
-}
-
 bool near(QRgb a, const QColor &b, int tolerance = 6)
 {
     return std::abs(qRed(a) - b.red()) <= tolerance && std::abs(qGreen(a) - b.green()) <= tolerance
@@ -159,7 +150,7 @@ void TestSegSharp::cellsPaintedOneToOne()
     if (set.isEmpty())
         clip.setPicture(QImage(QStringLiteral(":/tavrik/digits.png")));
     else
-        clip = clipOf(set);
+        clip = segtest::clipOf(set);
     segtest::Glyphs glyphs(clip);
     QVERIFY(segtest::cellsMatch(img, s, ratio, glyphs));
 }
