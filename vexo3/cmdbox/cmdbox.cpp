@@ -198,8 +198,8 @@ void cmdBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     // Made again after a resize, and when the window has moved to a screen of another
-    // ratio (or is rendered into an image of another ratio).
-    const qreal ratio = p.device()->devicePixelRatio();
+    // ratio.
+    const qreal ratio = devicePixelRatioF();
     if (paintedSize_ != size() || paintedRatio_ != ratio) {
         painted_ = {};
         paintedSize_ = size();

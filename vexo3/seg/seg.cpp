@@ -251,9 +251,11 @@ void Seg::paintEvent(QPaintEvent *event)
 {
     lastPaint_.start();
     QPainter p(this);
-    // The ratio of what is painted on: the screen's, or that of an image rendered into.
-    const qreal ratio = p.device()->devicePixelRatio();
-    const std::array<QRect, seg::kCellSlots> cells = ratio == ratio_ ? device_ : deviceCells(ratio);
+    // The ratio of the screen the window is on now, should its change not have been
+    // told yet.
+    const qreal ratio = devicePixelRatioF();
+    std::array<QRect, seg::kCellSlots> otherRatio;
+    const auto &cells = ratio == ratio_ ? device_ : (otherRatio = deviceCells(ratio));
     const QRegion &region = event->region();
     int coveredRight = 0;
     for (int i = 0; i < count_; ++i) {
