@@ -252,8 +252,9 @@ void Seg::paintEvent(QPaintEvent *event)
     lastPaint_.start();
     QPainter p(this);
     // The ratio of the screen the window is on now, should its change not have been
-    // told yet.
-    const qreal ratio = devicePixelRatioF();
+    // told yet. A hidden display (rendered into an image) follows no screen: it keeps
+    // the ratio of its last layout.
+    const qreal ratio = isVisible() ? devicePixelRatioF() : ratio_;
     std::array<QRect, seg::kCellSlots> otherRatio;
     const auto &cells = ratio == ratio_ ? device_ : (otherRatio = deviceCells(ratio));
     const QRegion &region = event->region();
