@@ -1,11 +1,13 @@
 // Draws the pictures the programs carry and ship: the built-in digit picture and
 // button faces, the XP-style controls' pictures, the digit image sets next to the
 // programs, and the programs' icons. Run by hand after a change here (target
-// "images"); the PNGs it writes are committed.
+// "images"); the PNGs and SVGs it writes are committed.
 //
 //   tavrik_images <resources folder>
 
+#include "tools/images/digitglyphs.h"
 #include "tools/images/icons.h"
+#include "tools/images/svgsets.h"
 #include "tools/images/xp.h"
 #include "vexo3/seg/seglayout.h"
 
@@ -25,106 +27,17 @@
 namespace {
 
 namespace seg = vexo3::seg;
-
-// Segments a..g as bits 0..6.
-enum : unsigned { A = 1, B = 2, C = 4, D = 8, E = 16, F = 32, G = 64, ALL = 127 };
-
-// The lit segments of a cell's character (see seg::kGlyphChars); none for the point,
-// the blanks and the colon.
-unsigned segmentsOf(char c)
-{
-    switch (c) {
-    case '0': return A | B | C | D | E | F;
-    case '1': return B | C;
-    case '2': return A | B | G | E | D;
-    case '3': return A | B | G | C | D;
-    case '4': return F | G | B | C;
-    case '5': return A | F | G | C | D;
-    case '6': return A | F | G | E | D | C;
-    case '7': return A | B | C;
-    case '8': return ALL;
-    case '9': return A | B | C | D | F | G;
-    case '-': return G;
-    case 'a': return A | B | C | E | F | G;
-    case 'b': return C | D | E | F | G;
-    case 'c': return D | E | G;
-    case 'd': return B | C | D | E | G;
-    case 'e': return A | D | E | F | G;
-    case 'f': return A | E | F | G;
-    case 'g': return A | C | D | E | F;
-    case 'h': return B | C | E | F | G;
-    case 'l': return D | E | F;
-    default: return 0;
-    }
-}
-
-struct DigitStyle {
-    QColor on;
-    QColor off;        // unlit segments; invalid = not drawn
-    double slant = 0;  // shear, in cell widths per cell height
-    bool colon = false;
-};
-
-// Geometry on a 15 x 27 design grid, scaled to the cell: segments 3 units thick with
-// pointed ends, edges on whole units so that the 15 x 27 picture stays crisp.
-constexpr double kX0 = 2, kX1 = 13, kY0 = 2, kY1 = 25, kT = 3, kGap = 0.5;
-
-QPolygonF horizontal(double y, double xa, double xb)
-{
-    const double h = kT / 2;
-    return QPolygonF({{xa, y}, {xa + h, y - h}, {xb - h, y - h}, {xb, y}, {xb - h, y + h}, {xa + h, y + h}});
-}
-
-QPolygonF vertical(double x, double ya, double yb)
-{
-    const double h = kT / 2;
-    return QPolygonF({{x, ya}, {x + h, ya + h}, {x + h, yb - h}, {x, yb}, {x - h, yb - h}, {x - h, ya + h}});
-}
-
-QPolygonF segment(int bit)
-{
-    const double h = kT / 2;
-    const double xl = kX0 + h, xr = kX1 - h, yt = kY0 + h, yb = kY1 - h, ym = (kY0 + kY1) / 2;
-    switch (bit) {
-    case 0: return horizontal(yt, xl + kGap, xr - kGap);
-    case 1: return vertical(xr, yt + kGap, ym - kGap);
-    case 2: return vertical(xr, ym + kGap, yb - kGap);
-    case 3: return horizontal(yb, xl + kGap, xr - kGap);
-    case 4: return vertical(xl, ym + kGap, yb - kGap);
-    case 5: return vertical(xl, yt + kGap, ym - kGap);
-    default: return horizontal(ym, xl + kGap, xr - kGap);
-    }
-}
+using images::DigitStyle;
 
 void drawDigitCell(QPainter &p, const QRect &cell, int index, const DigitStyle &style)
 {
-    QTransform t;
-    t.translate(cell.x(), cell.y());
-    t.scale(cell.width() / 15.0, cell.height() / 27.0);
-    // Lean to the right around the middle row.
-    const double ym = (kY0 + kY1) / 2;
-    t = QTransform(1, 0, -style.slant, 1, style.slant * ym, 0) * t;
     p.save();
-    p.setTransform(t);
+    p.translate(cell.x(), cell.y());
+    p.scale(cell.width() / images::kGridWidth, cell.height() / images::kGridHeight);
     p.setPen(Qt::NoPen);
-    // Digits, the minus and the letters light segments; the blank cell shows them all
-    // unlit, the other cells draw their own marks only.
-    const unsigned lit = segmentsOf(seg::kGlyphChars[index]);
-    if (lit != 0 || index == seg::kGlyphBlank) {
-        for (int bit = 0; bit < 7; ++bit) {
-            const bool on = lit & (1u << bit);
-            if (!on && !style.off.isValid())
-                continue;
-            p.setBrush(on ? style.on : style.off);
-            p.drawPolygon(segment(bit));
-        }
-    }
-    p.setBrush(style.on);
-    if (index == seg::kGlyphPoint)
-        p.drawRect(QRectF(9, kY1 - kT, kT, kT));
-    if (index == seg::kGlyphColon && style.colon) {
-        p.drawRect(QRectF(6, 8, kT, kT));
-        p.drawRect(QRectF(6, 16, kT, kT));
+    for (const images::GlyphShape &shape : images::glyphShapes(index, style)) {
+        p.setBrush(shape.lit ? style.on : style.off);
+        p.drawPolygon(shape.polygon);
     }
     p.restore();
 }
@@ -224,6 +137,12 @@ int main(int argc, char **argv)
     ok = save(digitPicture(30, 54, green), root + "/seg/green.png") && ok;
     ok = save(digitPicture(30, 54, blue), root + "/seg/blue.png") && ok;
     ok = save(digitPicture(30, 54, amber), root + "/seg/amber.png") && ok;
+    // The sets Vexo.ini lists: vector drawings, sharp at any size. The PNGs above stay
+    // for lists written before.
+    ok = images::saveDigitSetSvg(root + "/seg/red.svg", "Red seven-segment digits", red, {15, 27}) && ok;
+    ok = images::saveDigitSetSvg(root + "/seg/green.svg", "Green LCD digits", green, {30, 54}) && ok;
+    ok = images::saveDigitSetSvg(root + "/seg/blue.svg", "Blue seven-segment digits", blue, {30, 54}) && ok;
+    ok = images::saveDigitSetSvg(root + "/seg/amber.svg", "Amber digits with a colon", amber, {30, 54}) && ok;
     for (const xp::NamedImage &picture : xp::pictures() + icons::pictures())
         ok = save(picture.image, root + "/" + picture.path) && ok;
     return ok ? 0 : 1;

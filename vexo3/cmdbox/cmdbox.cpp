@@ -152,8 +152,8 @@ void cmdBox::DrawButton(int face)
     if (shownGeneration_ != pclGeneration_ || faces_[0].isNull()) {
         shownGeneration_ = pclGeneration_;
         for (int i = 0; i < 4; ++i)
-            faces_[size_t(i)] = QPixmap::fromImage(PCL.cell(i));
-        faceSize_ = QSize(PCL.cellWidth(), PCL.cellHeight());
+            faces_[size_t(i)] = PCL.cell(i);
+        painted_ = {};
         update();
     }
     if (face != face_) {
@@ -197,11 +197,19 @@ void cmdBox::Timer1_Timer()
 void cmdBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QPixmap &faceImage = faces_[size_t(face_)];
-    if (!faceImage.isNull()) {
-        for (const tavrik::picture::SlicePiece &piece : tavrik::picture::nineSlice(size(), faceSize_))
-            p.drawPixmap(piece.target, faceImage, piece.source);
+    // Made again after a resize, and when the window has moved to a screen of another
+    // ratio.
+    const qreal ratio = devicePixelRatioF();
+    if (paintedSize_ != size() || paintedRatio_ != ratio) {
+        painted_ = {};
+        paintedSize_ = size();
+        paintedRatio_ = ratio;
     }
+    QPixmap &face = painted_[size_t(face_)];
+    if (face.isNull() && !faces_[size_t(face_)].isNull())
+        face = tavrik::picture::nineSlicePixmap(faces_[size_t(face_)], size(), ratio);
+    if (!face.isNull())
+        p.drawPixmap(0, 0, face);
     // The caption is sized to its text and centred; a long one overhangs both sides.
     const QFontMetricsF fm(font_);
     const double w = fm.horizontalAdvance(caption_);

@@ -13,7 +13,8 @@
 namespace vexo3 {
 
 // The push button of every Vexo3 window: one of four faces (normal, hot, pressed,
-// disabled) stretched nine-slice over the button, a centred caption on top. While the
+// disabled) stretched nine-slice over the button in device pixels, a centred caption
+// on top. While the
 // pointer may be over it a 20 ms timer polls the pointer, so the button notices it
 // leaving even while a mouse button is held.
 class cmdBox : public QWidget {
@@ -92,9 +93,13 @@ private:
     tavrik::picture::PictureClip PCL{4, 1};
     quint64 pclGeneration_ = 0;
     quint64 shownGeneration_ = 0;
-    std::array<QPixmap, 4> faces_;
-    QSize faceSize_;
+    std::array<QImage, 4> faces_;
     int face_ = 0;
+    // Each face stretched over the button in device pixels, made when first painted
+    // at this size and ratio.
+    std::array<QPixmap, 4> painted_;
+    QSize paintedSize_;
+    qreal paintedRatio_ = 0;
 };
 
 } // namespace vexo3

@@ -1,6 +1,9 @@
 #include "vexo3/seg/nineslice.h"
 
 #include "shared/core/numtext.h"
+#include "vexo3/seg/devicepixels.h"
+
+#include <QPainter>
 
 namespace tavrik::picture {
 
@@ -25,6 +28,21 @@ std::array<SlicePiece, 9> nineSlice(const QSizeF &button, const QSizeF &face)
             {{f, H - f, W - 6, f}, {f, CH - f, sw, f}},
             {{f, f, W - 6, midH}, {f, f, sw, sh}},
     }};
+}
+
+QPixmap nineSlicePixmap(const QImage &face, const QSize &button, qreal ratio)
+{
+    const QRect device = toDevice(QRectF(QPointF(0, 0), QSizeF(button)), ratio);
+    if (device.isEmpty())
+        return {};
+    QImage img(device.size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    if (!face.isNull()) {
+        QPainter p(&img);
+        for (const SlicePiece &piece : nineSlice(QSizeF(button), QSizeF(face.size())))
+            p.drawImage(QRectF(toDevice(piece.target, ratio)), face, piece.source);
+    }
+    return devicePixmap(img, ratio);
 }
 
 } // namespace tavrik::picture

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QPixmap>
 #include <QRectF>
 #include <QSizeF>
 
@@ -17,5 +19,11 @@ struct SlicePiece {
 
 // In painting order: four corners, top, right, left and bottom edge, centre.
 std::array<SlicePiece, 9> nineSlice(const QSizeF &button, const QSizeF &face);
+
+// The face stretched nine-slice over a button of `button` logical pixels, made at
+// device pixels (`ratio` to a logical pixel; each piece's edges on whole device
+// pixels) and painting at the button's logical size. Pixels no piece covers stay
+// transparent.
+QPixmap nineSlicePixmap(const QImage &face, const QSize &button, qreal ratio);
 
 } // namespace tavrik::picture

@@ -4,11 +4,13 @@
 
 #include "shared/core/numtext.h"
 #include "shared/gui/twips.h"
+#include "vexo3/seg/devicepixels.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace vexo3 {
@@ -36,14 +38,17 @@ QImage builtInDigits()
     return QImage(QStringLiteral(":/tavrik/digits.png"));
 }
 
-QRect pixelRect(const QRectF &twips)
+// A cell's rectangle from twips in device pixels, every edge rounded on its own so
+// that neighbouring cells keep their overlap.
+QRect deviceRect(const QRectF &twips, qreal ratio)
 {
     if (twips.isEmpty())
         return {};
-    const int l = tavrik::gui::px(twips.left());
-    const int t = tavrik::gui::px(twips.top());
-    const int r = tavrik::gui::px(twips.left() + twips.width());
-    const int b = tavrik::gui::px(twips.top() + twips.height());
+    auto d = [ratio](double t) { return int(std::lround(t / tavrik::gui::kTwipsPerPixel * ratio)); };
+    const int l = d(twips.left());
+    const int t = d(twips.top());
+    const int r = d(twips.left() + twips.width());
+    const int b = d(twips.top() + twips.height());
     return QRect(l, t, r - l, b - t);
 }
 
@@ -94,8 +99,7 @@ void Seg::RefreshOutline()
 {
     count_ = qint16(seg::clampCount(count_));
     twips_ = seg::cellRects(float(tavrik::gui::twips(width())), float(tavrik::gui::twips(height())), count_);
-    for (int i = 0; i < seg::kCellSlots; ++i)
-        pixels_[size_t(i)] = pixelRect(twips_[size_t(i)]);
+    placeCells(devicePixelRatioF());
     pruneScaled(false);
     pendingRepaint_ = QRegion();
     repaintTimer_.stop();
@@ -125,10 +129,12 @@ void Seg::RefreshValue()
 
 bool Seg::LoadSegImageFile(const QString &imageFile, QString *error)
 {
-    QImage picture;
-    if (!tavrik::picture::loadClipPicture(imageFile, seg::kPictureRows, seg::kPictureCols, &picture, error))
+    tavrik::picture::PictureClip loaded(seg::kPictureRows, seg::kPictureCols);
+    if (!tavrik::picture::loadClip(imageFile, &loaded, error))
         return false;
-    clip_.setPicture(opaque(picture));
+    if (!loaded.isVector())
+        loaded.setPicture(opaque(loaded.picture()));
+    clip_ = loaded;
     ++clipGeneration_;
     return true;
 }
@@ -159,19 +165,36 @@ QRectF Seg::cellRectTwips(int position) const
     return twips_[size_t(position)];
 }
 
-const QPixmap *Seg::scaledGlyph(int glyph, const QSize &size)
+void Seg::placeCells(qreal ratio)
+{
+    ratio_ = ratio;
+    device_ = deviceCells(ratio);
+    for (size_t i = 0; i < device_.size(); ++i)
+        pixels_[i] = tavrik::picture::coveringLogical(device_[i], ratio);
+}
+
+std::array<QRect, seg::kCellSlots> Seg::deviceCells(qreal ratio) const
+{
+    std::array<QRect, seg::kCellSlots> cells{};
+    for (size_t i = 0; i < cells.size(); ++i)
+        cells[i] = deviceRect(twips_[i], ratio);
+    return cells;
+}
+
+const QPixmap *Seg::scaledGlyph(int glyph, const QSize &size, qreal ratio)
 {
     if (glyph < 0 || glyph >= seg::kGlyphCount || size.isEmpty())
         return nullptr;
     for (const ScaledSet &set : scaled_)
-        if (set.size == size)
+        if (set.size == size && set.ratio == ratio)
             return &set.glyphs[size_t(glyph)];
-    // First paint at this size since the layout or the picture changed.
+    // First paint at this size since the layout, the ratio or the picture changed.
     ScaledSet set;
     set.size = size;
+    set.ratio = ratio;
+    const std::vector<QImage> cells = shown_.cellsAt(size, Qt::black);
     for (int g = 0; g < seg::kGlyphCount; ++g)
-        set.glyphs[size_t(g)] = QPixmap::fromImage(
-                shown_.cell(g).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        set.glyphs[size_t(g)] = tavrik::picture::devicePixmap(cells[size_t(g)], ratio);
     scaled_.push_back(std::move(set));
     ++scaledBuilds_;
     return &scaled_.back().glyphs[size_t(glyph)];
@@ -183,14 +206,15 @@ void Seg::pruneScaled(bool pictureChanged)
         scaled_.clear();
         return;
     }
-    auto used = [this](const QSize &size) {
+    auto used = [this](const ScaledSet &set) {
+        if (set.ratio != ratio_)
+            return false;
         for (int i = 0; i < count_; ++i)
-            if (pixels_[size_t(i)].size() == size)
+            if (device_[size_t(i)].size() == set.size)
                 return true;
         return false;
     };
-    scaled_.erase(std::remove_if(scaled_.begin(), scaled_.end(),
-                                 [&](const ScaledSet &set) { return !used(set.size); }),
+    scaled_.erase(std::remove_if(scaled_.begin(), scaled_.end(), [&](const ScaledSet &set) { return !used(set); }),
                   scaled_.end());
 }
 
@@ -213,24 +237,42 @@ void Seg::flushRepaint()
     pendingRepaint_ = QRegion();
 }
 
+bool Seg::event(QEvent *event)
+{
+    if (tavrik::picture::mayChangeRatio(event) && devicePixelRatioF() != ratio_) {
+        placeCells(devicePixelRatioF());
+        pruneScaled(false);
+        update();
+    }
+    return QWidget::event(event);
+}
+
 void Seg::paintEvent(QPaintEvent *event)
 {
     lastPaint_.start();
     QPainter p(this);
+    // The ratio of the screen the window is on now, should its change not have been
+    // told yet. A hidden display (rendered into an image) follows no screen: it keeps
+    // the ratio of its last layout.
+    const qreal ratio = isVisible() ? devicePixelRatioF() : ratio_;
+    std::array<QRect, seg::kCellSlots> otherRatio;
+    const auto &cells = ratio == ratio_ ? device_ : (otherRatio = deviceCells(ratio));
     const QRegion &region = event->region();
     int coveredRight = 0;
     for (int i = 0; i < count_; ++i) {
-        const QRect &r = pixels_[size_t(i)];
+        const QRect &r = cells[size_t(i)];
         coveredRight = std::max(coveredRight, r.isEmpty() ? 0 : r.right() + 1);
-        if (!region.intersects(r))
+        if (!region.intersects(ratio == ratio_ ? pixels_[size_t(i)] : tavrik::picture::coveringLogical(r, ratio)))
             continue;
-        if (const QPixmap *pm = scaledGlyph(glyphs_[size_t(i)], r.size()))
-            p.drawPixmap(r.topLeft(), *pm);
+        const QRectF at = tavrik::picture::toLogical(r, ratio);
+        if (const QPixmap *pm = scaledGlyph(glyphs_[size_t(i)], r.size(), ratio))
+            p.drawPixmap(at.topLeft(), *pm);
         else
-            p.fillRect(r, Qt::black);
+            p.fillRect(at, Qt::black);
     }
-    if (coveredRight < width())
-        p.fillRect(QRect(coveredRight, 0, width() - coveredRight, height()), Qt::black);
+    const qreal right = coveredRight / ratio;
+    if (right < width())
+        p.fillRect(QRectF(right, 0, width() - right, height()), Qt::black);
 }
 
 void Seg::resizeEvent(QResizeEvent *) { RefreshOutline(); }

@@ -16,8 +16,9 @@
 namespace vexo3 {
 
 // A row of seven-segment digit cells cut from one digit picture, showing a text
-// right-aligned. The cells are painted here, each from a picture kept scaled to its
-// cell size, so a new value costs only the repaint of the cells that changed.
+// right-aligned. The cells are painted here, each from a picture kept at its cell
+// size in device pixels (drawn afresh from a vector picture, scaled from a bitmap),
+// so a new value costs only the repaint of the cells that changed.
 class Seg : public QWidget {
     Q_OBJECT
     // For designers and .ui files; both take text, as the stored properties do.
@@ -35,7 +36,8 @@ public:
     void RefreshValue();
     void Refresh();
 
-    // Takes the digit picture from an image file; it shows from the next RefreshValue.
+    // Takes the digit picture from an image file (SVG, or any bitmap format the
+    // reader knows); it shows from the next RefreshValue.
     // False when the file gives none, with the words for the user in *error (shown
     // by the window under kLoadFailedTitle); the display keeps its picture.
     bool LoadSegImageFile(const QString &imageFile, QString *error = nullptr);
@@ -60,6 +62,7 @@ Q_SIGNALS:
     void RightClick(int Shift, float X, float Y);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -67,14 +70,19 @@ protected:
 
 private:
     struct ScaledSet {
-        QSize size;
+        QSize size; // device pixels
+        qreal ratio;
         std::array<QPixmap, seg::kGlyphCount> glyphs;
     };
 
-    // The cell picture at a cell size, made with the other glyphs of that size when
-    // first painted after a change of layout or picture; never because of a value.
-    const QPixmap *scaledGlyph(int glyph, const QSize &size);
+    // The cell picture at a size in device pixels, made with the other glyphs of that
+    // size when first painted after a change of layout, ratio or picture; never
+    // because of a value.
+    const QPixmap *scaledGlyph(int glyph, const QSize &size, qreal ratio);
     void pruneScaled(bool pictureChanged);
+    // Cells in device pixels at a ratio, and the logical pixels each one touches.
+    void placeCells(qreal ratio);
+    std::array<QRect, seg::kCellSlots> deviceCells(qreal ratio) const;
     void scheduleRepaint(const QRegion &region);
     void flushRepaint();
 
@@ -82,6 +90,8 @@ private:
     qint16 count_ = 8;
     std::array<int, seg::kCellSlots> glyphs_;
     std::array<QRectF, seg::kCellSlots> twips_{};
+    qreal ratio_ = 1;
+    std::array<QRect, seg::kCellSlots> device_{};
     std::array<QRect, seg::kCellSlots> pixels_{};
 
     // The picture loaded last, and the one the cells show (taken at RefreshValue).

@@ -21,40 +21,6 @@ QString shown(Seg &s, const QImage &picture = builtInDigits())
     return segtest::readDisplay(shot(s), s, picture);
 }
 
-// Every paint the display receives, with what it was asked to repaint and when.
-class PaintLog : public QObject {
-public:
-    explicit PaintLog(QWidget *w)
-    {
-        w->installEventFilter(this);
-        clock.start();
-    }
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint) {
-            regions.append(static_cast<QPaintEvent *>(e)->region());
-            times.append(clock.nsecsElapsed());
-        }
-        return false;
-    }
-    QList<QRegion> regions;
-    QList<qint64> times;
-    QElapsedTimer clock;
-};
-
-// The display's frame limiter, by the name it carries.
-QTimer *repaintTimer(Seg &s) { return s.findChild<QTimer *>(QStringLiteral("repaintTimer"), Qt::FindDirectChildrenOnly); }
-
-// Waits until nothing is left to paint: no frame is held back, and a one-pixel marker
-// repaint has come through (any repaint still pending would come with it).
-void settle(Seg &s)
-{
-    QTRY_VERIFY(!repaintTimer(s)->isActive());
-    PaintLog marker(&s);
-    s.update(QRect(0, 0, 1, 1));
-    QTRY_VERIFY(!marker.regions.isEmpty());
-}
-
 } // namespace
 
 class TestSeg : public QObject {
@@ -395,13 +361,13 @@ void TestSeg::repaintsOnlyChangedCells()
 {
     Seg &s = shownSeg(QSize(320, 40));
     s.setSegValue("1234.567");
-    settle(s);
-    PaintLog log(&s);
+    segtest::settle(s);
+    segtest::PaintLog log(&s);
 
     // The same value again: nothing to do. No frame is held back, and a one-pixel
     // repaint comes alone.
     s.setSegValue("1234.567");
-    QVERIFY(!repaintTimer(s)->isActive());
+    QVERIFY(!segtest::repaintTimer(s)->isActive());
     s.update(QRect(0, 0, 1, 1));
     QTRY_COMPARE(log.regions.size(), 1);
     QCOMPARE(log.regions[0], QRegion(0, 0, 1, 1));
@@ -410,7 +376,7 @@ void TestSeg::repaintsOnlyChangedCells()
     // One character changed: only its cell is repainted.
     s.setSegValue("1234.568");
     QTRY_VERIFY(!log.regions.isEmpty());
-    settle(s);
+    segtest::settle(s);
     QRegion painted;
     for (const QRegion &r : log.regions)
         painted += r;
@@ -422,8 +388,8 @@ void TestSeg::repaintsOnlyChangedCells()
 void TestSeg::rapidWritesCoalesce()
 {
     Seg &s = shownSeg(QSize(320, 40));
-    settle(s);
-    PaintLog log(&s);
+    segtest::settle(s);
+    segtest::PaintLog log(&s);
     for (int i = 0; i < 150; ++i) {
         s.setSegValue(QString::number(1000 + i));
         QTest::qWait(1);

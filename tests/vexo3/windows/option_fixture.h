@@ -41,9 +41,35 @@ struct DigitSet {
 };
 inline const DigitSet kRed{"seg/red.png", [](int g) { return QColor(250, 8 * g, 0); }};
 inline const DigitSet kGreen{"seg/green.png", [](int g) { return QColor(0, 250, 8 * g); }};
+inline const DigitSet kBlueSvg{"seg/blue.svg", [](int g) { return QColor(8 * g, 0, 250); }};
 
+inline void writeFile(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+}
+
+// A set named *.svg is written as a drawing declared at 1 x 1 pixel a cell: only
+// drawn at the preview's size does it show the black bar across the upper part of
+// every cell (a fifth to a third of its height).
 inline void writeDigitSet(const QString &appDir, const DigitSet &set)
 {
+    const QString path = appDir + QString::fromLatin1(set.file);
+    QDir().mkpath(QFileInfo(path).path());
+    if (path.endsWith(QStringLiteral(".svg"))) {
+        QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"12\" height=\"2\" viewBox=\"0 0 120 60\""
+                         " preserveAspectRatio=\"none\">";
+        for (int g = 0; g < 24; ++g) {
+            const int x = (g % 12) * 10, y = (g / 12) * 30;
+            svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"10\" height=\"30\" fill=\"%3\"/>"
+                                  "<rect x=\"%1\" y=\"%4\" width=\"10\" height=\"4\" fill=\"#000000\"/>")
+                           .arg(x).arg(y).arg(set.colour(g).name()).arg(y + 6)
+                           .toLatin1();
+        }
+        writeFile(path, svg + "</svg>");
+        return;
+    }
     constexpr int cw = 10, ch = 18;
     QImage img(12 * cw, 2 * ch, QImage::Format_RGB32);
     for (int g = 0; g < 24; ++g) {
@@ -52,16 +78,7 @@ inline void writeDigitSet(const QString &appDir, const DigitSet &set)
             for (int x = cell.left(); x <= cell.right(); ++x)
                 img.setPixelColor(x, y, set.colour(g));
     }
-    const QString path = appDir + QString::fromLatin1(set.file);
-    QDir().mkpath(QFileInfo(path).path());
     QVERIFY(img.save(path, "PNG"));
-}
-
-inline void writeFile(const QString &path, const QByteArray &text)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(text);
 }
 
 inline QByteArray readFile(const QString &path)
