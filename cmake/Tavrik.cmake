@@ -33,26 +33,34 @@ function(tavrik_program_icons target program)
   qt_add_resources(${target} ${target}_icons_${program} PREFIX /icons/${program} BASE ${dir} FILES ${files})
 endfunction()
 
+# A program's version header: tavrik_version_header(<name> <template>). The header is
+# configured from the template with the version of the calling folder's project();
+# it is generated under the same relative path as the template
+# (vexo3/main/version.h.in gives "vexo3/main/version.h") and reaches every target
+# that links <name>_version.
+function(tavrik_version_header name template)
+  if(NOT PROJECT_VERSION)
+    message(FATAL_ERROR "tavrik_version_header(${name}): needs a project() version")
+  endif()
+  file(RELATIVE_PATH rel ${Tavrik_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  get_filename_component(header ${template} NAME_WLE)
+  configure_file(${template} ${TAVRIK_GENERATED_DIR}/${rel}/${header} @ONLY)
+  add_library(${name}_version INTERFACE)
+  target_link_libraries(${name}_version INTERFACE tavrik_headers)
+endfunction()
+
 # One of the two programs:
 #   tavrik_add_program(<name> SOURCES <files> LIBRARIES <targets> VERSION_TEMPLATE <file>)
 # The executable lands in the shared output folder next to the files it ships with,
-# which are brought up to date with it. The version header is configured from the
-# template with the version of the calling folder's project(); it is generated under
-# the same relative path as the template (vexo3/main/version.h.in gives
-# "vexo3/main/version.h") and reaches every target that links <name>_version. The
-# program's icons (resources/icons/<name>/) are built in, and its main() sees its
-# desktop entry's name as TAVRIK_DESKTOP_ID.
+# which are brought up to date with it; its version header comes from
+# tavrik_version_header(). The program's icons (resources/icons/<name>/) are built in,
+# and its main() sees its desktop entry's name as TAVRIK_DESKTOP_ID.
 function(tavrik_add_program name)
   cmake_parse_arguments(P "" "VERSION_TEMPLATE" "SOURCES;LIBRARIES" ${ARGN})
-  if(NOT P_VERSION_TEMPLATE OR NOT PROJECT_VERSION)
-    message(FATAL_ERROR "tavrik_add_program(${name}): needs VERSION_TEMPLATE and a project() version")
+  if(NOT P_VERSION_TEMPLATE)
+    message(FATAL_ERROR "tavrik_add_program(${name}): needs VERSION_TEMPLATE")
   endif()
-
-  file(RELATIVE_PATH rel ${Tavrik_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  get_filename_component(header ${P_VERSION_TEMPLATE} NAME_WLE)
-  configure_file(${P_VERSION_TEMPLATE} ${TAVRIK_GENERATED_DIR}/${rel}/${header} @ONLY)
-  add_library(${name}_version INTERFACE)
-  target_link_libraries(${name}_version INTERFACE tavrik_headers)
+  tavrik_version_header(${name} ${P_VERSION_TEMPLATE})
 
   add_executable(${name} ${P_SOURCES})
   target_link_libraries(${name} PRIVATE ${name}_version ${P_LIBRARIES})

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QTime>
 #include <QtGlobal>
 
@@ -21,15 +22,24 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual Now now() const = 0;
+    // Seconds since 1899-12-30 local midnight in double precision: does not restart at
+    // midnight and keeps the millisecond all day. By default it is now() widened, so a
+    // clock that knows no better loses nothing of what it had.
+    virtual double absoluteSeconds() const { return now().absolute(); }
 };
 
 // The local wall clock, millisecond resolution.
 class SystemClock final : public Clock {
 public:
     Now now() const override;
+    double absoluteSeconds() const override;
 };
 
 qint32 dayNumber(const QDate &date);
+// The absolute seconds of a local date and time, and back (to the millisecond, never
+// rounded up into the next one).
+double absoluteSeconds(const QDateTime &local);
+QDateTime dateTimeAt(double absoluteSeconds);
 QDate dateFromDayNumber(qint32 day);
 // Time of day for seconds since midnight, truncated to the millisecond so that a
 // reading never shows the next second early.

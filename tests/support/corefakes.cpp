@@ -10,6 +10,7 @@ void FakeClock::advance(double seconds)
     const double day = std::floor(abs / 86400.0);
     now_.day = qint32(day);
     now_.seconds = float(abs - day * 86400.0);
+    absolute_ += seconds;
 }
 
 namespace {

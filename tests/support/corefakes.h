@@ -14,15 +14,24 @@
 
 namespace testing {
 
-// A clock the test sets.
+// A clock the test sets. now() gives the seconds in single precision, as the real
+// clock does; absoluteSeconds() keeps what the test set and advanced in double.
 class FakeClock final : public tavrik::core::Clock {
 public:
     tavrik::core::Now now() const override { return now_; }
-    void set(qint32 day, float seconds) { now_ = {day, seconds}; }
-    void set(const QDate &date, float seconds) { set(tavrik::core::dayNumber(date), seconds); }
+    double absoluteSeconds() const override { return absolute_; }
+    void set(qint32 day, double seconds)
+    {
+        now_ = {day, float(seconds)};
+        absolute_ = double(day) * 86400.0 + seconds;
+    }
+    void set(const QDate &date, double seconds) { set(tavrik::core::dayNumber(date), seconds); }
     // Moves on by the given seconds, rolling over midnight.
     void advance(double seconds);
     tavrik::core::Now now_{45000, 36000.0f};
+
+private:
+    double absolute_ = 45000 * 86400.0 + 36000.0;
 };
 
 // An in-memory store, matching sections and keys without regard to case.

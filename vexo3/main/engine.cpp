@@ -1,5 +1,6 @@
 #include "vexo3/main/engine.h"
 
+#include "shared/core/keys.h"
 #include "shared/core/numtext.h"
 
 #include <cmath>
@@ -129,6 +130,8 @@ const QString &readingFor(int segMode, const Readings &r) { return segMode != 0 
 
 Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &panel)
 {
+    if (tavrik::core::isCtrlBreak(key, modifiers))
+        return Action::Reset;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -143,10 +146,7 @@ Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &pa
     case Qt::Key_Space:
         return Action::Record;
     case Qt::Key_F3:
-    case Qt::Key_Cancel:
         return Action::Reset;
-    case Qt::Key_Pause:
-        return (modifiers & Qt::ControlModifier) ? Action::Reset : Action::None;
     default:
         return Action::None;
     }

@@ -3,6 +3,7 @@
 
 #include "vexo3/main/frmsec.h"
 
+#include "shared/core/keys.h"
 #include "shared/core/numtext.h"
 #include "shared/core/precision.h"
 #include "shared/core/profile.h"
@@ -204,13 +205,9 @@ void FrmSec::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-// X11 reports Ctrl+Break as no Qt key at all, only as the Break keysym.
 int FrmSec::keyOf(const QKeyEvent *event) const
 {
-    constexpr quint32 kXkBreak = 0xff6b;
-    if (event->key() == 0 && event->nativeVirtualKey() == kXkBreak)
-        return Qt::Key_Cancel;
-    return event->key();
+    return tavrik::core::effectiveKey(event->key(), event->nativeVirtualKey());
 }
 
 bool FrmSec::eventFilter(QObject *watched, QEvent *event)

@@ -4,6 +4,7 @@
 
 #include "shared/core/clock.h"
 #include "shared/core/numtext.h"
+#include "shared/core/timing.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/services.h"
 #include "vexo3/main/frmsec_ui.h"
@@ -13,18 +14,9 @@
 #include <QLabel>
 #include <QLocale>
 
-#include <cmath>
-
 namespace vexo3 {
 
 using tavrik::gui::services;
-
-namespace {
-
-// The longest countdown the ten-cell display can show with its decimal.
-constexpr double kMaxCountdownSeconds = 1e8;
-
-} // namespace
 
 void FrmSec::Timer2_Timer()
 {
@@ -33,10 +25,8 @@ void FrmSec::Timer2_Timer()
         lblDate->setText(kRefusalText);
     } else {
         const tavrik::core::Now now = services().clock->now();
-        const QDate date = tavrik::core::dateFromDayNumber(now.day);
-        lblDate->setText(date.toString(QStringLiteral("yyyy年MM月dd日 ")) +
-                         tavrik::core::timeOfDay(now.seconds).toString(QStringLiteral(" hh:mm:ss")) + u' ' +
-                         QLocale().dayName(date.dayOfWeek(), QLocale::LongFormat));
+        lblDate->setText(tavrik::core::dateLine(tavrik::core::dateFromDayNumber(now.day),
+                                                tavrik::core::timeOfDay(now.seconds), QLocale()));
     }
     lblDate->adjustSize();
 }
@@ -58,17 +48,14 @@ void FrmSec::chooseMode(int index)
 void FrmSec::mMode2_Click(int Index)
 {
     if (Index == 2) {
-        const auto answer = services().dialogs->input(this, QStringLiteral("请输入倒计时的秒数:"),
-                                                      QStringLiteral("倒计时"), QStringLiteral("3600"));
-        double seconds = answer ? tavrik::core::leadingNumber(*answer) : 0.0;
-        if (!std::isfinite(seconds) || seconds < 0 || seconds >= kMaxCountdownSeconds) {
-            services().dialogs->message(this, QStringLiteral("倒计时的秒数须大于0且小于100000000。"),
-                                        QStringLiteral("倒计时"), tavrik::gui::MsgIcon::Warning);
-            seconds = 0;
-        }
-        countdownLength_ = seconds;
-        if (seconds != 0)
-            fBig::openCountdown(this, tavrik::core::shortestText(seconds));
+        const tavrik::core::CountdownAnswer answer = tavrik::core::countdownAnswer(services().dialogs->input(
+            this, tavrik::core::kCountdownPrompt, tavrik::core::kCountdownTitle, tavrik::core::kCountdownDefault));
+        if (!answer.warning.isEmpty())
+            services().dialogs->message(this, answer.warning, tavrik::core::kCountdownTitle,
+                                        tavrik::gui::MsgIcon::Warning);
+        countdownLength_ = answer.seconds;
+        if (answer.seconds != 0)
+            fBig::openCountdown(this, tavrik::core::shortestText(answer.seconds));
     }
     chooseMode(Index);
     if (countdownLength_ == 0 && mode_ == 2)
@@ -79,12 +66,8 @@ void FrmSec::mMode2_Click(int Index)
 
 void FrmSec::mSt_Click()
 {
-    const QString first = countdownLength_ != 0
-                               ? QStringLiteral("倒计时设置为") + tavrik::core::shortestText(countdownLength_) + QStringLiteral("秒")
-                               : QStringLiteral("倒计时未启用");
-    const QString second = !alarmTime_.isEmpty() ? QStringLiteral("定时设置在") + alarmTime_ : QStringLiteral("定时未启用");
-    services().dialogs->message(this, first + QStringLiteral("\r\n") + second, QStringLiteral("状态"),
-                                tavrik::gui::MsgIcon::Information);
+    services().dialogs->message(this, tavrik::core::timingStatusText(countdownLength_, alarmTime_),
+                                tavrik::core::kStatusTitle, tavrik::gui::MsgIcon::Information);
 }
 
 } // namespace vexo3

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QtTest>
+#include <cmath>
 
 using namespace tavrik::core;
 
@@ -11,6 +12,8 @@ private Q_SLOTS:
     void clockIsTheWallClock();
     void timeOfDayText_data();
     void timeOfDayText();
+    void absoluteSecondsRoundTrip();
+    void systemClockAbsoluteAgreesWithNow();
 };
 
 void TestClock::clockIsTheWallClock()
@@ -45,6 +48,29 @@ void TestClock::timeOfDayText()
 {
     QFETCH(float, seconds);
     QTEST(tavrik::core::timeOfDay(seconds).toString(u"hh:mm:ss.zzz"), "expected");
+}
+
+void TestClock::absoluteSecondsRoundTrip()
+{
+    const QDateTime local(QDate(2009, 5, 12), QTime(14, 30, 5, 750));
+    const double s = absoluteSeconds(local);
+    QCOMPARE(s, 39945 * 86400.0 + 52205.75);
+    QCOMPARE(dateTimeAt(s), local);
+    // Truncated, never into the next millisecond or the next day.
+    QCOMPARE(dateTimeAt(39945 * 86400.0 + 86399.9996), QDateTime(QDate(2009, 5, 12), QTime(23, 59, 59, 999)));
+    QCOMPARE(dateTimeAt(39946 * 86400.0), QDateTime(QDate(2009, 5, 13), QTime(0, 0)));
+}
+
+void TestClock::systemClockAbsoluteAgreesWithNow()
+{
+    const SystemClock clock;
+    const double before = absoluteSeconds(QDateTime::currentDateTime());
+    const double abs = clock.absoluteSeconds();
+    const double after = absoluteSeconds(QDateTime::currentDateTime());
+    QVERIFY(abs >= before && abs <= after);
+    // Late in the day a single-precision reading resolves 1/128 s; this one keeps the
+    // millisecond.
+    QVERIFY(std::abs(abs * 1000.0 - std::round(abs * 1000.0)) < 0.01);
 }
 
 QTEST_GUILESS_MAIN(TestClock)

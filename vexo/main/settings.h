@@ -1,0 +1,52 @@
+#pragma once
+
+#include "shared/core/settingsstore.h"
+
+#include <QString>
+#include <array>
+
+// The old program's stored settings: application "BriselSoftware", section "Tavrik",
+// the same as Vexo3's, so "Speed" and "OnTop" are shared. The store matches key names
+// without regard to case.
+namespace vexo {
+
+inline const QString kSettingsSection = QStringLiteral("Tavrik");
+
+// The five labels whose border a click toggles, in the order their styles are stored.
+enum class Bordered { lblTime, lblTimer, lblDate, Label1, Label2 };
+constexpr int kBorderedCount = 5;
+
+// The key a label's border style is read and written under. Label2's is written as
+// "label2BorderStyle", which names the same key.
+QString borderStyleKey(Bordered label);
+// A click: 1 (single line) becomes 0 (none), anything else 1.
+constexpr int toggledBorder(int style) { return style == 1 ? 0 : 1; }
+
+struct Settings {
+    bool mA60 = false;
+    bool mB60 = false;
+    // Indexed by Bordered: lblTime and lblTimer have a line, the others none.
+    std::array<int, kBorderedCount> borderStyle{1, 1, 0, 0, 0};
+    int Speed = 2;
+    bool OnTop = true;
+
+    int border(Bordered label) const { return borderStyle[size_t(label)]; }
+    void setBorder(Bordered label, int style) { borderStyle[size_t(label)] = style; }
+};
+
+// Reads every key. A missing key, a value that does not convert, a "Speed" outside
+// 0..5 or a border style other than 0 or 1 reads as that key's default.
+Settings readSettings(tavrik::core::SettingsStore &store);
+
+// The writes, each as the program makes them. False when the store could not save.
+// At the confirmed close: the five border styles in one change.
+bool saveBorderStyles(tavrik::core::SettingsStore &store, const Settings &settings);
+// Whenever a precision is applied, start-up included.
+bool saveSpeed(tavrik::core::SettingsStore &store, int speed);
+// When toggled: "255" for on, "0" for off.
+bool saveOnTop(tavrik::core::SettingsStore &store, bool on);
+// mA60 / mB60 when toggled: "1" checked, "0" not.
+bool saveA60(tavrik::core::SettingsStore &store, bool checked);
+bool saveB60(tavrik::core::SettingsStore &store, bool checked);
+
+} // namespace vexo

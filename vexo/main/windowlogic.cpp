@@ -1,0 +1,20 @@
+#include "vexo/main/windowlogic.h"
+
+namespace vexo {
+
+QString lockMenuCaption(bool locked)
+{
+    return locked ? QStringLiteral("解除锁定控制") : QStringLiteral("锁定控制");
+}
+
+QString beepPath(const QString &appDir)
+{
+    return appDir + (appDir.endsWith(u'/') ? QString() : QStringLiteral("/")) + QStringLiteral("Beep.wav");
+}
+
+QRect listAbove(const QRect &mainFrame, int listOuterHeight)
+{
+    return QRect(mainFrame.left(), mainFrame.top() - listOuterHeight, mainFrame.width(), listOuterHeight);
+}
+
+} // namespace vexo
