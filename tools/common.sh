@@ -5,11 +5,12 @@ TAVRIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TAVRIK_BUILD=${TAVRIK_BUILD:-$TAVRIK_ROOT/build}
 
 # Debian 12 packages the build and the tests need.
-TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev fonts-noto-cjk)
+TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-multimedia-dev fonts-noto-cjk)
 # What the test command needs on top: Qt Designer's development files (the designer
 # plugin and its tests; Debian's CMake files of Qt6Designer also want the other two),
-# and the install test's validators.
-TAVRIK_TEST_PACKAGES=(qt6-tools-dev libqt6opengl6-dev libxkbcommon-dev desktop-file-utils appstream)
+# the install test's validators, and an X server with xdotool for the end-to-end test
+# of Vexo.
+TAVRIK_TEST_PACKAGES=(qt6-tools-dev libqt6opengl6-dev libxkbcommon-dev desktop-file-utils appstream xvfb xdotool)
 # apt's own output goes to this log; the scripts print one line per step.
 TAVRIK_APT_LOG=${TAVRIK_APT_LOG:-$TAVRIK_BUILD/apt.log}
 

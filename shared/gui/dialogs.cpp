@@ -33,4 +33,12 @@ std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,
     return answer;
 }
 
+bool QtDialogs::question(QWidget *parent, const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title.isEmpty() ? defaultTitle() : title, text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace tavrik::gui

@@ -19,6 +19,8 @@ public:
     // The answer, or nothing when the user cancelled.
     virtual std::optional<QString> input(QWidget *parent, const QString &prompt,
                                          const QString &title, const QString &defaultText) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool question(QWidget *parent, const QString &text, const QString &title) = 0;
 };
 
 class QtDialogs final : public Dialogs {
@@ -27,6 +29,7 @@ public:
                  MsgIcon icon) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
                                  const QString &defaultText) override;
+    bool question(QWidget *parent, const QString &text, const QString &title) override;
 };
 
 // The title of boxes that give none: the program's name.

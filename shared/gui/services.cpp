@@ -3,6 +3,7 @@
 #include "shared/core/clock.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/launcher.h"
+#include "shared/gui/sound.h"
 #include "shared/core/settingsstore.h"
 
 #include <QCoreApplication>
@@ -19,11 +20,13 @@ Services makeReal()
     static core::IniSettingsStore store;
     static QtDialogs dialogs;
     static DesktopLauncher launcher;
+    static QtSound sound;
     Services s;
     s.clock = &clock;
     s.store = &store;
     s.dialogs = &dialogs;
     s.launcher = &launcher;
+    s.sound = &sound;
     return s;
 }
 
@@ -46,6 +49,8 @@ ScopedServices::ScopedServices(const Services &s) : saved_(services())
         cur.dialogs = s.dialogs;
     if (s.launcher)
         cur.launcher = s.launcher;
+    if (s.sound)
+        cur.sound = s.sound;
     cur.appDir = s.appDir;
     cur.appDirAccess = s.appDirAccess;
     cur.userDir = s.userDir;

@@ -13,6 +13,7 @@ namespace tavrik::gui {
 
 class Dialogs;
 class Launcher;
+class Sound;
 
 // Everything the windows take from outside. The programs use the real ones; tests put
 // fakes in with ScopedServices.
@@ -21,6 +22,7 @@ struct Services {
     core::SettingsStore *store = nullptr;
     Dialogs *dialogs = nullptr;
     Launcher *launcher = nullptr;
+    Sound *sound = nullptr;
     // The program folder with a trailing "/"; empty means the executable's folder.
     QString appDir;
     // Whether the program folder takes the profile file's writes; Probe asks the file

@@ -1,6 +1,9 @@
 #include "shared/gui/termination.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QSocketNotifier>
+#include <QWidget>
 
 #include <csignal>
 #include <fcntl.h>
@@ -54,6 +57,17 @@ void TerminationSignals::readSignal()
     unsigned char byte = 0;
     while (::read(g_fds[1], &byte, 1) == 1)
         Q_EMIT terminationRequested(int(byte));
+}
+
+void deleteOtherWindows(const QWidget *mainWindow)
+{
+    QList<QPointer<QWidget>> others;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != mainWindow && !w->parentWidget())
+            others.append(w);
+    // Deleting one window may delete others it owns: each is checked before it goes.
+    for (const QPointer<QWidget> &w : others)
+        delete w.data();
 }
 
 } // namespace tavrik::gui

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QSocketNotifier;
+class QWidget;
 
 namespace tavrik::gui {
 
@@ -21,5 +22,9 @@ private:
     void readSignal();
     QSocketNotifier *notifier_ = nullptr;
 };
+
+// The program's end: deletes every top-level window but the main window, which the
+// caller owns, so that none outlives it.
+void deleteOtherWindows(const QWidget *mainWindow);
 
 } // namespace tavrik::gui

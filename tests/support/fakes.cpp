@@ -16,6 +16,7 @@ TestEnv::TestEnv()
     s.store = &store;
     s.dialogs = &dialogs;
     s.launcher = &launcher;
+    s.sound = &sound;
     s.appDir = appDir();
     s.userDir = userDir();
     scope_ = std::make_unique<tavrik::gui::ScopedServices>(s);
@@ -28,6 +29,7 @@ void TestEnv::reset()
     clock = FakeClock();
     dialogs = FakeDialogs();
     launcher = FakeLauncher();
+    sound = FakeSound();
     store = MemoryStore();
     setAppDirReadOnly(false);
     for (const QString &dir : {appDir(), tempDir(), userDir()}) {

@@ -3,6 +3,7 @@
 #include "shared/gui/dialogs.h"
 #include "shared/gui/launcher.h"
 #include "shared/gui/services.h"
+#include "shared/gui/sound.h"
 #include "tests/support/corefakes.h"
 
 #include <QDate>
@@ -15,6 +16,16 @@
 #include <optional>
 
 namespace testing {
+
+// A window's part by the name it carries; a test of a window without it cannot go on.
+template <typename T>
+T *partOf(QObject &window, const QString &name)
+{
+    T *part = window.findChild<T *>(name);
+    if (!part)
+        qFatal("the window has no %s", qPrintable(name));
+    return part;
+}
 
 // Records every box; answers input boxes from a queue (empty queue: Cancel).
 class FakeDialogs final : public tavrik::gui::Dialogs {
@@ -37,10 +48,18 @@ public:
             return std::nullopt;
         return answers.takeFirst();
     }
+    // Answers Yes/No questions from a queue; an empty queue answers No.
+    bool question(QWidget *, const QString &text, const QString &title) override
+    {
+        questions.append({text, title, tavrik::gui::MsgIcon::None});
+        return !yesNo.isEmpty() && yesNo.takeFirst();
+    }
     QList<Box> boxes;
     QList<Box> prompts;
     QStringList defaults;
     QList<std::optional<QString>> answers;
+    QList<Box> questions;
+    QList<bool> yesNo;
 };
 
 class FakeLauncher final : public tavrik::gui::Launcher {
@@ -63,6 +82,15 @@ public:
     bool startResult = true;
 };
 
+// Records every sound asked for.
+class FakeSound final : public tavrik::gui::Sound {
+public:
+    void play(const QString &path) override { played.append(path); }
+    void beep() override { ++beeps; }
+    QStringList played;
+    int beeps = 0;
+};
+
 // Fakes for every service, a temporary program folder, temporary folder and user
 // folder; installed for the lifetime of the object.
 class TestEnv {
@@ -82,6 +110,7 @@ public:
     FakeClock clock;
     FakeDialogs dialogs;
     FakeLauncher launcher;
+    FakeSound sound;
     MemoryStore store;
 
 private:

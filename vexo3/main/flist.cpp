@@ -1,20 +1,16 @@
 #include "vexo3/main/flist.h"
 
-#include "shared/gui/dialogs.h"
-#include "shared/gui/launcher.h"
-#include "shared/gui/services.h"
+#include "shared/gui/records.h"
 #include "shared/gui/twips.h"
 #include "vexo3/cmdbox/cmdbox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QListWidget>
-#include <QUrl>
 
 namespace vexo3 {
 
 using tavrik::gui::px;
-using tavrik::gui::services;
 
 fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
 {
@@ -79,15 +75,7 @@ void fList::cmdBox1_Click() { List1->clear(); }
 
 void fList::cmdBox2_Click()
 {
-    const QString path = tavrik::core::recordFilePath();
-    QString error;
-    if (!recordFile_.write(path, entries(), &error)) {
-        services().dialogs->message(this, QStringLiteral("无法写入记录文件：\n%1\n\n原因：%2\n\n记录仍保留在列表中。").arg(path, error),
-                                    QStringLiteral("错误"), tavrik::gui::MsgIcon::Critical);
-        return;
-    }
-    // The file stays until the program ends, so the editor can read it at leisure.
-    services().launcher->openUrl(QUrl::fromLocalFile(path));
+    tavrik::gui::exportRecords(this, recordFile_, entries());
 }
 
 void fList::cmdBox3_Click() { hide(); }

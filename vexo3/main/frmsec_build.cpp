@@ -4,6 +4,7 @@
 
 #include "shared/core/about.h"
 #include "shared/core/precision.h"
+#include "shared/gui/names.h"
 #include "shared/gui/twips.h"
 #include "vexo3/cmdbox/cmdbox.h"
 #include "vexo3/main/frmsec_ui.h"
@@ -17,21 +18,9 @@
 
 namespace vexo3 {
 
+using tavrik::gui::indexed;
+using tavrik::gui::named;
 using tavrik::gui::px;
-
-namespace {
-
-// Every part carries the name its handlers are named after.
-template <typename T>
-T *named(T *object, const QString &name)
-{
-    object->setObjectName(name);
-    return object;
-}
-
-QString indexed(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
-
-} // namespace
 
 void FrmSec::buildWidgets()
 {

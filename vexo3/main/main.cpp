@@ -4,7 +4,6 @@
 #include "vexo3/main/version.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QSessionManager>
 
 int main(int argc, char *argv[])
@@ -26,11 +25,6 @@ int main(int argc, char *argv[])
 
     window.Form_Load();
     const int rc = QApplication::exec();
-    QList<QPointer<QWidget>> others;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w != &window && !w->parentWidget())
-            others.append(w);
-    for (const QPointer<QWidget> &w : others)
-        delete w.data();
+    tavrik::gui::deleteOtherWindows(&window);
     return rc;
 }

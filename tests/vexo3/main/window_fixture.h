@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/gui/termination.h"
 #include "tests/support/fakes.h"
 #include "vexo3/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
@@ -38,14 +39,7 @@ struct MainUi {
     std::array<QAction *, 2> mp1{};
 };
 
-template <typename T>
-T *partOf(QObject &window, const QString &name)
-{
-    T *part = window.findChild<T *>(name);
-    if (!part)
-        qFatal("the main window has no %s", qPrintable(name));
-    return part;
-}
+using testing::partOf;
 
 inline MainUi ui(vexo3::FrmSec &w)
 {
@@ -137,12 +131,7 @@ struct MainFixture {
     void closeAll()
     {
         w.reset();
-        QList<QPointer<QWidget>> others;
-        for (QWidget *t : QApplication::topLevelWidgets())
-            if (!t->parentWidget())
-                others.append(t);
-        for (const QPointer<QWidget> &t : others)
-            delete t.data();
+        tavrik::gui::deleteOtherWindows(nullptr);
     }
 
     // Moves the clock on and lets the stopwatch tick once.

@@ -1,0 +1,283 @@
+#include "shared/core/settingsstore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+// The real Vexo program as a child process, on a settings folder and a program folder
+// of its own: offscreen for its start and end, and in a real X server (Xvfb) where a
+// person's keys and clicks are played to it with xdotool.
+class TestVexoEndToEnd : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void signalsEndItCleanly_data();
+    void signalsEndItCleanly();
+    void spaceWaitSpaceUnderX();
+    void vexo3StartsItFromItsMenu();
+
+private:
+    QString configDir() const { return home_->path() + QStringLiteral("/config"); }
+    QString tempDir() const { return home_->path() + QStringLiteral("/tmp"); }
+    QProcessEnvironment environment() const;
+    bool waitFor(const std::function<bool()> &condition, int ms = 20000);
+    QString xdotool(const QStringList &args);
+    QString windowNamed(qint64 pid, const QString &name);
+    // Starts an X server of our own; false (with the test skipped) without Xvfb.
+    bool startX();
+    void startUnderX(QProcess &p, const QString &program);
+
+    std::unique_ptr<QTemporaryDir> home_;
+    QString program_;
+    QProcess xvfb_;
+    QString display_;
+};
+
+void TestVexoEndToEnd::init()
+{
+    home_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(home_->isValid());
+    for (const char *dir : {"config", "app", "tmp", "bin"})
+        QVERIFY(QDir(home_->path()).mkpath(QString::fromLatin1(dir)));
+    // The program takes its folder from where it lies: give it a folder of its own.
+    program_ = home_->path() + QStringLiteral("/app/Vexo");
+    QVERIFY(QFile::copy(QStringLiteral(VEXO_BINARY), program_));
+    // The desktop opener, as the program calls it: it notes what it was asked to open.
+    QFile opener(home_->path() + QStringLiteral("/bin/xdg-open"));
+    QVERIFY(opener.open(QIODevice::WriteOnly));
+    opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/opened\"\n");
+    opener.close();
+    QVERIFY(opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner));
+}
+
+void TestVexoEndToEnd::cleanup()
+{
+    if (xvfb_.state() != QProcess::NotRunning) {
+        xvfb_.terminate();
+        xvfb_.waitForFinished(5000);
+    }
+}
+
+QProcessEnvironment TestVexoEndToEnd::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home_->path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir());
+    env.insert(QStringLiteral("temp"), tempDir());
+    env.insert(QStringLiteral("PATH"), home_->path() + QStringLiteral("/bin:") + env.value(QStringLiteral("PATH")));
+    env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+    env.remove(QStringLiteral("DESKTOP_SESSION"));
+    return env;
+}
+
+bool TestVexoEndToEnd::waitFor(const std::function<bool()> &condition, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!condition()) {
+        if (t.elapsed() > ms)
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+void TestVexoEndToEnd::signalsEndItCleanly_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+}
+
+void TestVexoEndToEnd::signalsEndItCleanly()
+{
+    QFETCH(int, signalNumber);
+    // Vexo3 keeps its precision under the same application and section.
+    {
+        tavrik::core::IniSettingsStore vexo3(configDir());
+        QVERIFY(vexo3.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("Speed"),
+                           QStringLiteral("4")));
+    }
+    // Every save takes the store's lock file, made on first use: without it, it tells
+    // when Vexo has saved (an unchanged value leaves the store file itself alone).
+    const QString lockFile = configDir() + QStringLiteral("/BriselSoftware.ini.lck");
+    QVERIFY(QFile::remove(lockFile));
+    QProcess p;
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(program_, {});
+    QVERIFY(p.waitForStarted(10000));
+    // Start-up applies the stored precision and writes it back: had it not seen Vexo3's
+    // value, it would write its own default.
+    QVERIFY(waitFor([&] { return QFile::exists(lockFile) || p.state() != QProcess::Running; }));
+    QCOMPARE(p.state(), QProcess::Running);
+
+    ::kill(pid_t(p.processId()), signalNumber);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    tavrik::core::IniSettingsStore store(configDir());
+    QCOMPARE(store.read(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("Speed"), QString()),
+             QStringLiteral("4"));
+    // Ended without the confirmation: no border style stored.
+    QSettings settings(configDir() + QStringLiteral("/BriselSoftware.ini"), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("Tavrik"));
+    QCOMPARE(settings.childKeys(), QStringList{"Speed"});
+}
+
+QString TestVexoEndToEnd::xdotool(const QStringList &args)
+{
+    QProcess x;
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    x.setProcessEnvironment(env);
+    x.start(QStringLiteral("xdotool"), args);
+    if (!x.waitForFinished(10000))
+        return QString();
+    return QString::fromUtf8(x.readAllStandardOutput()).trimmed();
+}
+
+// xdotool's name patterns do not match Chinese titles: list the program's windows and
+// compare their names here.
+QString TestVexoEndToEnd::windowNamed(qint64 pid, const QString &name)
+{
+    for (const QString &id : xdotool({QStringLiteral("search"), QStringLiteral("--pid"), QString::number(pid)})
+                                 .split(u'\n', Qt::SkipEmptyParts))
+        if (xdotool({QStringLiteral("getwindowname"), id}) == name)
+            return id;
+    return QString();
+}
+
+bool TestVexoEndToEnd::startX()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        QTest::qSkip("needs Xvfb and xdotool (tools/test.sh installs them)", __FILE__, __LINE__);
+        return false;
+    }
+    // A display of our own: Xvfb picks a free number and says which.
+    xvfb_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                         QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                                         QStringLiteral("tcp")});
+    if (!xvfb_.waitForStarted(10000) ||
+        !waitFor([&] { return xvfb_.canReadLine() || xvfb_.state() != QProcess::Running; }) || !xvfb_.canReadLine()) {
+        QTest::qFail("Xvfb gave no display", __FILE__, __LINE__);
+        return false;
+    }
+    display_ = QStringLiteral(":") + QString::fromLatin1(xvfb_.readLine()).trimmed();
+    return true;
+}
+
+void TestVexoEndToEnd::startUnderX(QProcess &p, const QString &program)
+{
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(program, {});
+    QVERIFY(p.waitForStarted(10000));
+}
+
+void TestVexoEndToEnd::spaceWaitSpaceUnderX()
+{
+    if (!startX())
+        return;
+    QProcess p;
+    startUnderX(p, program_);
+    QString main;
+    QVERIFY(waitFor([&] { return !(main = windowNamed(p.processId(), QStringLiteral("Tavrik2.1.0053"))).isEmpty(); }));
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), main});
+
+    // Space starts; the caption changes with the first tick.
+    xdotool({QStringLiteral("key"), QStringLiteral("space")});
+    QVERIFY(waitFor([&] { return xdotool({QStringLiteral("getwindowname"), main}) == QStringLiteral("Tavrik"); }));
+    QTest::qWait(1200);
+    xdotool({QStringLiteral("key"), QStringLiteral("space")});
+    // 记录 (slot 3 while paused), then 编辑/保存 in the record list.
+    QTest::qWait(300);
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), main, QStringLiteral("184"), QStringLiteral("124"),
+             QStringLiteral("click"), QStringLiteral("1")});
+    QString list;
+    QVERIFY(waitFor([&] { return !(list = windowNamed(p.processId(), QStringLiteral("计时"))).isEmpty(); }));
+    QTest::qWait(300);
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), list, QStringLiteral("116"), QStringLiteral("212"),
+             QStringLiteral("click"), QStringLiteral("1")});
+    const QString opened = home_->path() + QStringLiteral("/bin/opened");
+    QVERIFY(waitFor([&] { return QFile::exists(opened); }));
+
+    // The record holds both read-outs as the window showed them.
+    const QString recordPath = tempDir() + QStringLiteral("/秒表记录.txt");
+    QFile openedFile(opened);
+    QVERIFY(openedFile.open(QIODevice::ReadOnly));
+    QCOMPARE(QUrl(QString::fromUtf8(openedFile.readAll()).trimmed()).toLocalFile(), recordPath);
+    QFile record(recordPath);
+    QVERIFY(record.open(QIODevice::ReadOnly));
+    const QString line = QString::fromUtf8(record.readAll());
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^(\\d{10})\\.(\\d{3})S \\[0000:(\\d\\d):(\\d\\d)\\.(\\d{3})\\]\r\n$")).match(line);
+    QVERIFY2(m.hasMatch(), qPrintable(line));
+    const int timerMs = m.captured(1).toInt() * 1000 + m.captured(2).toInt();
+    const int timeMs = (m.captured(3).toInt() * 60 + m.captured(4).toInt()) * 1000 + m.captured(5).toInt();
+    QVERIFY2(timerMs >= 1200 && timerMs < 60000, qPrintable(line));
+    // Paused: both read-outs come from the same last tick or from two readings of one tick.
+    QVERIFY2(qAbs(timerMs - timeMs) <= 1, qPrintable(line));
+
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 0);
+}
+
+void TestVexoEndToEnd::vexo3StartsItFromItsMenu()
+{
+    if (!startX())
+        return;
+    const QString vexo3 = home_->path() + QStringLiteral("/app/Vexo3");
+    QVERIFY(QFile::copy(QStringLiteral(VEXO3_BINARY), vexo3));
+    QProcess p;
+    startUnderX(p, vexo3);
+    QString main;
+    QVERIFY(waitFor([&] {
+        const QString ids = xdotool({QStringLiteral("search"), QStringLiteral("--pid"), QString::number(p.processId())});
+        for (const QString &id : ids.split(u'\n', Qt::SkipEmptyParts))
+            if (xdotool({QStringLiteral("getwindowname"), id}).startsWith(QStringLiteral("Tavrik3.")))
+                main = id;
+        return !main.isEmpty();
+    }));
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), main});
+    // 秒表控制 → 使用旧版本: the item above the last one.
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+s")});
+    QTest::qWait(500);
+    xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")});
+    QString old;
+    QVERIFY(waitFor([&] {
+        old = xdotool({QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Tavrik2\\.1\\.0053$")});
+        return !old.isEmpty();
+    }));
+    // The older program runs from the same folder, as a program of its own.
+    const qint64 oldPid = xdotool({QStringLiteral("getwindowpid"), old.section(u'\n', 0, 0)}).toLongLong();
+    QVERIFY(oldPid > 0 && oldPid != p.processId());
+    QCOMPARE(QFileInfo(QStringLiteral("/proc/%1/exe").arg(oldPid)).symLinkTarget(), program_);
+    ::kill(pid_t(oldPid), SIGTERM);
+    // Gone, or a zombie waiting for whoever adopted it.
+    QVERIFY(waitFor([&] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(oldPid));
+        return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+    }));
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+}
+
+QTEST_GUILESS_MAIN(TestVexoEndToEnd)
+#include "tst_vexo_e2e.moc"

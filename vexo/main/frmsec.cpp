@@ -1,0 +1,240 @@
+// FrmSec: start-up, closing and ending, keys and the mouse on the window itself.
+
+#include "vexo/main/frmsec.h"
+
+#include "shared/core/clock.h"
+#include "shared/core/keys.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/services.h"
+#include "shared/gui/topmost.h"
+#include "shared/gui/twips.h"
+#include "vexo/main/flist.h"
+#include "vexo/main/frmsec_ui.h"
+#include "vexo/xp/xpcmdbutton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+
+namespace vexo {
+
+using tavrik::gui::px;
+using tavrik::gui::services;
+
+FrmSec::FrmSec(QWidget *parent) : QWidget(parent), ui_(std::make_unique<Ui>())
+{
+    buildWidgets();
+    buildMenus();
+    // Key preview: the window sees its keys before the focused button does.
+    qApp->installEventFilter(this);
+}
+
+FrmSec::~FrmSec()
+{
+    qApp->removeEventFilter(this);
+    delete ui_->list.data();
+}
+
+double FrmSec::now() const { return services().clock->absoluteSeconds(); }
+
+int FrmSec::outerHeightTwips() const
+{
+    const int frame = frameGeometry().height() - height();
+    return int(tavrik::gui::twips(height() + (frame > 0 ? frame : px(kDesignFrameTwips))));
+}
+
+void FrmSec::setOuterHeightTwips(int twips)
+{
+    const int frame = frameGeometry().height() - height();
+    setFixedSize(px(kClientWidthTwips), std::max(1, px(twips) - (frame > 0 ? frame : px(kDesignFrameTwips))));
+}
+
+void FrmSec::centre()
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(screen->availableGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+void FrmSec::setCaptionIfDifferent(const QString &caption)
+{
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
+bool FrmSec::stored(bool ok)
+{
+    if (!ok && !saveFailureShown_) {
+        saveFailureShown_ = true;
+        services().dialogs->message(this, QStringLiteral("无法保存设置，设置文件不能写入。\n本次的更改在程序退出后可能会丢失。"),
+                                    QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
+    }
+    return ok;
+}
+
+void FrmSec::Form_Load()
+{
+    Ui &ui = *ui_;
+    setOuterHeightTwips(kStartOuterHeight);
+    setWindowTitle(versionCaption());
+    settings_ = readSettings(*services().store);
+    ui.mA60->setChecked(settings_.mA60);
+    ui.mB60->setChecked(settings_.mB60);
+    sw.mA60 = settings_.mA60;
+    sw.mB60 = settings_.mB60;
+    applyBorders();
+    msp_Click(settings_.Speed);
+    ui.montop->setChecked(settings_.OnTop);
+    if (settings_.OnTop)
+        tavrik::gui::setTopmost(this, true);
+    showState();
+
+    centre();
+    show();
+    // The frame is known now: the outer height is what it should be.
+    setOuterHeightTwips(kStartOuterHeight);
+    centre();
+    Timer2_Timer();
+    ui.Timer2->start();
+}
+
+bool FrmSec::refusing() const { return ui_->refusal->isActive(); }
+
+bool FrmSec::Form_Unload()
+{
+    Ui &ui = *ui_;
+    switch (closeDecision(sw.Started(), sw.Locked())) {
+    case CloseDecision::CloseNow:
+        endProgram();
+        return false;
+    case CloseDecision::RefuseLocked: {
+        // Said for two seconds while everything else goes on; then the date line
+        // comes back with the next Timer2 tick.
+        setTextColour(ui.lblDate, QColor(255, 0, 0));
+        ui.lblDate->setText(kLockRefusal);
+        ui.lblDate->adjustSize();
+        ui.refusal->start();
+        return true;
+    }
+    case CloseDecision::Ask:
+        break;
+    }
+    if (!services().dialogs->question(this, kCloseQuestion, windowTitle()))
+        return true;
+    stored(saveBorderStyles(*services().store, settings_));
+    endProgram();
+    return false;
+}
+
+void FrmSec::endRefusal()
+{
+    QLabel *lblDate = ui_->lblDate;
+    lblDate->clear();
+    setTextColour(lblDate, textColour(ui_->lblTimer));
+    lblDate->adjustSize();
+}
+
+void FrmSec::endProgram()
+{
+    if (ending_)
+        return;
+    ending_ = true;
+    ui_->Timer1->stop();
+    ui_->Timer2->stop();
+    ui_->refusal->stop();
+    if (ui_->list)
+        ui_->list->closeForGood();
+    QCoreApplication::quit();
+}
+
+void FrmSec::endFromSystem()
+{
+    endProgram();
+    close();
+}
+
+void FrmSec::closeEvent(QCloseEvent *event)
+{
+    if (ending_ || !Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool FrmSec::eventFilter(QObject *watched, QEvent *event)
+{
+    Ui &ui = *ui_;
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *ke = static_cast<QKeyEvent *>(event);
+        if (keyPreview_ && static_cast<QWidget *>(watched)->window() == this) {
+            const int key = tavrik::core::effectiveKey(ke->key(), ke->nativeVirtualKey());
+            if (sw.keyOperation(key, ke->modifiers()) != Operation::None) {
+                // Holding a key down must not start and pause in turn.
+                if (!ke->isAutoRepeat())
+                    Form_KeyDown(key, ke->modifiers());
+                return true;
+            }
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    auto *label = qobject_cast<QLabel *>(watched);
+    if (!label || label->parentWidget() != this)
+        return QWidget::eventFilter(watched, event);
+
+    // The window's labels take their own clicks and moves: none of them is the window's.
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        if (label == ui.Label2)
+            Label2_MouseMove();
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return true;
+    case QEvent::MouseButtonRelease: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() != Qt::LeftButton || !label->rect().contains(mouse->position().toPoint()))
+            return true;
+        if (label == ui.Label2)
+            Label2_Click();
+        else if (label == ui.Label5)
+            Form_Click();
+        else
+            for (int i = 0; i < kBorderedCount; ++i)
+                if (label == ui.bordered()[size_t(i)])
+                    border_Click(Bordered(i));
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void FrmSec::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    if (!childAt(event->position().toPoint()))
+        Form_MouseMove();
+}
+
+void FrmSec::mouseReleaseEvent(QMouseEvent *event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        !childAt(event->position().toPoint()))
+        Form_Click();
+}
+
+void FrmSec::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
+{
+    if (sw.keyDown(KeyCode, Shift, now()))
+        showState();
+}
+
+} // namespace vexo

@@ -1,0 +1,218 @@
+// FrmSec: the pop-up menu and what its items do, the hover frame, the label clicks
+// and the timing modes.
+
+#include "vexo/main/frmsec.h"
+
+#include "shared/core/about.h"
+#include "shared/core/precision.h"
+#include "shared/core/timing.h"
+#include "shared/gui/about.h"
+#include "shared/gui/dialogs.h"
+#include "shared/gui/services.h"
+#include "shared/gui/topmost.h"
+#include "shared/gui/twips.h"
+#include "vexo/main/flist.h"
+#include "vexo/main/frmsec_ui.h"
+#include "vexo/main/windowlogic.h"
+#include "vexo/xp/xpcmdbutton.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+
+namespace vexo {
+
+using tavrik::gui::px;
+using tavrik::gui::services;
+
+// The timing prompts through the dialog seam.
+class FrmSec::DialogAsker final : public Asker {
+public:
+    explicit DialogAsker(FrmSec *window) : window_(window) {}
+    std::optional<QString> ask(const Prompt &p) override
+    {
+        return services().dialogs->input(window_, p.prompt, p.title, p.defaultText);
+    }
+    void warn(const QString &text, const QString &title) override
+    {
+        services().dialogs->message(window_, text, title, tavrik::gui::MsgIcon::Warning);
+    }
+    double now() override { return window_->now(); }
+
+private:
+    FrmSec *window_;
+};
+
+void FrmSec::refreshMenu()
+{
+    Ui &ui = *ui_;
+    ui.mstart->setEnabled(sw.available(Operation::Start));
+    ui.mPause->setEnabled(sw.available(Operation::Pause));
+    ui.mCoun->setEnabled(sw.available(Operation::Continue));
+    ui.mStop->setEnabled(sw.available(Operation::Stop));
+    ui.mReset->setEnabled(sw.available(Operation::Reset));
+    ui.mrec->setEnabled(sw.visible(Button::cmdLog));
+}
+
+void FrmSec::popupMenu()
+{
+    ui_->mSec->popup(mapToGlobal(QPoint(px(kMenuPopupPos.x()), px(kMenuPopupPos.y()))));
+}
+
+void FrmSec::Label4_Click()
+{
+    refreshMenu();
+    popupMenu();
+}
+
+void FrmSec::Form_Click()
+{
+    // Only the mini window, which has no menu button, opens the menu this way.
+    if (isMini(outerHeightTwips()))
+        popupMenu();
+}
+
+void FrmSec::cLine(const QWidget *control)
+{
+    const QRect g = control->geometry();
+    const QRect t(int(tavrik::gui::twips(g.x())), int(tavrik::gui::twips(g.y())), int(tavrik::gui::twips(g.width())),
+                  int(tavrik::gui::twips(g.height())));
+    const QRect frame = vexo::cLine(t);
+    ui_->Shape1->setGeometry(px(frame.x()), px(frame.y()), px(frame.width()), px(frame.height()));
+    ui_->Shape1->show();
+    ui_->Shape1->raise();
+}
+
+void FrmSec::Label4_MouseMove() { cLine(ui_->Label4); }
+
+void FrmSec::Label2_MouseMove() { cLine(ui_->Label2); }
+
+void FrmSec::Form_MouseMove() { ui_->Shape1->hide(); }
+
+void FrmSec::applyBorders()
+{
+    for (int i = 0; i < kBorderedCount; ++i) {
+        QLabel *l = ui_->bordered()[size_t(i)];
+        l->setFrameShape(settings_.border(Bordered(i)) == 1 ? QFrame::Box : QFrame::NoFrame);
+        if (l == ui_->lblDate)
+            l->adjustSize();
+    }
+}
+
+void FrmSec::border_Click(Bordered label)
+{
+    settings_.setBorder(label, toggledBorder(settings_.border(label)));
+    applyBorders();
+}
+
+void FrmSec::mLock_Click()
+{
+    Ui &ui = *ui_;
+    sw.setLocked(!sw.Locked());
+    ui.mLock->setText(lockMenuCaption(sw.Locked()));
+    if (sw.Locked())
+        setWindowTitle(lockedCaption());
+    else
+        setCaptionIfDifferent(kCaption);
+    keyPreview_ = !sw.Locked();
+    showState();
+}
+
+void FrmSec::mMiniForm_Click()
+{
+    Ui &ui = *ui_;
+    const int height = outerHeightTwips();
+    const bool enter = isMini(miniToggledHeight(height));
+    setOuterHeightTwips(miniToggledHeight(height));
+    if (enter) {
+        setWindowTitle(QString());
+        ui.Label4->hide();
+        ui.Shape1->hide();
+    } else {
+        setWindowTitle(versionCaption());
+        ui.Label4->show();
+    }
+}
+
+void FrmSec::montop_Click()
+{
+    // The item toggled its own check mark already.
+    const bool on = ui_->montop->isChecked();
+    settings_.OnTop = on;
+    tavrik::gui::setTopmost(this, on);
+    stored(saveOnTop(*services().store, on));
+}
+
+void FrmSec::msp_Click(int Index)
+{
+    if (tavrik::core::precisionInterval(Index) < 0)
+        return;
+    for (int i = 0; i < tavrik::core::kPrecisionCount; ++i)
+        ui_->msp[size_t(i)]->setChecked(i == Index);
+    settings_.Speed = Index;
+    stored(saveSpeed(*services().store, Index));
+    ui_->Timer1->setInterval(tavrik::core::precisionInterval(Index));
+}
+
+void FrmSec::mA60_Click()
+{
+    sw.mA60 = settings_.mA60 = ui_->mA60->isChecked();
+    stored(saveA60(*services().store, sw.mA60));
+}
+
+void FrmSec::mB60_Click()
+{
+    sw.mB60 = settings_.mB60 = ui_->mB60->isChecked();
+    stored(saveB60(*services().store, sw.mB60));
+}
+
+void FrmSec::showModes()
+{
+    for (int i = 0; i < kModeCount; ++i)
+        ui_->mMode2[size_t(i)]->setChecked(i == sw.timing.Mode());
+    ui_->Label2->setText(sw.timing.label2Text());
+}
+
+void FrmSec::mMode2_Click(int Index)
+{
+    DialogAsker asker(this);
+    sw.timing.chooseMode(Index, asker);
+    showModes();
+}
+
+void FrmSec::Label2_Click()
+{
+    DialogAsker asker(this);
+    sw.timing.Label2_Click(asker);
+    showModes();
+}
+
+void FrmSec::mClear_Click() { sw.timing.mClear(); }
+
+void FrmSec::mSt_Click()
+{
+    services().dialogs->message(this, sw.timing.statusText(), tavrik::core::kStatusTitle,
+                                tavrik::gui::MsgIcon::Information);
+}
+
+void FrmSec::mAbout_Click() { tavrik::gui::showAbout(this, versionText()); }
+
+// A missing help file is silently ignored.
+void FrmSec::mSH_Click() { tavrik::gui::openHelpFile(); }
+
+void FrmSec::mnewp_Click() { tavrik::gui::openWebPage(tavrik::core::kDownloadPage); }
+
+void FrmSec::mp1_Click(int Index) { tavrik::gui::openWebPage(ui_->mp1[size_t(Index)]->text()); }
+
+void FrmSec::mrec_Click()
+{
+    if (!sw.visible(Button::cmdLog))
+        return;
+    if (!ui_->list)
+        ui_->list = new fList(this);
+    ui_->list->showAbove(this);
+    ui_->list->append(sw.recordLine());
+}
+
+} // namespace vexo

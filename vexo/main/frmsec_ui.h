@@ -1,0 +1,68 @@
+#pragma once
+
+// The main window's widgets, shared by the files FrmSec is written in; nothing
+// outside the window includes this.
+
+#include "vexo/main/frmsec.h"
+#include "vexo/main/windowlogic.h"
+
+#include <QPointer>
+#include <QString>
+#include <array>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace vexo {
+
+class xpcmdbutton;
+class fList;
+
+struct FrmSec::Ui {
+    xpcmdbutton *Label4 = nullptr;
+    QLabel *Label5 = nullptr, *Label1 = nullptr, *lblTime = nullptr, *Label2 = nullptr, *lblTimer = nullptr;
+    QLabel *lblDate = nullptr, *Label6 = nullptr;
+    QFrame *Line1 = nullptr;
+    QWidget *Shape1 = nullptr;
+    // Indexed by Button.
+    std::array<xpcmdbutton *, kButtonCount> cmd{};
+    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    // Ends the two seconds of the lock refusal.
+    QTimer *refusal = nullptr;
+
+    QMenu *mSec = nullptr;
+    QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;
+    QAction *mrec = nullptr, *mLock = nullptr, *mA60 = nullptr, *mB60 = nullptr;
+    QMenu *mFor = nullptr;
+    std::array<QAction *, 6> msp{};
+    QAction *mMiniForm = nullptr;
+    QMenu *mTimer = nullptr;
+    QAction *mClear = nullptr, *mSt = nullptr;
+    std::array<QAction *, 3> mMode2{};
+    QAction *montop = nullptr;
+    QMenu *mP = nullptr;
+    std::array<QAction *, 3> mp1{};
+    QAction *mnewp = nullptr, *mSH = nullptr, *mAbout = nullptr, *mUnload = nullptr;
+
+    QPointer<fList> list;
+
+    // The labels whose border a click toggles, indexed by Bordered.
+    std::array<QLabel *, kBorderedCount> bordered() const { return {lblTime, lblTimer, lblDate, Label1, Label2}; }
+};
+
+// A label's text colour (its border keeps the window-text colour).
+void setTextColour(QLabel *label, const QColor &colour);
+QColor textColour(const QLabel *label);
+
+// The window's design: client area and outer height at start-up (twips).
+constexpr int kClientWidthTwips = 4560;
+constexpr int kClientHeightTwips = 2565;
+// Caption and borders as designed: the outer height less the client height. Used
+// where the platform draws no frame (or before it has), so that the outer height
+// reads the same with and without a window manager.
+constexpr int kDesignFrameTwips = kStartOuterHeight - kClientHeightTwips;
+
+} // namespace vexo
