@@ -31,6 +31,7 @@ private Q_SLOTS:
     void validators_data();
     void validators();
     void installedVexo3FindsItsFiles();
+    void installedVexoRunsFromTheApplicationFolder();
     void debianPackage();
 
 private:
@@ -275,6 +276,39 @@ void TestInstall::installedVexo3FindsItsFiles()
     }
     QVERIFY(s.timerEnabled);
     QVERIFY2(QRegularExpression(QStringLiteral("^1\\d\\d\\.\\d$")).match(s.TimerString).hasMatch(), qPrintable(s.TimerString));
+}
+
+void TestInstall::installedVexoRunsFromTheApplicationFolder()
+{
+    if (!expect::kPrograms.contains(QStringLiteral("Vexo")))
+        QSKIP("Vexo is not installed by this build");
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    const QString config = home.path() + QStringLiteral("/config");
+    QDir(home.path()).mkpath(QStringLiteral("config"));
+    tavrik::core::IniSettingsStore store(config);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.setWorkingDirectory(home.path());
+    p.start(prefix() + QStringLiteral("/bin/vexo"), {});
+    QVERIFY(p.waitForStarted(10000));
+    // Start-up stores the precision it applied.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        store.read(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("Speed"), QString()) == QStringLiteral("2"),
+        20000);
+    // The program itself runs from the application folder, next to Vexo3 (whose
+    // "使用旧版本" starts it there).
+    QCOMPARE(QFileInfo(QStringLiteral("/proc/%1/exe").arg(p.processId())).canonicalFilePath(),
+             QFileInfo(appFolder() + QStringLiteral("/Vexo")).canonicalFilePath());
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
 }
 
 void TestInstall::debianPackage()

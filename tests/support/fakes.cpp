@@ -1,8 +1,26 @@
 #include "tests/support/fakes.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QImage>
+#include <QWidget>
 
 namespace testing {
+
+WindowIcons windowIcons(const QImage &expected)
+{
+    WindowIcons out;
+    const QImage want = expected.convertToFormat(QImage::Format_ARGB32);
+    for (QWidget *t : QApplication::topLevelWidgets()) {
+        if (t->parentWidget() || !t->isVisible())
+            continue;
+        ++out.windows;
+        if (t->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32) != want)
+            out.wrong << (t->objectName().isEmpty() ? QString::fromLatin1(t->metaObject()->className()) : t->objectName());
+    }
+    return out;
+}
 
 TestEnv::TestEnv()
 {

@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 
+class QImage;
+
 namespace testing {
 
 // A window's part by the name it carries; a test of a window without it cannot go on.
@@ -81,6 +83,14 @@ public:
     bool openResult = true;
     bool startResult = true;
 };
+
+// The visible top-level windows, and the names of those whose 16-pixel icon is not
+// `expected`.
+struct WindowIcons {
+    int windows = 0;
+    QStringList wrong;
+};
+WindowIcons windowIcons(const QImage &expected);
 
 // Records every sound asked for.
 class FakeSound final : public tavrik::gui::Sound {

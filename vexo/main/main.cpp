@@ -1,3 +1,4 @@
+#include "shared/gui/program.h"
 #include "shared/gui/termination.h"
 #include "vexo/main/frmsec.h"
 #include "vexo/main/version.h"
@@ -7,8 +8,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vexo"));
-    QApplication::setApplicationVersion(QString::fromLatin1(vexo::kVersionText));
+    tavrik::gui::setUpProgram(QStringLiteral("Vexo"), QString::fromLatin1(vexo::kVersionText),
+                              QStringLiteral(TAVRIK_DESKTOP_ID));
     // The program lives exactly as long as the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 

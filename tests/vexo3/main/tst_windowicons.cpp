@@ -32,15 +32,10 @@ void TestWindowIcons::everyWindowShowsTheIcon()
     w.mOption1_Click();
     QVERIFY(w.recordList() && w.optionDialog());
 
-    int windows = 0;
-    for (QWidget *t : QApplication::topLevelWidgets()) {
-        if (t->parentWidget() || !t->isVisible())
-            continue;
-        ++windows;
-        QCOMPARE(t->windowIcon().pixmap(16).toImage().convertToFormat(QImage::Format_ARGB32), expected);
-    }
+    const testing::WindowIcons icons = testing::windowIcons(expected);
+    QCOMPARE(icons.wrong, QStringList());
     // The main window, three big windows, the record list and the options dialog.
-    QCOMPARE(windows, 6);
+    QCOMPARE(icons.windows, 6);
 }
 
 QTEST_MAIN(TestWindowIcons)
