@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -62,22 +64,104 @@ LineInfo classify(const QByteArray &text, bool firstLine)
     return info;
 }
 
+namespace {
+
+// The first character that counts on a line: after blanks, and after a UTF-8 byte
+// order mark on the first line.
+qsizetype firstSignificant(const QByteArray &text, bool firstLine)
+{
+    qsizetype p = firstLine && text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (p < text.size() && isBlank(text[p]))
+        ++p;
+    return p;
+}
+
+bool isSectionLine(const QByteArray &text, bool firstLine)
+{
+    const qsizetype p = firstSignificant(text, firstLine);
+    return p < text.size() && text[p] == '[' && text.indexOf(']', p + 1) >= 0;
+}
+
+} // namespace
+
+Index::Index(const Document &doc, Names names) : doc_(doc), names_(names)
+{
+    QString current;
+    qsizetype spanStart = -1;
+    auto close = [&](qsizetype end) {
+        if (spanStart >= 0)
+            sections_[current].spans.append({spanStart, end});
+    };
+    for (qsizetype i = 0; i < doc.lines.size(); ++i) {
+        const QByteArray &text = doc.lines[i].text;
+        if (!isSectionLine(text, i == 0))
+            continue;
+        close(i);
+        current = names_.section(classify(text, i == 0).name);
+        spanStart = i + 1;
+    }
+    close(doc.lines.size());
+}
+
+const Index::Section *Index::section(const QString &name) const
+{
+    auto it = sections_.find(name);
+    if (it == sections_.end())
+        return nullptr;
+    Section &s = *it;
+    if (!s.keysKnown) {
+        s.keysKnown = true;
+        s.place.header = s.spans.first().first - 1;
+        for (qsizetype n = 0; n < s.spans.size(); ++n) {
+            for (qsizetype i = s.spans[n].first; i < s.spans[n].second; ++i) {
+                const LineInfo info = classify(doc_.lines[i].text, i == 0);
+                if (info.kind != LineKind::Key)
+                    continue;
+                if (n == 0)
+                    s.place.lastKey = i;
+                const QString name = names_.key(info.name);
+                if (!s.keys.contains(name)) // the first one counts
+                    s.keys.insert(name, i);
+            }
+        }
+    }
+    return &s;
+}
+
+qsizetype Index::find(const QString &section, const QString &key) const
+{
+    const Section *s = this->section(section);
+    return s ? s->keys.value(key, -1) : -1;
+}
+
+Index::Place Index::place(const QString &section) const
+{
+    const Section *s = this->section(section);
+    return s ? s->place : Place{};
+}
+
 Document Document::fromBytes(const QByteArray &data)
 {
+    static const QByteArray kLf = QByteArrayLiteral("\n");
+    static const QByteArray kCrLf = QByteArrayLiteral("\r\n");
     Document doc;
+    doc.source_ = data;
+    const char *base = doc.source_.constData();
     qsizetype start = 0;
-    while (start < data.size()) {
-        const qsizetype nl = data.indexOf('\n', start);
+    const qsizetype size = doc.source_.size();
+    while (start < size) {
+        const qsizetype nl = doc.source_.indexOf('\n', start);
         Line line;
         if (nl < 0) {
-            line.text = data.mid(start);
-            start = data.size();
+            line.text = QByteArray::fromRawData(base + start, size - start);
+            start = size;
         } else {
             qsizetype end = nl;
-            if (end > start && data[end - 1] == '\r')
+            const bool cr = end > start && base[end - 1] == '\r';
+            if (cr)
                 --end;
-            line.text = data.mid(start, end - start);
-            line.eol = data.mid(end, nl + 1 - end);
+            line.text = QByteArray::fromRawData(base + start, end - start);
+            line.eol = cr ? kCrLf : kLf;
             start = nl + 1;
         }
         doc.lines.append(std::move(line));
@@ -87,7 +171,11 @@ Document Document::fromBytes(const QByteArray &data)
 
 QByteArray Document::toBytes() const
 {
+    qsizetype total = 0;
+    for (const Line &l : lines)
+        total += l.text.size() + l.eol.size();
     QByteArray out;
+    out.reserve(total);
     for (const Line &l : lines) {
         out += l.text;
         out += l.eol;
@@ -103,59 +191,42 @@ QByteArray Document::newline() const
     return QByteArrayLiteral("\n");
 }
 
-qsizetype Document::findKey(const NameMatch &section, const NameMatch &key) const
+void Document::setValues(Names names, const QString &section, const QByteArray &sectionText,
+                         const QList<Change> &changes)
 {
-    bool inSection = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const LineInfo info = classify(lines[i].text, i == 0);
-        if (info.kind == LineKind::Section)
-            inSection = section(info.name);
-        else if (inSection && info.kind == LineKind::Key && key(info.name))
-            return i;
-    }
-    return -1;
-}
-
-void Document::setValue(const NameMatch &section, const NameMatch &key,
-                        const QByteArray &sectionText, const QByteArray &keyText,
-                        const QByteArray &value)
-{
-    const qsizetype found = findKey(section, key);
-    if (found >= 0) {
-        Line &l = lines[found];
-        l.text = l.text.left(classify(l.text, found == 0).valueStart) + value;
-        return;
-    }
-
-    const QByteArray nl = newline();
-    auto insertAt = [&](qsizetype pos, const QByteArray &text) {
-        if (pos > 0 && lines[pos - 1].eol.isEmpty())
-            lines[pos - 1].eol = nl;
-        lines.insert(pos, Line{text, nl});
-    };
-    const QByteArray keyLine = keyText + '=' + value;
-
-    // A new key goes after the last key of the first matching section, so that blank
-    // lines and comments before the next section stay where they are.
-    qsizetype header = -1;
-    qsizetype lastKey = -1;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const LineInfo info = classify(lines[i].text, i == 0);
-        if (info.kind == LineKind::Section) {
-            if (header >= 0)
-                break;
-            if (section(info.name))
-                header = i;
-        } else if (header >= 0 && info.kind == LineKind::Key) {
-            lastKey = i;
+    QList<Change> added;
+    {
+        const Index index(*this, names);
+        for (const Change &c : changes) {
+            const qsizetype found = index.find(section, c.key);
+            if (found >= 0) {
+                Line &l = lines[found];
+                l.text = l.text.left(classify(l.text, found == 0).valueStart) + c.value;
+                continue;
+            }
+            auto same = std::find_if(added.begin(), added.end(), [&](const Change &a) { return a.key == c.key; });
+            if (same != added.end())
+                same->value = c.value;
+            else
+                added.append(c);
         }
+        if (added.isEmpty())
+            return;
+        const Index::Place place = index.place(section);
+        QList<Line> fresh;
+        const QByteArray nl = newline();
+        qsizetype at = lines.size();
+        if (place.header >= 0)
+            at = (place.lastKey >= 0 ? place.lastKey : place.header) + 1;
+        else
+            fresh.append(Line{'[' + sectionText + ']', nl});
+        for (const Change &c : added)
+            fresh.append(Line{c.keyText + '=' + c.value, nl});
+        if (at > 0 && lines[at - 1].eol.isEmpty())
+            lines[at - 1].eol = nl;
+        lines.insert(at, fresh.size(), Line{});
+        std::move(fresh.begin(), fresh.end(), lines.begin() + at);
     }
-    if (header >= 0) {
-        insertAt((lastKey >= 0 ? lastKey : header) + 1, keyLine);
-        return;
-    }
-    insertAt(lines.size(), '[' + sectionText + ']');
-    insertAt(lines.size(), keyLine);
 }
 
 bool writeAtomically(const QString &path, const QByteArray &data, QString *error)

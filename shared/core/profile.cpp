@@ -1,10 +1,8 @@
 #include "shared/core/profile.h"
 
 #include "shared/core/failure.h"
+#include "shared/core/filebytes.h"
 #include "shared/core/inifile.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace tavrik::core {
 
@@ -15,12 +13,9 @@ using inifile::Document;
 // The programs read a value into a 256-byte buffer: at most 255 bytes of it count.
 constexpr qsizetype kMaxValueBytes = 255;
 
-Document::NameMatch sameName(const QString &name)
-{
-    return [name](const QByteArray &raw) {
-        return QString::fromUtf8(raw).compare(name, Qt::CaseInsensitive) == 0;
-    };
-}
+// Names compare as UTF-8 text without regard to case.
+QString matched(const QByteArray &raw) { return QString::fromUtf8(raw).toCaseFolded(); }
+constexpr inifile::Names kNames{matched, matched};
 
 // Cuts to at most kMaxValueBytes without splitting a UTF-8 sequence.
 QByteArray cutValue(QByteArray bytes)
@@ -55,20 +50,12 @@ QString nameProblem(const QString &section, const QString &key)
 
 } // namespace
 
-QString ReadIni(const QString &section, const QString &key, const QString &defaultValue,
-                const QString &file)
+QString profileValue(const QByteArray &data, const QString &section, const QString &key,
+                     const QString &defaultValue)
 {
-    if (!QFileInfo::exists(file))
-        return defaultValue;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return QString();
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return QString();
-
     const Document doc = Document::fromBytes(data);
-    const qsizetype i = doc.findKey(sameName(section.trimmed()), sameName(key.trimmed()));
+    const qsizetype i =
+        inifile::Index(doc, kNames).find(section.trimmed().toCaseFolded(), key.trimmed().toCaseFolded());
     if (i < 0)
         return defaultValue;
     const inifile::Line &line = doc.lines[i];
@@ -76,8 +63,8 @@ QString ReadIni(const QString &section, const QString &key, const QString &defau
     return QString::fromUtf8(cutValue(line.text.mid(start)));
 }
 
-bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file,
-              QString *error)
+bool setProfileValue(QByteArray *data, const QString &section, const QString &key, const QString &value,
+                     QString *error)
 {
     const QString sec = section.trimmed();
     const QString k = key.trimmed();
@@ -86,22 +73,35 @@ bool WriteIni(const QString &section, const QString &key, const QString &value, 
     // A line break in the value would start lines of its own.
     if (value.contains(u'\n') || value.contains(u'\r'))
         return fail(error, QStringLiteral("值含有换行符"));
+    Document doc = Document::fromBytes(*data);
+    doc.setValues(kNames, sec.toCaseFolded(), sec.toUtf8(), {{k.toCaseFolded(), k.toUtf8(), value.toUtf8()}});
+    *data = doc.toBytes();
+    return true;
+}
 
-    QByteArray old;
-    const bool exists = QFileInfo::exists(file);
-    if (exists) {
-        QFile f(file);
-        if (!f.open(QIODevice::ReadOnly))
-            return fail(error, f.errorString());
-        old = f.readAll();
-        if (f.error() != QFileDevice::NoError)
-            return fail(error, f.errorString());
+QString ReadIni(const QString &section, const QString &key, const QString &defaultValue,
+                const QString &file)
+{
+    QByteArray data;
+    switch (readRegularFile(file, &data)) {
+    case ReadStatus::Missing: return defaultValue;
+    case ReadStatus::Failed: return QString();
+    case ReadStatus::Ok: break;
     }
+    return profileValue(data, section, key, defaultValue);
+}
 
-    Document doc = Document::fromBytes(old);
-    doc.setValue(sameName(sec), sameName(k), sec.toUtf8(), k.toUtf8(), value.toUtf8());
-    const QByteArray data = doc.toBytes();
-    if (exists && data == old)
+bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file,
+              QString *error)
+{
+    QByteArray old;
+    const ReadStatus status = readRegularFile(file, &old, error);
+    if (status == ReadStatus::Failed)
+        return false; // never replace what could not be read
+    QByteArray data = old;
+    if (!setProfileValue(&data, section, key, value, error))
+        return false;
+    if (status == ReadStatus::Ok && data == old)
         return true;
     return inifile::writeAtomically(file, data, error);
 }

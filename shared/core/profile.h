@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The profile (INI) file with the semantics the programs were written against:
@@ -9,7 +10,8 @@
 namespace tavrik::core {
 
 // One key of a profile file; a missing file, section or key gives the default, any
-// other failure the empty text.
+// other failure the empty text. Only a regular file is read, and only up to
+// kMaxSettingsFileBytes (filebytes.h).
 QString ReadIni(const QString &section, const QString &key, const QString &defaultValue,
                 const QString &file);
 
@@ -18,6 +20,14 @@ QString ReadIni(const QString &section, const QString &key, const QString &defau
 // written, with the reason in *error.
 bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file,
               QString *error = nullptr);
+
+// The same on a file's bytes: the value of a key, or the default when there is none.
+QString profileValue(const QByteArray &data, const QString &section, const QString &key,
+                     const QString &defaultValue);
+// Sets one key in a file's bytes; false when the names or the value cannot be
+// written, with the reason in *error.
+bool setProfileValue(QByteArray *data, const QString &section, const QString &key, const QString &value,
+                     QString *error = nullptr);
 
 // The n-th field (1-based) of text split at delimiter; empty when there are fewer.
 QString GetField(const QString &text, int n, const QString &delimiter);

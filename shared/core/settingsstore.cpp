@@ -1,227 +1,29 @@
 #include "shared/core/settingsstore.h"
 
+#include "shared/core/failure.h"
+#include "shared/core/filebytes.h"
+#include "shared/core/iniescape.h"
 #include "shared/core/inifile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QHash>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
-#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrik::core {
-
-namespace inistore {
-
-namespace {
-
-bool isHex(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
-uint hexValue(char c)
-{
-    return c <= '9' ? uint(c - '0') : uint((c | 0x20) - 'a' + 10);
-}
-
-QByteArray hex(uint v, int width)
-{
-    return QByteArray::number(v, 16).toUpper().rightJustified(width, '0');
-}
-
-} // namespace
-
-QByteArray escapedName(const QString &name)
-{
-    QByteArray out;
-    for (QChar qc : name) {
-        const char16_t c = qc.unicode();
-        if (c == u'/') {
-            out += '\\'; // QSettings' group separator
-        } else if (c > 0x20 && c < 0x7F && !std::strchr("%=;\"\\[],#", char(c))) {
-            out += char(c);
-        } else if (c <= 0xFF) {
-            out += '%' + hex(c, 2);
-        } else {
-            out += "%U" + hex(c, 4);
-        }
-    }
-    return out;
-}
-
-QString unescapedName(const QByteArray &raw)
-{
-    const QString s = QString::fromUtf8(raw);
-    QString out;
-    out.reserve(s.size());
-    for (qsizetype i = 0; i < s.size();) {
-        const QChar c = s[i];
-        if (c == u'\\') {
-            out += u'/';
-            ++i;
-            continue;
-        }
-        if (c == u'%' && i + 1 < s.size()) {
-            const bool wide = s[i + 1] == u'U';
-            const qsizetype first = i + (wide ? 2 : 1);
-            const int digits = wide ? 4 : 2;
-            bool ok = first + digits <= s.size();
-            for (qsizetype j = first; ok && j < first + digits; ++j)
-                ok = isHex(s[j].unicode());
-            if (ok) {
-                out += QChar(s.mid(first, digits).toUShort(nullptr, 16));
-                i = first + digits;
-                continue;
-            }
-        }
-        out += c;
-        ++i;
-    }
-    return out;
-}
-
-QByteArray escapedValue(const QString &value)
-{
-    // A leading '@' marks a typed value for QSettings; a text one doubles it.
-    const QString s = value.startsWith(u'@') ? u'@' + value : value;
-    QByteArray out;
-    QString plain; // characters written as UTF-8, collected so that pairs stay whole
-    auto flush = [&] {
-        out += plain.toUtf8();
-        plain.clear();
-    };
-    bool needsQuotes = false;
-    bool escapeNextIfHex = false;
-    for (QChar qc : s) {
-        const char16_t c = qc.unicode();
-        if (c == u';' || c == u',' || c == u'=')
-            needsQuotes = true;
-        // After a numeric escape a hex digit would be read as part of it.
-        if (escapeNextIfHex && isHex(c)) {
-            flush();
-            out += "\\x" + QByteArray::number(uint(c), 16);
-            continue;
-        }
-        escapeNextIfHex = false;
-        const char *named = nullptr;
-        switch (c) {
-        case u'\a': named = "\\a"; break;
-        case u'\b': named = "\\b"; break;
-        case u'\f': named = "\\f"; break;
-        case u'\n': named = "\\n"; break;
-        case u'\r': named = "\\r"; break;
-        case u'\t': named = "\\t"; break;
-        case u'\v': named = "\\v"; break;
-        case u'"': named = "\\\""; break;
-        case u'\\': named = "\\\\"; break;
-        default: break;
-        }
-        if (named) {
-            flush();
-            out += named;
-        } else if (c <= 0x1F) {
-            flush();
-            out += "\\x" + QByteArray::number(uint(c), 16);
-            escapeNextIfHex = true;
-        } else {
-            plain += qc;
-        }
-    }
-    flush();
-    if (needsQuotes || out.startsWith(' ') || out.endsWith(' '))
-        out = '"' + out + '"';
-    return out;
-}
-
-QString unescapedValue(const QByteArray &raw)
-{
-    QString out;
-    QByteArray bytes;  // plain bytes not yet decoded
-    QByteArray blanks; // unquoted blanks, kept only when something follows
-    auto flush = [&] {
-        out += QString::fromUtf8(bytes);
-        bytes.clear();
-    };
-    auto takeBlanks = [&] {
-        bytes += blanks;
-        blanks.clear();
-    };
-    auto appendChar = [&](char16_t c) {
-        takeBlanks();
-        flush();
-        out += QChar(c);
-    };
-
-    bool quoted = false;
-    qsizetype i = 0;
-    while (i < raw.size() && inifile::isBlank(raw[i]))
-        ++i;
-    while (i < raw.size()) {
-        const char c = raw[i++];
-        if (c == '"') {
-            takeBlanks();
-            quoted = !quoted;
-        } else if (c == ';' && !quoted) {
-            break; // the rest of the line is a comment
-        } else if (!quoted && inifile::isBlank(c)) {
-            blanks += c;
-        } else if (c != '\\') {
-            takeBlanks();
-            bytes += c;
-        } else if (i < raw.size()) {
-            const char e = raw[i++];
-            switch (e) {
-            case 'a': appendChar(u'\a'); break;
-            case 'b': appendChar(u'\b'); break;
-            case 'f': appendChar(u'\f'); break;
-            case 'n': appendChar(u'\n'); break;
-            case 'r': appendChar(u'\r'); break;
-            case 't': appendChar(u'\t'); break;
-            case 'v': appendChar(u'\v'); break;
-            case 'x': {
-                uint v = 0;
-                while (i < raw.size() && isHex(uchar(raw[i])))
-                    v = (v * 16 + hexValue(raw[i++])) & 0xFFFF;
-                appendChar(char16_t(v));
-                break;
-            }
-            default:
-                if (e >= '0' && e <= '7') {
-                    uint v = uint(e - '0');
-                    while (i < raw.size() && raw[i] >= '0' && raw[i] <= '7')
-                        v = (v * 8 + uint(raw[i++] - '0')) & 0xFFFF;
-                    appendChar(char16_t(v));
-                } else {
-                    takeBlanks();
-                    bytes += e; // \" \\ \' \? and anything else: the character itself
-                }
-            }
-        }
-    }
-    flush();
-
-    if (out.startsWith(QLatin1String("@@")))
-        out.remove(0, 1);
-    else if (out.endsWith(u')')) {
-        for (QLatin1String typed : {QLatin1String("@String("), QLatin1String("@ByteArray(")})
-            if (out.startsWith(typed))
-                return out.mid(typed.size(), out.size() - typed.size() - 1);
-    }
-    return out;
-}
-
-} // namespace inistore
 
 namespace {
 
@@ -247,168 +49,375 @@ QByteArray sectionText(const QString &section)
     return inistore::escapedName(section);
 }
 
-Document::NameMatch sectionMatch(const QString &section)
-{
-    return [section](const QByteArray &raw) {
-        return sectionName(raw).compare(section, Qt::CaseInsensitive) == 0;
-    };
-}
+QString matchedSection(const QByteArray &raw) { return sectionName(raw).toCaseFolded(); }
+QString matchedKey(const QByteArray &raw) { return inistore::unescapedName(raw).toCaseFolded(); }
+constexpr inifile::Names kNames{matchedSection, matchedKey};
 
-Document::NameMatch keyMatch(const QString &key)
-{
-    return [key](const QByteArray &raw) {
-        return inistore::unescapedName(raw).compare(key, Qt::CaseInsensitive) == 0;
-    };
-}
+QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
-// An exclusive flock on a lock file that stays in place. The kernel drops the lock
-// with the last descriptor, so a process that dies holding it leaves nothing stale.
-class FileLock {
+const QString kLockedText = QStringLiteral("设置文件正被另一个程序锁定，解除锁定后会自动保存。");
+
+// A file parsed once, with its keys found on demand.
+class Parsed {
 public:
-    FileLock(const QString &path, int timeoutMs)
+    explicit Parsed(const QByteArray &data) : doc_(Document::fromBytes(data)), index_(doc_, kNames) {}
+    Parsed(const Parsed &) = delete;
+    Parsed &operator=(const Parsed &) = delete;
+
+    std::optional<QString> value(const QString &section, const QString &key) const
     {
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0)
-            return;
-        int r;
-        do
-            r = ::flock(fd_, LOCK_EX | LOCK_NB);
-        while (r != 0 && errno == EINTR);
-        if (r == 0) {
-            locked_ = true;
-            return;
-        }
-        if (errno != EWOULDBLOCK)
-            return;
-        locked_ = waitInThread(timeoutMs);
+        const qsizetype i = index_.find(section.toCaseFolded(), key.toCaseFolded());
+        if (i < 0)
+            return std::nullopt;
+        const QByteArray &text = doc_.lines[i].text;
+        return inistore::unescapedValue(text.mid(inifile::classify(text, i == 0).valueStart));
     }
-    ~FileLock()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileLock(const FileLock &) = delete;
-    FileLock &operator=(const FileLock &) = delete;
-    bool locked() const { return locked_; }
 
 private:
-    // A blocking flock queues behind the holder, where polling would rarely catch the
-    // moment between two saves of a busy writer. It cannot time out, so it runs in a
-    // thread; when we stop waiting, the thread takes the descriptor and closes it as
-    // soon as the lock comes, which gives the lock straight back.
-    bool waitInThread(int timeoutMs)
-    {
-        struct Wait {
-            std::mutex m;
-            std::condition_variable cv;
-            int fd = -1;
-            bool done = false;
-            bool ok = false;
-            bool abandoned = false;
-        };
-        auto w = std::make_shared<Wait>();
-        w->fd = fd_;
-        try {
-            std::thread([w] {
-                int r;
-                do
-                    r = ::flock(w->fd, LOCK_EX);
-                while (r != 0 && errno == EINTR);
-                std::lock_guard<std::mutex> g(w->m);
-                w->done = true;
-                w->ok = r == 0;
-                if (w->abandoned)
-                    ::close(w->fd);
-                w->cv.notify_all();
-            }).detach();
-        } catch (const std::system_error &) {
-            return false;
-        }
-        std::unique_lock<std::mutex> lk(w->m);
-        if (w->cv.wait_for(lk, std::chrono::milliseconds(timeoutMs), [&] { return w->done; }))
-            return w->ok;
-        w->abandoned = true;
-        fd_ = -1; // the thread closes it
-        return false;
-    }
-
-    int fd_ = -1;
-    bool locked_ = false;
+    Document doc_;
+    inifile::Index index_;
 };
+
+// Tells whether the file at a path is still the one read before.
+struct Identity {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = -1;
+    qint64 mtime = 0;
+    qint64 ctime = 0;
+    bool operator==(const Identity &o) const
+    {
+        return dev == o.dev && ino == o.ino && size == o.size && mtime == o.mtime && ctime == o.ctime;
+    }
+};
+
+std::optional<Identity> identityOf(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    auto ns = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000LL + t.tv_nsec; };
+    return Identity{st.st_dev, st.st_ino, st.st_size, ns(st.st_mtim), ns(st.st_ctim)};
+}
+
+struct Entry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+bool sameKey(const Entry &a, const Entry &b)
+{
+    return a.section.compare(b.section, Qt::CaseInsensitive) == 0 && a.key.compare(b.key, Qt::CaseInsensitive) == 0;
+}
+
+// The file's bytes with every entry set, section by section in their first order.
+QByteArray applied(const QByteArray &data, const QList<Entry> &entries)
+{
+    Document doc = Document::fromBytes(data);
+    QList<Entry> rest = entries;
+    while (!rest.isEmpty()) {
+        const QString section = rest.first().section;
+        QList<Document::Change> changes;
+        QList<Entry> others;
+        for (const Entry &e : rest) {
+            if (e.section.compare(section, Qt::CaseInsensitive) == 0)
+                changes.append({e.key.toCaseFolded(), inistore::escapedName(e.key), inistore::escapedValue(e.value)});
+            else
+                others.append(e);
+        }
+        doc.setValues(kNames, section.toCaseFolded(), sectionText(section), changes);
+        rest = others;
+    }
+    return doc.toBytes();
+}
+
+// Reads the file afresh and writes it with the entries set. The caller holds the lock.
+bool writeEntries(const QString &path, const QList<Entry> &entries, QString *error)
+{
+    QByteArray old;
+    const ReadStatus status = readRegularFile(path, &old, error);
+    if (status == ReadStatus::Failed)
+        return false; // never replace what could not be read
+    const QByteArray data = applied(old, entries);
+    if (status == ReadStatus::Ok && data == old)
+        return true;
+    return inifile::writeAtomically(path, data, error);
+}
+
+int openLock(const QString &path, QString *error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
+    if (fd < 0)
+        fail(error, errnoText(errno));
+    return fd;
+}
 
 } // namespace
 
-IniSettingsStore::IniSettingsStore(QString folder) : folder_(std::move(folder))
+// What the store shares with the thread that waits for another process's lock. The
+// thread keeps it alive; the store may be gone by the time the lock comes.
+struct IniSettingsStore::Shared {
+    struct App {
+        QList<Entry> pending;  // saved, not yet written; one entry per key, in order
+        QList<Entry> inflight; // being written now
+        quint64 saved = 0;     // number of the last save
+        quint64 written = 0;   // every save up to this number is on disk
+        quint64 failed = 0;    // ... or failed, up to this one
+        QString failure;       // why
+        bool waiting = false;  // a thread waits for the lock
+        std::optional<Identity> id;
+        std::shared_ptr<const Parsed> parsed;
+        QString problem;
+    };
+
+    std::mutex m;
+    std::condition_variable cv;
+    QString folder;
+    QHash<QString, App> apps;
+    bool closing = false;
+
+    QString filePath(const QString &app) const { return QDir(folder).filePath(app + QStringLiteral(".ini")); }
+    QString lockPath(const QString &app) const { return filePath(app) + QStringLiteral(".lck"); }
+
+    // Writes everything pending for the app; the caller holds the file lock, not m.
+    bool writePending(const QString &app, QString *error)
+    {
+        std::unique_lock<std::mutex> lk(m);
+        App &a = apps[app];
+        a.inflight = std::move(a.pending);
+        a.pending.clear();
+        const quint64 through = a.saved;
+        const QList<Entry> entries = a.inflight;
+        lk.unlock();
+        QString why;
+        const bool ok = writeEntries(filePath(app), entries, &why);
+        lk.lock();
+        a.inflight.clear();
+        if (ok) {
+            a.written = std::max(a.written, through);
+        } else {
+            a.failed = std::max(a.failed, through);
+            a.failure = why;
+            fail(error, why);
+        }
+        cv.notify_all();
+        return ok;
+    }
+
+    // The thread that waits for another process's lock, then writes what is pending;
+    // again while more comes in.
+    static void waitAndWrite(std::shared_ptr<Shared> self, QString app)
+    {
+        for (;;) {
+            QString why;
+            const int fd = openLock(self->lockPath(app), &why);
+            int r = fd < 0 ? -1 : 0;
+            if (fd >= 0) {
+                do
+                    r = ::flock(fd, LOCK_EX);
+                while (r != 0 && errno == EINTR);
+                if (r != 0)
+                    why = errnoText(errno);
+            }
+            std::unique_lock<std::mutex> lk(self->m);
+            App &a = self->apps[app];
+            if (r != 0 || self->closing || a.pending.isEmpty()) {
+                if (r != 0 && !a.pending.isEmpty()) {
+                    a.failed = a.saved;
+                    a.failure = why;
+                    a.pending.clear();
+                }
+                a.waiting = false;
+                self->cv.notify_all();
+                lk.unlock();
+                if (fd >= 0)
+                    ::close(fd);
+                return;
+            }
+            lk.unlock();
+            self->writePending(app, nullptr);
+            ::close(fd);
+        }
+    }
+};
+
+IniSettingsStore::IniSettingsStore(QString folder) : shared_(std::make_shared<Shared>())
 {
-    if (folder_.isEmpty())
-        folder_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    shared_->folder = folder;
 }
 
-IniSettingsStore::~IniSettingsStore() = default;
-
-QString IniSettingsStore::filePath(const QString &app) const
+IniSettingsStore::~IniSettingsStore()
 {
-    return QDir(folder_).filePath(app + QStringLiteral(".ini"));
+    // A waiting thread that gets the lock from now on writes nothing; one that is
+    // writing finishes first.
+    std::unique_lock<std::mutex> lk(shared_->m);
+    shared_->closing = true;
+    shared_->cv.wait(lk, [this] {
+        for (const Shared::App &a : std::as_const(shared_->apps))
+            if (!a.inflight.isEmpty())
+                return false;
+        return true;
+    });
 }
 
-QString IniSettingsStore::lockPath(const QString &app) const
-{
-    return filePath(app) + QStringLiteral(".lck");
-}
+QString IniSettingsStore::filePath(const QString &app) const { return shared_->filePath(app); }
+
+QString IniSettingsStore::lockPath(const QString &app) const { return shared_->lockPath(app); }
 
 QString IniSettingsStore::read(const QString &app, const QString &section, const QString &key,
                                const QString &defaultValue)
 {
+    std::lock_guard<std::mutex> g(shared_->m);
+    Shared::App &a = shared_->apps[app];
+    const Entry wanted{section, key, QString()};
+    for (const QList<Entry> *list : {&a.pending, &a.inflight})
+        for (const Entry &e : *list)
+            if (sameKey(e, wanted))
+                return e.value;
+
     // Saves replace the file by rename, so an unlocked read sees one whole version.
-    QFile f(filePath(app));
-    if (!f.open(QIODevice::ReadOnly))
-        return defaultValue;
-    const Document doc = Document::fromBytes(f.readAll());
-    const qsizetype i = doc.findKey(sectionMatch(section), keyMatch(key));
-    if (i < 0)
-        return defaultValue;
-    const QByteArray &text = doc.lines[i].text;
-    return inistore::unescapedValue(text.mid(inifile::classify(text, i == 0).valueStart));
+    const QString path = shared_->filePath(app);
+    const std::optional<Identity> id = identityOf(path);
+    if (!id || !a.id || !(*id == *a.id)) {
+        a.parsed.reset();
+        a.problem.clear();
+        a.id.reset();
+        QByteArray data;
+        QString why;
+        const ReadStatus status = readRegularFile(path, &data, &why);
+        if (status == ReadStatus::Failed)
+            a.problem = why;
+        if (status != ReadStatus::Ok)
+            return defaultValue;
+        // Read what was stat'ed, or a newer file: the next read checks again.
+        a.id = id;
+        a.parsed = std::make_shared<const Parsed>(data);
+    }
+    return a.parsed->value(section, key).value_or(defaultValue);
 }
 
 bool IniSettingsStore::save(const QString &app, const QString &section, const QString &key,
-                            const QString &value)
+                            const QString &value, QString *error)
 {
-    return saveAll(app, section, {{key, value}});
+    return saveAll(app, section, {{key, value}}, error);
 }
 
-bool IniSettingsStore::saveAll(const QString &app, const QString &section, const KeyValues &values)
+bool IniSettingsStore::saveAll(const QString &app, const QString &section, const KeyValues &values,
+                               QString *error)
 {
     if (values.isEmpty())
         return true;
-    if (!QDir().mkpath(folder_))
-        return false;
-    FileLock lock(lockPath(app), lockTimeoutMs_);
-    if (!lock.locked())
-        return false;
+    Shared &sh = *shared_;
+    if (!QDir().mkpath(sh.folder))
+        return fail(error, QStringLiteral("无法创建文件夹“%1”。").arg(sh.folder));
 
-    // Read afresh under the lock: whatever another process saved is kept.
-    const QString path = filePath(app);
-    const bool exists = QFileInfo::exists(path);
-    QByteArray old;
-    if (exists) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return false; // never replace what could not be read
-        old = f.readAll();
-        if (f.error() != QFileDevice::NoError)
-            return false;
+    std::unique_lock<std::mutex> lk(sh.m);
+    Shared::App &a = sh.apps[app];
+    const quint64 mine = ++a.saved;
+    for (const auto &kv : values) {
+        const Entry e{section, kv.first, kv.second};
+        a.pending.removeIf([&](const Entry &p) { return sameKey(p, e); });
+        a.pending.append(e);
     }
+    auto done = [&] { return a.written >= mine || a.failed >= mine; };
+    auto result = [&] {
+        if (a.written >= mine)
+            return true;
+        return fail(error, a.failed >= mine ? a.failure : kLockedText);
+    };
 
-    Document doc = Document::fromBytes(old);
-    const QByteArray header = sectionText(section);
-    for (const auto &kv : values)
-        doc.setValue(sectionMatch(section), keyMatch(kv.first), header,
-                     inistore::escapedName(kv.first), inistore::escapedValue(kv.second));
-    const QByteArray data = doc.toBytes();
-    if (exists && data == old)
-        return true;
-    return inifile::writeAtomically(path, data);
+    if (!a.waiting) {
+        lk.unlock();
+        QString why;
+        const int fd = openLock(sh.lockPath(app), &why);
+        int r = -1;
+        int err = 0;
+        if (fd >= 0) {
+            do
+                r = ::flock(fd, LOCK_EX | LOCK_NB);
+            while (r != 0 && errno == EINTR);
+            err = r == 0 ? 0 : errno;
+            if (r != 0 && err != EWOULDBLOCK)
+                why = errnoText(err);
+        }
+        if (r == 0) {
+            sh.writePending(app, nullptr);
+            ::close(fd);
+            lk.lock();
+            return result();
+        }
+        const bool busy = fd >= 0 && err == EWOULDBLOCK;
+        if (fd >= 0)
+            ::close(fd);
+        lk.lock();
+        if (!busy) {
+            // Not a lock held elsewhere: nothing to wait for, so nothing is kept.
+            a.pending.clear();
+            a.failed = a.saved;
+            a.failure = why;
+            return fail(error, why);
+        }
+        if (!a.waiting) {
+            try {
+                std::thread(&Shared::waitAndWrite, shared_, app).detach();
+                a.waiting = true;
+            } catch (const std::system_error &e) {
+                a.pending.clear();
+                a.failed = a.saved;
+                a.failure = QString::fromLocal8Bit(e.what());
+                return fail(error, a.failure);
+            }
+        }
+    }
+    sh.cv.wait_for(lk, std::chrono::milliseconds(lockWaitMs_), done);
+    return result();
 }
+
+bool IniSettingsStore::pending()
+{
+    std::lock_guard<std::mutex> g(shared_->m);
+    for (const Shared::App &a : std::as_const(shared_->apps))
+        if (!a.pending.isEmpty() || !a.inflight.isEmpty())
+            return true;
+    return false;
+}
+
+bool IniSettingsStore::flush(int timeoutMs)
+{
+    std::unique_lock<std::mutex> lk(shared_->m);
+    return shared_->cv.wait_for(lk, std::chrono::milliseconds(timeoutMs), [this] {
+        for (const Shared::App &a : std::as_const(shared_->apps))
+            if (!a.pending.isEmpty() || !a.inflight.isEmpty())
+                return false;
+        return true;
+    });
+}
+
+QString IniSettingsStore::problem(const QString &app)
+{
+    std::lock_guard<std::mutex> g(shared_->m);
+    const auto it = shared_->apps.constFind(app);
+    return it == shared_->apps.constEnd() ? QString() : it->problem;
+}
+
+namespace storefile {
+
+std::optional<QString> value(const QByteArray &data, const QString &section, const QString &key)
+{
+    return Parsed(data).value(section, key);
+}
+
+QByteArray withValues(const QByteArray &data, const QString &section, const KeyValues &values)
+{
+    QList<Entry> entries;
+    for (const auto &kv : values)
+        entries.append({section, kv.first, kv.second});
+    return applied(data, entries);
+}
+
+} // namespace storefile
 
 } // namespace tavrik::core

@@ -27,16 +27,20 @@ QString MemoryStore::read(const QString &app, const QString &section, const QStr
 }
 
 bool MemoryStore::save(const QString &app, const QString &section, const QString &key,
-                       const QString &value)
+                       const QString &value, QString *error)
 {
-    return saveAll(app, section, {{key, value}});
+    return saveAll(app, section, {{key, value}}, error);
 }
 
-bool MemoryStore::saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values)
+bool MemoryStore::saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values,
+                          QString *error)
 {
     ++saveCalls;
-    if (failSaves)
+    if (failSaves) {
+        if (error)
+            *error = QStringLiteral("磁盘已满");
         return false;
+    }
     QList<Entry> &entries = sections_[sectionId(app, section)];
     for (const auto &kv : values) {
         bool found = false;

@@ -40,14 +40,17 @@ public:
     QString read(const QString &app, const QString &section, const QString &key,
                  const QString &defaultValue) override;
     bool save(const QString &app, const QString &section, const QString &key,
-              const QString &value) override;
-    bool saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values) override;
+              const QString &value, QString *error = nullptr) override;
+    bool saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values,
+                 QString *error = nullptr) override;
+    QString problem(const QString &) override { return problemText; }
     // The value stored, or nothing.
     std::optional<QString> value(const QString &section, const QString &key) const;
     // Keys of a section in the order they were first written.
     QStringList keys(const QString &section) const;
     int saveCalls = 0;
     bool failSaves = false; // every save fails and changes nothing
+    QString problemText;    // what problem() says
 
 private:
     struct Entry {

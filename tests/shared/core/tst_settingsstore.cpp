@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSettings>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -87,7 +88,10 @@ private Q_SLOTS:
     void saveFailureIsReported();
     void saveKeepsOtherLines();
     void otherWritersChangeIsKeptEvenWithSameSizeAndTime();
-    void lockHeldElsewhereFailsInsteadOfHanging();
+    void readSeesChangesMadeInPlace();
+    void largeFileOfOtherSections();
+    void lockHeldElsewhereNeverBlocksTheCaller();
+    void lockNeverFreedLeavesNothingWaiting();
     void twoProcessesLoseNoKey();
     void killedWriterLeavesOneWholeState();
 };
@@ -305,7 +309,48 @@ void TestSettingsStore::otherWritersChangeIsKeptEvenWithSameSizeAndTime()
     QCOMPARE(store.read(kSettingsApp, "Tavrik", "OnTop", "d"), QStringLiteral("0"));
 }
 
-void TestSettingsStore::lockHeldElsewhereFailsInsteadOfHanging()
+void TestSettingsStore::readSeesChangesMadeInPlace()
+{
+    // Reads keep the parsed file: an editor that rewrites it in place, same size and
+    // modification time, must still be seen.
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.path());
+    const QString path = store.filePath(kSettingsApp);
+    writeBytes(path, "[Tavrik]\nSpeed=1\n");
+    QCOMPARE(store.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("1"));
+    struct stat st{};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+    QThread::msleep(20); // a later change time than the first write
+    writeBytes(path, "[Tavrik]\nSpeed=5\n");
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    QCOMPARE(store.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("5"));
+    QVERIFY(QFile::remove(path));
+    QCOMPARE(store.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("d"));
+}
+
+void TestSettingsStore::largeFileOfOtherSections()
+{
+    // Junk from elsewhere around our sections: read and saved like a small file.
+    QTemporaryDir dir;
+    IniSettingsStore store(dir.path());
+    QByteArray junk;
+    for (int i = 0; i < 20000; ++i)
+        junk += "[Other" + QByteArray::number(i % 7) + "]\nkey" + QByteArray::number(i) + "=value with some text\n";
+    const QByteArray content = junk + "[Tavrik]\nSpeed=1\n" + junk + "[tavrik]\nOnTop=0\nSpeed=9\n";
+    writeBytes(store.filePath(kSettingsApp), content);
+    QCOMPARE(store.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("1"));
+    QCOMPARE(store.read(kSettingsApp, "Tavrik", "OnTop", "d"), QStringLiteral("0"));
+    QCOMPARE(store.read(kSettingsApp, "Other3", "key10", "d"), QStringLiteral("value with some text"));
+    QCOMPARE(store.read(kSettingsApp, "Other3", "key11", "d"), QStringLiteral("d"));
+    QVERIFY(store.saveAll(kSettingsApp, "Tavrik", {{"Speed", "4"}, {"SegMode1", "1"}, {"OnTop", "255"}}));
+    QByteArray expected = content;
+    expected.replace("[Tavrik]\nSpeed=1\n", "[Tavrik]\nSpeed=4\nSegMode1=1\n");
+    expected.replace("OnTop=0\n", "OnTop=255\n");
+    QCOMPARE(readBytes(store.filePath(kSettingsApp)), expected);
+}
+
+void TestSettingsStore::lockHeldElsewhereNeverBlocksTheCaller()
 {
     QTemporaryDir dir;
     IniSettingsStore store(dir.path());
@@ -315,15 +360,54 @@ void TestSettingsStore::lockHeldElsewhereFailsInsteadOfHanging()
     writeBytes(store.filePath(kSettingsApp) + QStringLiteral(".lock"), QByteArray());
     QVERIFY(store.save(kSettingsApp, "Tavrik", "Speed", "2"));
 
-    // A lock that is really held makes the save fail after a while, not wait forever.
+    // A lock that is really held: the save returns, says why, and waits elsewhere.
     const int fd = ::open(QFile::encodeName(store.lockPath(kSettingsApp)).constData(), O_RDWR);
     QVERIFY(fd >= 0);
     QCOMPARE(::flock(fd, LOCK_EX), 0);
-    store.setLockTimeout(100);
-    QVERIFY(!store.save(kSettingsApp, "Tavrik", "Speed", "3"));
+    store.setLockWait(20);
+    QString error;
+    QVERIFY(!store.save(kSettingsApp, "Tavrik", "Speed", "3", &error));
+    QVERIFY2(error.contains(QStringLiteral("锁定")), qPrintable(error));
+    QVERIFY(store.pending());
+    QCOMPARE(store.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("3"));
+    QCOMPARE(IniSettingsStore(dir.path()).read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("2"));
+    QVERIFY(!store.flush(20));
+
+    // More saves meanwhile: the last value of each key is the one written.
+    QVERIFY(!store.saveAll(kSettingsApp, "Tavrik", {{"Speed", "4"}, {"OnTop", "0"}}));
+    QVERIFY(!store.save(kSettingsApp, "setting", "StartTime", "1.5"));
+    QCOMPARE(store.read(kSettingsApp, "TAVRIK", "speed", "d"), QStringLiteral("4"));
+
     ::close(fd);
-    QVERIFY(store.save(kSettingsApp, "Tavrik", "Speed", "4"));
-    QCOMPARE(store.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("4"));
+    QVERIFY(store.flush(20000));
+    QVERIFY(!store.pending());
+    IniSettingsStore fresh(dir.path());
+    QCOMPARE(fresh.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("4"));
+    QCOMPARE(fresh.read(kSettingsApp, "Tavrik", "OnTop", "d"), QStringLiteral("0"));
+    QCOMPARE(fresh.read(kSettingsApp, "Setting", "StartTime", "d"), QStringLiteral("1.5"));
+    QVERIFY(store.save(kSettingsApp, "Tavrik", "Speed", "5"));
+}
+
+void TestSettingsStore::lockNeverFreedLeavesNothingWaiting()
+{
+    // Another process holds the lock for good: the store can still be dropped at
+    // once, and its waiting thread writes nothing afterwards.
+    QTemporaryDir dir;
+    const QString lock = IniSettingsStore(dir.path()).lockPath(kSettingsApp);
+    writeBytes(lock, QByteArray());
+    const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::flock(fd, LOCK_EX), 0);
+    {
+        IniSettingsStore store(dir.path());
+        store.setLockWait(0);
+        QVERIFY(!store.save(kSettingsApp, "Tavrik", "Speed", "3"));
+        QVERIFY(!store.flush(0));
+    }
+    ::close(fd);
+    IniSettingsStore again(dir.path());
+    QVERIFY(again.save(kSettingsApp, "Tavrik", "OnTop", "0"));
+    QCOMPARE(again.read(kSettingsApp, "Tavrik", "Speed", "d"), QStringLiteral("d"));
 }
 
 void TestSettingsStore::twoProcessesLoseNoKey()
@@ -383,7 +467,7 @@ void TestSettingsStore::killedWriterLeavesOneWholeState()
     // And the program reads it back as that state.
     IniSettingsStore store(dir.path());
     const vexo3::SavedState want = testing::generationState(last);
-    const vexo3::SavedState got = vexo3::readState(store, vexo3::SavedState{});
+    const vexo3::SavedState got = vexo3::readState(store, vexo3::SavedState{}, last);
     QCOMPARE(vexo3::stateKeyValues(got), vexo3::stateKeyValues(want));
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tavrik::core {
+
+// Far above any settings or profile file the programs write (a few kilobytes), and
+// still small enough to hold in memory.
+constexpr qint64 kMaxSettingsFileBytes = 64 * 1024 * 1024;
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+// Reads a whole regular file. A FIFO, a device or a folder is refused without waiting
+// on it, and so is a file larger than maxBytes; Missing when there is no such file.
+// On Failed, *error holds the reason in words for the user.
+ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error = nullptr,
+                           qint64 maxBytes = kMaxSettingsFileBytes);
+
+} // namespace tavrik::core
