@@ -3,7 +3,9 @@
 #include "shared/core/keys.h"
 #include "shared/core/numtext.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vexo3 {
 
@@ -30,12 +32,12 @@ Elapsed elapsedSince(qint32 startDate, float startTime, Now now)
 {
     Elapsed e;
     if (now.seconds >= startTime) {
-        e.days = now.day - startDate;
+        e.days = qint64(now.day) - startDate;
         const float sec = now.seconds - startTime; // single precision, as the clock values
         e.sec = sec;
     } else {
         // Borrow a day: the start lies later in its day than now lies in today.
-        e.days = now.day - startDate - 1;
+        e.days = qint64(now.day) - startDate - 1;
         e.sec = double(now.seconds) - double(startTime) + 86400.0;
     }
     return e;
@@ -103,18 +105,24 @@ void continueClock(ClockValues &v, Now now)
     // Shift the start instant by the length of the pause, time and date apart.
     const float pauseLength = now.seconds - v.PauseTime;
     v.StartTime = v.StartTime + pauseLength;
-    v.StartDate = v.StartDate + (now.day - v.PauseDate);
+    qint64 date = qint64(v.StartDate) + (qint64(now.day) - v.PauseDate);
     if (v.StartTime > 86400.0f) {
         v.StartTime -= 86400.0f;
-        v.StartDate += 1;
+        date += 1;
     }
     // A pause across midnight leaves StartTime negative. The same instant a day earlier
     // keeps it within one day, where single precision still has its 8 ms steps; left
-    // negative it would grow with every such night and the readings coarsen.
-    while (v.StartTime < 0.0f) {
-        v.StartTime += 86400.0f;
-        v.StartDate -= 1;
+    // negative it would grow with every such night and the readings coarsen. Values
+    // the program writes need one day; others get their days counted, not looped.
+    if (v.StartTime < 0.0f) {
+        const double days = std::min(std::ceil(-double(v.StartTime) / 86400.0), 1e10);
+        if (days == 1.0)
+            v.StartTime += 86400.0f;
+        else
+            v.StartTime = float(double(v.StartTime) + days * 86400.0);
+        date -= qint64(days);
     }
+    v.StartDate = qint32(std::clamp<qint64>(date, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
 const QString *tickMainText(int segMode1, const Readings &r)

@@ -47,7 +47,7 @@ struct Readings {
 
 // Elapsed time from the start instant to now, as whole days and seconds.
 struct Elapsed {
-    qint32 days = 0;
+    qint64 days = 0;
     double sec = 0.0;
 };
 Elapsed elapsedSince(qint32 startDate, float startTime, Now now);
@@ -56,7 +56,8 @@ Elapsed elapsedSince(qint32 startDate, float startTime, Now now);
 // sixtieths. msCount is clamped to 1..3 (sixtieths use two digits unless it is 1).
 Readings formatReadings(const Elapsed &e, int msStyle, int msCount);
 
-// Moves to the running / paused / ... values of the clock.
+// Moves to the running / paused / ... values of the clock. Whatever the values, the
+// arithmetic never loops or overflows.
 void startClock(ClockValues &v, Now now);
 void pauseClock(ClockValues &v, Now now); // also used by stop
 void continueClock(ClockValues &v, Now now);

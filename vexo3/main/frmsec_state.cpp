@@ -47,7 +47,7 @@ void FrmSec::GetState()
         current.enabled[i] = buttonEnabled(i);
         current.visible[i] = buttonVisible(i);
     }
-    const SavedState s = readState(*services().store, current);
+    const SavedState s = readState(*services().store, current, services().clock->now().day);
     sw.clock = s.clock;
     sw.TimeString = s.TimeString;
     sw.TimerString = s.TimerString;

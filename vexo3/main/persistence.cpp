@@ -2,6 +2,8 @@
 
 #include "shared/core/numtext.h"
 
+#include <cstdlib>
+
 namespace vexo3 {
 
 using tavrik::core::shortestText;
@@ -44,13 +46,19 @@ short segCountFromText(const QString &text)
     return short(tavrik::core::parseRounded(text, kMinSegCount, kMaxSegCount).value_or(kDefaultSegCount));
 }
 
-SavedState readState(tavrik::core::SettingsStore &store, const SavedState &current)
+SavedState readState(tavrik::core::SettingsStore &store, const SavedState &current, qint32 today)
 {
     auto text = [&](const QString &key, const QString &def = QString()) {
         return store.read(tavrik::core::kSettingsApp, kStateSection, key, def);
     };
-    auto time = [&](const QString &key) { return tavrik::core::parseFloat(text(key)).value_or(0.0f); };
-    auto date = [&](const QString &key) { return tavrik::core::parseInt32(text(key)).value_or(0); };
+    auto time = [&](const QString &key) {
+        const float t = tavrik::core::parseFloat(text(key)).value_or(0.0f);
+        return t >= 0.0f && t <= kSecondsPerDay ? t : 0.0f;
+    };
+    auto date = [&](const QString &key) {
+        const qint32 d = tavrik::core::parseInt32(text(key)).value_or(0);
+        return std::llabs(qint64(d) - today) <= kMaxDayDistance ? d : 0;
+    };
     auto flag = [&](const QString &key, bool def) { return tavrik::core::parseBool(text(key)).value_or(def); };
 
     SavedState s = current;

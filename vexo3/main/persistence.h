@@ -36,9 +36,16 @@ tavrik::core::KeyValues stateKeyValues(const SavedState &s);
 // Writes the whole state as one change.
 bool saveState(tavrik::core::SettingsStore &store, const SavedState &s);
 
+// Clock values the program itself writes: seconds since midnight, and days that lie
+// within this many days (100 years) of today.
+constexpr float kSecondsPerDay = 86400.0f;
+constexpr qint32 kMaxDayDistance = 36525;
+
 // Reads the state back. Missing keys and values that are not what the key holds give
-// the defaults; the button keys default to the flags in `current`.
-SavedState readState(tavrik::core::SettingsStore &store, const SavedState &current);
+// the defaults, and so do clock values the program cannot have written (seconds
+// outside 0..86400, days far from `today`); the button keys default to the flags in
+// `current`.
+SavedState readState(tavrik::core::SettingsStore &store, const SavedState &current, qint32 today);
 
 // A stored digit count: rounded, then 8..20, else 14.
 short segCountFromText(const QString &text);

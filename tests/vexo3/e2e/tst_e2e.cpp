@@ -83,7 +83,7 @@ bool TestEndToEnd::waitUntilUp(QProcess &p)
 SavedState TestEndToEnd::readBack()
 {
     tavrik::core::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
-    return readState(store, SavedState{});
+    return readState(store, SavedState{}, tavrik::core::SystemClock().now().day);
 }
 
 void TestEndToEnd::runningStopwatchSurvivesTermAndKill()

@@ -38,11 +38,14 @@ KeyValues expectedButtons(const Flags &enabled, const Flags &visible)
     return kv;
 }
 
+// The day the tests read on; stored days near it are days the program can have written.
+constexpr qint32 kToday = 45000;
+
 SavedState readOne(const QString &key, const QString &text, const SavedState &current = SavedState())
 {
     testing::MemoryStore store;
     store.save(tavrik::core::kSettingsApp, kStateSection, key, text);
-    return readState(store, current);
+    return readState(store, current, kToday);
 }
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -58,10 +61,10 @@ private Q_SLOTS:
     void keysInOrderAndTheirTexts();
     void saveIsOneChange();
     void floatTextRoundTrips();
-    void badTimesReadAsZero_data();
-    void badTimesReadAsZero();
-    void badDatesReadAsZero_data();
-    void badDatesReadAsZero();
+    void badOrOutOfDayTimesReadAsZero_data();
+    void badOrOutOfDayTimesReadAsZero();
+    void badOrFarDatesReadAsZero_data();
+    void badOrFarDatesReadAsZero();
     void segCounts_data();
     void segCounts();
     void timerEnabledOnlyForTrue_data();
@@ -153,13 +156,13 @@ void TestPersistence::floatTextRoundTrips()
         s.clock.StartTime = float(rng->bounded(86400.0));
         s.clock.PauseTime = float(rng->bounded(86400.0));
         QVERIFY(saveState(store, s));
-        const SavedState back = readState(store, SavedState());
+        const SavedState back = readState(store, SavedState(), kToday);
         QVERIFY(sameBits(back.clock.StartTime, s.clock.StartTime));
         QVERIFY(sameBits(back.clock.PauseTime, s.clock.PauseTime));
     }
 }
 
-void TestPersistence::badTimesReadAsZero_data()
+void TestPersistence::badOrOutOfDayTimesReadAsZero_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<float>("expected");
@@ -171,10 +174,16 @@ void TestPersistence::badTimesReadAsZero_data()
     QTest::newRow("underflow") << "1e-50" << 0.0f;
     QTest::newRow("blanks around") << " 2.5 " << 2.5f;
     QTest::newRow("exponent") << "4.529613E4" << 45296.13f;
-    QTest::newRow("largest") << "3.4028235e38" << std::numeric_limits<float>::max();
+    QTest::newRow("largest") << "3.4028235e38" << 0.0f;
+    QTest::newRow("far below a day") << "-3000000000000" << 0.0f;
+    QTest::newRow("far above a day") << "3e12" << 0.0f;
+    QTest::newRow("just below zero") << "-0.001" << 0.0f;
+    QTest::newRow("just above a day") << "86400.01" << 0.0f;
+    QTest::newRow("a whole day") << "86400" << 86400.0f;
+    QTest::newRow("end of a day") << "86399.99" << 86399.99f;
 }
 
-void TestPersistence::badTimesReadAsZero()
+void TestPersistence::badOrOutOfDayTimesReadAsZero()
 {
     QFETCH(QString, text);
     QFETCH(float, expected);
@@ -186,19 +195,23 @@ void TestPersistence::badTimesReadAsZero()
     }
 }
 
-void TestPersistence::badDatesReadAsZero_data()
+void TestPersistence::badOrFarDatesReadAsZero_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint32>("expected");
     for (const char *t : {"abc", "", "12.5", "1e3", "2147483648", "-2147483649", "0x10", "nan"})
         QTest::newRow(t) << QString::fromLatin1(t) << 0;
     QTest::newRow("300 digits") << QString(300, u'9') << 0;
-    QTest::newRow("smallest") << "-2147483648" << std::numeric_limits<qint32>::min();
-    QTest::newRow("largest") << "2147483647" << std::numeric_limits<qint32>::max();
+    QTest::newRow("smallest") << "-2147483648" << 0;
+    QTest::newRow("largest") << "2147483647" << 0;
     QTest::newRow("plain") << " 45000 " << 45000;
+    QTest::newRow("100 years back") << QString::number(kToday - kMaxDayDistance) << kToday - kMaxDayDistance;
+    QTest::newRow("100 years ahead") << QString::number(kToday + kMaxDayDistance) << kToday + kMaxDayDistance;
+    QTest::newRow("a day more back") << QString::number(kToday - kMaxDayDistance - 1) << 0;
+    QTest::newRow("a day more ahead") << QString::number(kToday + kMaxDayDistance + 1) << 0;
 }
 
-void TestPersistence::badDatesReadAsZero()
+void TestPersistence::badOrFarDatesReadAsZero()
 {
     QFETCH(QString, text);
     QFETCH(qint32, expected);
@@ -274,7 +287,7 @@ void TestPersistence::buttonsDefaultToCurrent()
     store.saveAll(tavrik::core::kSettingsApp, kStateSection,
                   {{"CMD(1).Visible", "-1"}, {"CMD(1).Enabled", "-1"}, {"CMD(0).Visible", "0"},
                    {"CMD(3).Enabled", "abc"}, {"CMD(5).Enabled", "0"}});
-    const SavedState s = readState(store, current);
+    const SavedState s = readState(store, current, kToday);
     QCOMPARE(s.visible, flags({1, 3, 5, 7}));
     QCOMPARE(s.enabled, flags({0, 1, 3, 7}));
 }
@@ -288,7 +301,7 @@ void TestPersistence::firstRunGivesDefaults()
     current.SegCounts1 = 9;
     current.enabled = flags({0, 3, 5, 7});
     current.visible = flags({0, 3, 5, 7});
-    const SavedState s = readState(store, current);
+    const SavedState s = readState(store, current, kToday);
     QCOMPARE(s.clock.StartDate, 0);
     QCOMPARE(s.clock.StartTime, 0.0f);
     QCOMPARE(s.clock.PauseDate, 0);
@@ -326,7 +339,7 @@ void TestPersistence::roundTripThroughTheStoreFile()
             QVERIFY(saveState(store, s));
         }
         tavrik::core::IniSettingsStore store(dir.path());
-        QCOMPARE(stateKeyValues(readState(store, SavedState())), stateKeyValues(s));
+        QCOMPARE(stateKeyValues(readState(store, SavedState(), kToday)), stateKeyValues(s));
     }
 }
 
@@ -340,7 +353,7 @@ void TestPersistence::storedSpellingOfKeysDoesNotMatter()
     f.close();
     SavedState current;
     current.visible = flags({0, 3});
-    const SavedState s = readState(store, current);
+    const SavedState s = readState(store, current, kToday);
     QCOMPARE(s.clock.StartTime, 12.5f);
     QCOMPARE(s.timerEnabled, true);
     QCOMPARE(s.bigVisible, true);

@@ -18,6 +18,8 @@ private Q_SLOTS:
     void bigWindowOpenAtExitOpensAgain();
     void badStoredValues_data();
     void badStoredValues();
+    void farClockValuesThenContinue_data();
+    void farClockValuesThenContinue();
     void buttonSetWithoutResetOrStopFallsBackToIdle();
     void segCountsRestore_data();
     void segCountsRestore();
@@ -140,6 +142,47 @@ void TestRestart::badStoredValues()
     bool ok = false;
     f.shown().toDouble(&ok);
     QVERIFY(ok);
+}
+
+void TestRestart::farClockValuesThenContinue_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("start time far below zero") << "StartTime" << "-3000000000000";
+    QTest::newRow("pause time far above a day") << "PauseTime" << "3e12";
+    QTest::newRow("largest float") << "StartTime" << "3.4e38";
+    QTest::newRow("smallest float") << "PauseTime" << "-3.4e38";
+    QTest::newRow("smallest start date") << "StartDate" << "-2147483648";
+    QTest::newRow("smallest pause date") << "PauseDate" << "-2147483648";
+    QTest::newRow("largest pause date") << "PauseDate" << "2147483647";
+}
+
+void TestRestart::farClockValuesThenContinue()
+{
+    // A paused state with one clock value no clock gives: Continue must work, once
+    // and at every later start.
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.tickAfter(5);
+    w.ActPause();
+    f.closeAll();
+    f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), key, value);
+    for (int start = 0; start < 2; ++start) {
+        FrmSec &w2 = f.load();
+        QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
+        QTest::keyClick(&w2, Qt::Key_Return);
+        QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
+        f.tickAfter(1);
+        bool ok = false;
+        f.shown().toDouble(&ok);
+        QVERIFY2(ok, qPrintable(f.shown()));
+        const float t = w2.stopwatch().clock.StartTime;
+        QVERIFY2(t >= 0.0f && t <= 86400.0f, qPrintable(QString::number(t)));
+        QTest::keyClick(&w2, Qt::Key_Return); // pause again for the next start
+        f.closeAll();
+    }
 }
 
 void TestRestart::buttonSetWithoutResetOrStopFallsBackToIdle()
