@@ -5,7 +5,7 @@ TAVRIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TAVRIK_BUILD=${TAVRIK_BUILD:-$TAVRIK_ROOT/build}
 
 # Debian 12 packages the build and the tests need.
-TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-multimedia-dev fonts-noto-cjk)
+TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n clang fonts-noto-cjk)
 # What the test command needs on top: Qt Designer's development files (the designer
 # plugin and its tests; Debian's CMake files of Qt6Designer also want the other two),
 # the install test's validators, and an X server with xdotool for the end-to-end test

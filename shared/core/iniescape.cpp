@@ -47,7 +47,7 @@ QByteArray escapedName(const QString &name)
 
 QString unescapedName(const QByteArray &raw)
 {
-    const QString s = QString::fromUtf8(raw);
+    const QString s = inifile::utf8Text(raw);
     QString out;
     out.reserve(s.size());
     for (qsizetype i = 0; i < s.size();) {
@@ -115,7 +115,8 @@ QByteArray escapedValue(const QString &value)
         if (named) {
             flush();
             out += named;
-        } else if (c <= 0x1F) {
+        } else if (c <= 0x1F || c == 0xFEFF) {
+            // U+FEFF too: a reader that takes it for a byte order mark drops it.
             flush();
             out += "\\x" + QByteArray::number(uint(c), 16);
             escapeNextIfHex = true;
@@ -135,7 +136,7 @@ QString unescapedValue(const QByteArray &raw)
     QByteArray bytes;  // plain bytes not yet decoded
     QByteArray blanks; // unquoted blanks, kept only when something follows
     auto flush = [&] {
-        out += QString::fromUtf8(bytes);
+        out += inifile::utf8Text(bytes);
         bytes.clear();
     };
     auto takeBlanks = [&] {

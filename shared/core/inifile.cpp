@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -13,6 +14,12 @@
 namespace tavrik::core::inifile {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+QString utf8Text(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 namespace {
 

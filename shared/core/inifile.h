@@ -29,6 +29,11 @@ LineInfo classify(const QByteArray &text, bool firstLine);
 
 bool isBlank(char c);
 
+// The text of UTF-8 bytes of a file, a U+FEFF at their start kept as a character:
+// QString::fromUtf8 would drop it as a byte order mark, and a value or name that
+// begins with one would not read back as written.
+QString utf8Text(const QByteArray &bytes);
+
 // How a file's dialect compares names: each maps a raw section or key name to a
 // text in which two names that match are the same text.
 struct Names {

@@ -14,7 +14,7 @@ using inifile::Document;
 constexpr qsizetype kMaxValueBytes = 255;
 
 // Names compare as UTF-8 text without regard to case.
-QString matched(const QByteArray &raw) { return QString::fromUtf8(raw).toCaseFolded(); }
+QString matched(const QByteArray &raw) { return inifile::utf8Text(raw).toCaseFolded(); }
 constexpr inifile::Names kNames{matched, matched};
 
 // Cuts to at most kMaxValueBytes without splitting a UTF-8 sequence.
@@ -60,7 +60,7 @@ QString profileValue(const QByteArray &data, const QString &section, const QStri
         return defaultValue;
     const inifile::Line &line = doc.lines[i];
     const qsizetype start = inifile::classify(line.text, i == 0).valueStart;
-    return QString::fromUtf8(cutValue(line.text.mid(start)));
+    return inifile::utf8Text(cutValue(line.text.mid(start)));
 }
 
 bool setProfileValue(QByteArray *data, const QString &section, const QString &key, const QString &value,

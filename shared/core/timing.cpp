@@ -10,7 +10,9 @@ CountdownAnswer countdownAnswer(const std::optional<QString> &answer)
 {
     CountdownAnswer r;
     const double seconds = answer ? leadingNumber(*answer) : 0.0;
-    if (!std::isfinite(seconds) || seconds < 0 || seconds >= kMaxCountdownSeconds)
+    // Shown with one decimal: 99999999.96 would show as 100000000.0, a cell too wide.
+    if (!std::isfinite(seconds) || seconds < 0 || seconds >= kMaxCountdownSeconds ||
+        formatFixed(seconds, 1).size() > 10)
         r.warning = QStringLiteral("倒计时的秒数须大于0且小于100000000。");
     else
         r.seconds = seconds;

@@ -18,7 +18,8 @@ inline const QString kCountdownDefault = QStringLiteral("3600");
 constexpr double kMaxCountdownSeconds = 1e8;
 
 // What a countdown answer sets. Its leading number counts (none, or Cancel, gives 0);
-// a negative, infinite or too long one is refused: 0, and `warning` says why.
+// a negative, infinite or too long one (kMaxCountdownSeconds or more once shown with
+// one decimal) is refused: 0, and `warning` says why.
 struct CountdownAnswer {
     double seconds = 0;
     QString warning; // empty unless refused

@@ -48,7 +48,8 @@ Countdown::Tick Countdown::tick(const QString &secondsText, double nowAbsolute)
         started_ = true;
         t.first = true;
     }
-    const double remaining = seconds_ - (nowAbsolute - start_);
+    // A clock set back never makes the countdown longer than it was set.
+    const double remaining = std::min(seconds_, seconds_ - (nowAbsolute - start_));
     if (!(remaining > 0)) {
         t.text = kCountdownDone;
         return t;

@@ -215,6 +215,8 @@ void TestProfile::writeThenRead_data()
     QTest::newRow("empty") << "" << "";
     QTest::newRow("long") << QString(300, u'x') << QString(255, u'x');
     QTest::newRow("semicolon and brackets") << "[a];b=c" << "[a];b=c";
+    // Found by fuzzing: U+FEFF first was dropped as if it were a byte order mark.
+    QTest::newRow("U+FEFF first") << QStringLiteral("\uFEFF[s]J") << QStringLiteral("\uFEFF[s]J");
 }
 
 void TestProfile::writeThenRead()

@@ -157,6 +157,9 @@ void TestSettingsStore::valuesRoundTripAsText_data()
     QTest::newRow("NUL then digit") << QString::fromUtf8("a\0" "1b", 4);
     QTest::newRow("control then hex digit") << QStringLiteral("\x01" "f");
     QTest::newRow("outside the BMP") << QStringLiteral("😀,x");
+    // Found by fuzzing: U+FEFF after an escape was dropped as a byte order mark.
+    QTest::newRow("NUL then U+FEFF") << QString::fromUtf8("\0\xEF\xBB\xBFr", 5);
+    QTest::newRow("U+FEFF first") << QStringLiteral("\uFEFFx");
 }
 
 void TestSettingsStore::valuesRoundTripAsText()
@@ -183,6 +186,7 @@ void TestSettingsStore::keysRoundTrip_data()
     for (const char *k : {"CMD(0).Enabled", "CMD(7).Visible", "fbig.Visible", "SegCounts1", "with space",
                           "a=b", "a;b", "%41", "秒表", "[x]", "x/y"})
         QTest::newRow(k) << QString::fromUtf8(k);
+    QTest::newRow("U+FEFF first") << QStringLiteral("\uFEFFk");
 }
 
 void TestSettingsStore::keysRoundTrip()

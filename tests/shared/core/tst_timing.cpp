@@ -28,6 +28,10 @@ void TestTiming::countdownAnswers_data()
     QTest::newRow("cancel") << std::optional<QString>() << 0.0 << false;
     QTest::newRow("negative") << text("-0.5") << 0.0 << true;
     QTest::newRow("limit") << text("100000000") << 0.0 << true;
+    // Found by fuzzing: below the limit, yet shown as 100000000.0, a cell too wide.
+    QTest::newRow("rounds up to the limit") << text(".999999999919e8~") << 0.0 << true;
+    QTest::newRow("rounds down below it") << text("99999999.949") << 99999999.949 << false;
+    QTest::newRow("300 digits") << std::optional<QString>(QString(300, u'9')) << 0.0 << true;
     QTest::newRow("infinite") << text("1e400") << 0.0 << true;
     QTest::newRow("negative infinite") << text("-1e400") << 0.0 << true;
 }

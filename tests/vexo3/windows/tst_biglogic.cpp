@@ -15,6 +15,7 @@ private Q_SLOTS:
     void countdownFrames();
     void countdownOfText_data();
     void countdownOfText();
+    void clockSetBackNeverLengthensTheCountdown();
     void countdownAcrossMidnight();
 };
 
@@ -152,6 +153,16 @@ void TestBigLogic::countdownOfText()
     QTEST(*first.text, "firstText");
     // Started once, whatever the text: later ticks do not start it again.
     QVERIFY(!c.tick(text, 1000.05).first);
+}
+
+void TestBigLogic::clockSetBackNeverLengthensTheCountdown()
+{
+    // Found by fuzzing: the longest countdown grew a cell wider when the clock went back.
+    Countdown c;
+    const QString seconds = QStringLiteral("99999999.9");
+    QCOMPARE(*c.tick(seconds, 1000.0).text, QStringLiteral("-   99999999.9"));
+    for (int i = 1; i < 5; ++i)
+        QCOMPARE(*c.tick(seconds, 1000.0 - 60.0 * i).text, QStringLiteral("-   99999999.9"));
 }
 
 void TestBigLogic::countdownAcrossMidnight()
