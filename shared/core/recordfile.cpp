@@ -20,8 +20,10 @@ QString tempFolder()
 {
     for (const char *name : {"temp", "TEMP", "TMPDIR"}) {
         const QString v = qEnvironmentVariable(name);
+        // A relative folder is taken from the current one: the editor is handed an
+        // absolute file URL, and the file is found again however the program moves.
         if (!v.isEmpty())
-            return v;
+            return QDir::isRelativePath(v) ? QDir::cleanPath(QDir::current().absoluteFilePath(v)) : v;
     }
     return QDir::tempPath();
 }

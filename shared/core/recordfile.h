@@ -10,7 +10,8 @@
 // never through a symbolic link, never into another user's file.
 namespace tavrik::core {
 
-// "temp", then "TEMP", then "TMPDIR", then the system's temporary folder.
+// "temp", then "TEMP", then "TMPDIR", then the system's temporary folder; a relative
+// one is made absolute from the current folder.
 QString tempFolder();
 // The temporary folder followed by "/秒表记录.txt".
 QString recordFilePath();

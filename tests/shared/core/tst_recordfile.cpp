@@ -32,6 +32,10 @@ void TestRecordFile::tempFolderOrder_data()
     QTest::newRow("temp first") << "/a" << "/b" << "/c" << "/a/秒表记录.txt";
     QTest::newRow("then TEMP") << "" << "/b" << "/c" << "/b/秒表记录.txt";
     QTest::newRow("then TMPDIR") << "" << "" << "/c/" << "/c/秒表记录.txt";
+    const QString here = QDir::currentPath();
+    QTest::newRow("relative temp") << "rel/t" << "/b" << "/c" << here + "/rel/t/秒表记录.txt";
+    QTest::newRow("relative TEMP, dots") << "" << "./a/../b/" << "/c" << here + "/b/秒表记录.txt";
+    QTest::newRow("relative TMPDIR") << "" << "" << "t" << here + "/t/秒表记录.txt";
 }
 
 void TestRecordFile::tempFolderOrder()

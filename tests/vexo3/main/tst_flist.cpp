@@ -22,6 +22,7 @@ private Q_SLOTS:
     void closeBoxKeepsEntries();
     void clearEmptiesTheList();
     void saveWritesFileAndOpensEditor();
+    void relativeTempFolderGivesAbsoluteUrl();
     void emptyListWritesEmptyFile();
     void sixtiethsEntry();
     void plantedSymlinkIsNotFollowed();
@@ -137,6 +138,25 @@ void TestFList::clearEmptiesTheList()
     QTest::mouseClick(l.cmdBox1, Qt::LeftButton);
     QVERIFY(l.entries().isEmpty());
     QVERIFY(l.isVisible());
+}
+
+void TestFList::relativeTempFolderGivesAbsoluteUrl()
+{
+    // temp=rel/t: the editor gets an absolute file URL of the file written.
+    const QString saved = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(f.env.tempDir()));
+    qputenv("temp", "rel/t");
+    QVERIFY(QDir().mkpath(QStringLiteral("rel/t")));
+    FrmSec &w = f.load();
+    w.ActStart();
+    fList &l = record();
+    QTest::mouseClick(l.cmdBox2, Qt::LeftButton);
+    QDir::setCurrent(saved);
+    QCOMPARE(f.env.launcher.urls.size(), 1);
+    const QUrl url = f.env.launcher.urls.first();
+    QVERIFY(url.isLocalFile());
+    QCOMPARE(url.toLocalFile(), f.env.tempDir() + QStringLiteral("/rel/t/秒表记录.txt"));
+    QVERIFY(QFileInfo::exists(url.toLocalFile()));
 }
 
 void TestFList::saveWritesFileAndOpensEditor()
