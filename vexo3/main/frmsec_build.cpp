@@ -115,7 +115,8 @@ void FrmSec::buildMenus()
     ui.mSec->addSeparator();
     ui.mUnload = item(ui.mSec, QStringLiteral("mUnload"), QStringLiteral("关闭(&C)"), [this] { close(); });
 
-    ui.mOption = named(bar->addMenu(QStringLiteral("设置(O)")), QStringLiteral("mOption"));
+    // Shown as "设置(O)", with the O that Alt+O opens it by.
+    ui.mOption = named(bar->addMenu(QStringLiteral("设置(&O)")), QStringLiteral("mOption"));
     ui.mShowWindows = named(ui.mOption->addMenu(QStringLiteral("显示窗口")), QStringLiteral("mShowWindows"));
     ui.mshowSec = item(ui.mShowWindows, QStringLiteral("mshowSec"), QStringLiteral("秒表显示"), [this] { mshowSec_Click(); });
     ui.mshowDate = item(ui.mShowWindows, QStringLiteral("mshowDate"), QStringLiteral("日期"), [this] { mshowDate_Click(); });

@@ -27,17 +27,18 @@ namespace vexo3 {
 
 using tavrik::gui::services;
 
+// Both captions keep the mnemonic, so Alt+S, L locks and unlocks.
 void FrmSec::mLock_Click()
 {
     locked_ = !locked_;
     if (locked_) {
-        ui_->mLock->setText(QStringLiteral("解除锁定控制"));
+        ui_->mLock->setText(QStringLiteral("解除锁定控制(&L)"));
         setWindowTitle(QStringLiteral("Tavrik") + tavrik::core::versionText(kVersion, tavrik::core::Revision::FourDigits) +
                        QStringLiteral(" [控制已经锁定]"));
         SetE({});
         keyPreview_ = false;
     } else {
-        ui_->mLock->setText(QStringLiteral("锁定控制"));
+        ui_->mLock->setText(QStringLiteral("锁定控制(&L)"));
         setWindowTitle(QStringLiteral("Tavrik"));
         SetE(kAllButtons);
         keyPreview_ = true;

@@ -14,6 +14,7 @@ private Q_SLOTS:
     void init() { f.reset(); }
     void cleanup() { f.closeAll(); }
     void menuBarInOrder();
+    void mnemonicsWork();
     void lockBlocksEveryAction();
     void unlockRestoresTheState();
     void lowestPrecisionStepsAndIsStored();
@@ -53,7 +54,7 @@ void TestMenus::menuBarInOrder()
     QStringList top;
     for (QAction *a : w.menuBar()->actions())
         top << a->text();
-    QCOMPARE(top, (QStringList{"秒表控制(&S)", "设置(O)", "帮助(&H)"}));
+    QCOMPARE(top, (QStringList{"秒表控制(&S)", "设置(&O)", "帮助(&H)"}));
     QCOMPARE(captions(ui(w).mSec), (QStringList{"开始    [Enter]", "暂停    [Enter]", "继续    [Enter]", "停止", "复位", "-",
                                             "记录    [Space]", "锁定控制(&L)", "-", "定时(测试版本功能)", "-", "使用旧版本", "-",
                                             "关闭(&C)"}));
@@ -67,6 +68,31 @@ void TestMenus::menuBarInOrder()
     QVERIFY(ui(w).mp1[1]->text().startsWith(QStringLiteral("https://")));
 }
 
+void TestMenus::mnemonicsWork()
+{
+    FrmSec &w = f.load();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    // Each menu opens by Alt and its letter; the captions read as before, "设置(O)".
+    const QList<std::pair<Qt::Key, QMenu *>> menus{
+        {Qt::Key_S, ui(w).mSec}, {Qt::Key_O, ui(w).mOption}, {Qt::Key_H, ui(w).mHelp}};
+    for (const auto &[key, menu] : menus) {
+        QTest::keyClick(&w, key, Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QTRY_VERIFY(!menu->isVisible());
+    }
+    QCOMPARE(ui(w).mOption->title().remove(u'&'), QStringLiteral("设置(O)"));
+    // Alt+S, L locks, and the same keys unlock again, any number of times.
+    for (bool locked : {true, false, true, false}) {
+        QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(ui(w).mSec->isVisible());
+        QTest::keyClick(ui(w).mSec, Qt::Key_L);
+        QTRY_COMPARE(w.windowTitle().endsWith(QStringLiteral("[控制已经锁定]")), locked);
+        QVERIFY(!ui(w).mSec->isVisible());
+    }
+}
+
 void TestMenus::lockBlocksEveryAction()
 {
     FrmSec &w = f.load();
@@ -75,7 +101,7 @@ void TestMenus::lockBlocksEveryAction()
     w.ActPause();
     ui(w).mLock->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik") + titleVersion(true) + QStringLiteral(" [控制已经锁定]"));
-    QCOMPARE(ui(w).mLock->text(), QStringLiteral("解除锁定控制"));
+    QCOMPARE(ui(w).mLock->text(), QStringLiteral("解除锁定控制(&L)"));
     const auto saves = f.env.store.saveCalls;
     QTest::keyClick(&w, Qt::Key_Return);
     QTest::keyClick(&w, Qt::Key_Space);
@@ -109,7 +135,7 @@ void TestMenus::unlockRestoresTheState()
     w.mLock_Click();
     w.mLock_Click();
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik"));
-    QCOMPARE(ui(w).mLock->text(), QStringLiteral("锁定控制"));
+    QCOMPARE(ui(w).mLock->text(), QStringLiteral("锁定控制(&L)"));
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
     for (int i = 0; i < kButtonCount; ++i)
         QVERIFY(w.buttonEnabled(i));
