@@ -1,5 +1,7 @@
 #include "shared/gui/program.h"
 
+#include "shared/gui/translation.h"
+
 #include <QApplication>
 #include <QDir>
 
@@ -11,6 +13,8 @@ void setUpProgram(const QString &name, const QString &version, const QString &de
     QApplication::setApplicationVersion(version);
     QGuiApplication::setDesktopFileName(desktopId);
     QApplication::setWindowIcon(programIcon(name));
+    if (QCoreApplication *app = QCoreApplication::instance())
+        loadQtTranslation(*app);
 }
 
 QIcon programIcon(const QString &name)

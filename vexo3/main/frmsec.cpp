@@ -7,7 +7,9 @@
 #include "shared/core/numtext.h"
 #include "shared/core/precision.h"
 #include "shared/core/profile.h"
+#include "shared/core/settingsstore.h"
 #include "shared/core/version.h"
+#include "shared/gui/dialogs.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
 #include "shared/gui/twips.h"
@@ -37,6 +39,8 @@ using tavrik::gui::services;
 namespace {
 
 constexpr double kRefusalSeconds = 2.0;
+// How long ending waits for saves held up by another process's lock.
+constexpr int kEndFlushMs = 1000;
 
 // A stored 16-bit number; anything else (not a number, out of range) is the default.
 short storedShort(const QString &section, const QString &key, short def)
@@ -129,6 +133,23 @@ void FrmSec::Form_Load()
     ui_->Timer2->start();
     ui_->lblMode->setText(ui_->mMode2[mode_]->text());
     loaded_ = true;
+    // A settings file the store cannot use (not a plain file, far too large) is read
+    // as defaults and left alone; say so once, and not again on every save. From the
+    // event loop, where an end request can still close the box.
+    const QString problem = services().store->problem(tavrik::core::kSettingsApp);
+    if (!problem.isEmpty()) {
+        saveFailureShown_ = true;
+        QTimer::singleShot(0, this, [this, problem] {
+            if (ending_)
+                return;
+            services().dialogs->message(
+                this,
+                QStringLiteral("设置文件无法使用：\n%1\n\n程序以默认设置运行，不会改写这个文件，"
+                               "本次的设置和计时状态也不能保存。")
+                    .arg(problem),
+                QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
+        });
+    }
     // Asked to end while starting up (say, while a start-up box was open): end now,
     // from the event loop, with the state restored.
     if (endPending_)
@@ -166,10 +187,15 @@ void FrmSec::saveForSessionEnd()
 
 void FrmSec::endProgram()
 {
-    if (ending_)
+    if (ending_) {
+        QCoreApplication::exit(0);
         return;
+    }
     ending_ = true;
+    Q_EMIT ending();
     saveForSessionEnd();
+    // Saves that wait for another process's lock get a moment, not more.
+    services().store->flush(kEndFlushMs);
     ui_->tmrGo->stop();
     ui_->Timer2->stop();
     if (list_)
@@ -180,7 +206,11 @@ void FrmSec::endProgram()
     for (QWidget *w : {static_cast<QWidget *>(list_.data()), static_cast<QWidget *>(option_.data())})
         if (w)
             w->deleteLater();
-    QCoreApplication::quit();
+    // Leave every event loop, an open box's too, without asking any window: one that
+    // refuses to close (the record list only hides) must not keep the program alive.
+    // Should no loop run yet, the first one to run ends at once.
+    QCoreApplication::exit(0);
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void FrmSec::endFromSystem()
@@ -189,12 +219,15 @@ void FrmSec::endFromSystem()
         endPending_ = true;
         return;
     }
-    if (!locked_) {
-        close();
-        if (ending_)
-            return;
+    if (ending_) {
+        endProgram();
+        return;
     }
-    endProgram();
+    if (!locked_)
+        close();
+    // Locked, or something kept the window open: end all the same.
+    if (!ending_)
+        endProgram();
 }
 
 void FrmSec::closeEvent(QCloseEvent *event)

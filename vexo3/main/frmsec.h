@@ -102,7 +102,13 @@ public:
     void endFromSystem();
     // The desktop session ends: save everything an exit would save.
     void saveForSessionEnd();
+    bool isEnding() const { return ending_; }
 
+Q_SIGNALS:
+    // The program has begun to end; it leaves its event loop right after.
+    void ending();
+
+public:
     // What the window holds, read-only.
     const Stopwatch &stopwatch() const { return sw; }
     bool keyPreview() const { return keyPreview_; }

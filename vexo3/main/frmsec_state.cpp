@@ -31,11 +31,14 @@ void FrmSec::SaveState()
         // next start is not left with every control dead.
         s.enabled[i] = locked_ ? s.visible[i] : buttonEnabled(i);
     }
-    if (!vexo3::saveState(*services().store, s) && !saveFailureShown_) {
+    QString error;
+    // Reported once, and never while ending: no box may hold the program up then.
+    if (!vexo3::saveState(*services().store, s, &error) && !saveFailureShown_ && !ending_) {
         saveFailureShown_ = true;
         services().dialogs->message(this,
-                                    QStringLiteral("无法保存秒表的状态，设置文件不能写入。\n"
-                                                   "秒表照常计时，但程序退出后可能无法恢复本次计时。"),
+                                    QStringLiteral("无法保存秒表的状态：%1\n"
+                                                   "秒表照常计时，但程序退出后可能无法恢复本次计时。")
+                                        .arg(error),
                                     QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
     }
 }

@@ -36,9 +36,9 @@ tavrik::core::KeyValues stateKeyValues(const SavedState &s)
     return kv;
 }
 
-bool saveState(tavrik::core::SettingsStore &store, const SavedState &s)
+bool saveState(tavrik::core::SettingsStore &store, const SavedState &s, QString *error)
 {
-    return store.saveAll(tavrik::core::kSettingsApp, kStateSection, stateKeyValues(s));
+    return store.saveAll(tavrik::core::kSettingsApp, kStateSection, stateKeyValues(s), error);
 }
 
 short segCountFromText(const QString &text)

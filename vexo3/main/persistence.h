@@ -33,8 +33,8 @@ struct SavedState {
 // Every key in its order and text form.
 tavrik::core::KeyValues stateKeyValues(const SavedState &s);
 
-// Writes the whole state as one change.
-bool saveState(tavrik::core::SettingsStore &store, const SavedState &s);
+// Writes the whole state as one change; false with the reason in *error.
+bool saveState(tavrik::core::SettingsStore &store, const SavedState &s, QString *error = nullptr);
 
 // Clock values the program itself writes: seconds since midnight, and days that lie
 // within this many days (100 years) of today.

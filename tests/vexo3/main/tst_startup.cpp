@@ -27,6 +27,8 @@ private Q_SLOTS:
     void exitButtonSavesAndCloses();
     void systemEndSavesEvenWhenLocked();
     void endRequestDuringStartUpKeepsTheState();
+    void endingShowsNoBox();
+    void unusableSettingsFileIsReportedOnce();
     void failedSaveIsReportedOnce();
 
 private:
@@ -235,6 +237,32 @@ void TestStartup::endRequestDuringStartUpKeepsTheState()
     QCOMPARE(f.stored("Setting", "StartTime"), QStringLiteral("36000"));
 }
 
+void TestStartup::endingShowsNoBox()
+{
+    // Nothing may hold the end up waiting for a click, a failed save included.
+    FrmSec &w = f.load();
+    w.ActStart();
+    f.env.store.failSaves = true;
+    QVERIFY(w.close());
+    QVERIFY(w.isEnding());
+    QVERIFY(f.env.dialogs.boxes.isEmpty());
+    w.endFromSystem(); // a signal while ending
+    QVERIFY(f.env.dialogs.boxes.isEmpty());
+}
+
+void TestStartup::unusableSettingsFileIsReportedOnce()
+{
+    f.env.store.problemText = QStringLiteral("“/home/u/.config/BriselSoftware.ini”不是普通文件。");
+    f.env.store.failSaves = true;
+    FrmSec &w = f.load();
+    QTRY_COMPARE(f.env.dialogs.boxes.size(), 1);
+    QCOMPARE(f.env.dialogs.boxes[0].title, QStringLiteral("错误"));
+    QVERIFY(f.env.dialogs.boxes[0].text.contains(f.env.store.problemText));
+    w.ActStart();
+    w.ActPause();
+    QCOMPARE(f.env.dialogs.boxes.size(), 1);
+}
+
 void TestStartup::failedSaveIsReportedOnce()
 {
     FrmSec &w = f.load();
@@ -243,7 +271,7 @@ void TestStartup::failedSaveIsReportedOnce()
     w.ActPause();
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].title, QStringLiteral("错误"));
-    QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("无法保存秒表的状态")));
+    QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("无法保存秒表的状态：磁盘已满")));
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
 }
 
