@@ -1,9 +1,8 @@
 #include "shared/core/about.h"
 
 #include "shared/core/failure.h"
+#include "shared/core/filebytes.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace tavrik::core {
@@ -22,14 +21,13 @@ QString feedbackText()
 
 bool readHelpText(const QString &path, QString *text, QString *error)
 {
-    if (!QFileInfo::exists(path))
-        return fail(error, QStringLiteral("未找到说明文件:") + path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(error, file.errorString());
+    QByteArray bytes;
+    QString why;
+    switch (readRegularFile(path, &bytes, &why)) {
+    case ReadStatus::Missing: return fail(error, QStringLiteral("未找到说明文件:") + path);
+    case ReadStatus::Failed: return fail(error, why);
+    case ReadStatus::Ok: break;
+    }
     QStringDecoder utf8(QStringDecoder::Utf8);
     *text = utf8.decode(bytes);
     return true;

@@ -31,7 +31,7 @@ void showHelpText(QWidget *parent)
         services().dialogs->message(parent, error, QStringLiteral("错误"), MsgIcon::Critical);
         return;
     }
-    services().dialogs->message(parent, text, QStringLiteral("说明"), MsgIcon::Information);
+    services().dialogs->longMessage(parent, text, QStringLiteral("说明"), MsgIcon::Information);
 }
 
 bool openHelpFile()

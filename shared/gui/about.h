@@ -14,8 +14,8 @@ void showAbout(QWidget *parent, const QString &version);
 void showFeedback(QWidget *parent);
 // A web page in the desktop's browser; nothing waits for it.
 void openWebPage(const QString &address);
-// The help file of the program folder shown in a box titled "说明"; a missing or
-// unreadable file is reported in an error box.
+// The help file of the program folder shown in a box titled "说明" that fits the
+// screen and scrolls; a missing or unreadable file is reported in an error box.
 void showHelpText(QWidget *parent);
 // The help file of the program folder opened in the desktop's text editor; false
 // (and nothing done) when there is no such file.

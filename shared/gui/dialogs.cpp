@@ -1,5 +1,7 @@
 #include "shared/gui/dialogs.h"
 
+#include "shared/gui/textbox.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -20,6 +22,11 @@ void QtDialogs::message(QWidget *parent, const QString &text, const QString &tit
     QMessageBox box(qicon, title.isEmpty() ? defaultTitle() : title, text, QMessageBox::Ok, parent);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
+}
+
+void QtDialogs::longMessage(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+{
+    makeTextBox(parent, text, title, icon)->exec();
 }
 
 std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,

@@ -16,6 +16,12 @@ public:
     // An empty title means the program's default title.
     virtual void message(QWidget *parent, const QString &text, const QString &title,
                          MsgIcon icon) = 0;
+    // The same for a text that may be long (a help text): a box that fits the screen
+    // and scrolls. By default a plain message box.
+    virtual void longMessage(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+    {
+        message(parent, text, title, icon);
+    }
     // The answer, or nothing when the user cancelled.
     virtual std::optional<QString> input(QWidget *parent, const QString &prompt,
                                          const QString &title, const QString &defaultText) = 0;
@@ -27,6 +33,7 @@ class QtDialogs final : public Dialogs {
 public:
     void message(QWidget *parent, const QString &text, const QString &title,
                  MsgIcon icon) override;
+    void longMessage(QWidget *parent, const QString &text, const QString &title, MsgIcon icon) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
                                  const QString &defaultText) override;
     bool question(QWidget *parent, const QString &text, const QString &title) override;

@@ -36,10 +36,15 @@ public:
         QString text;
         QString title;
         tavrik::gui::MsgIcon icon;
+        bool scrolls = false; // a long-text box
     };
     void message(QWidget *, const QString &text, const QString &title, tavrik::gui::MsgIcon icon) override
     {
         boxes.append({text, title, icon});
+    }
+    void longMessage(QWidget *, const QString &text, const QString &title, tavrik::gui::MsgIcon icon) override
+    {
+        boxes.append({text, title, icon, true});
     }
     std::optional<QString> input(QWidget *, const QString &prompt, const QString &title,
                                  const QString &defaultText) override

@@ -64,6 +64,8 @@ void TestAboutBoxes::helpTextBox()
     QCOMPARE(box.title, present ? QStringLiteral("说明") : QStringLiteral("错误"));
     QCOMPARE(box.text, present ? QStringLiteral("说明\n") : QStringLiteral("未找到说明文件:") + path);
     QCOMPARE(box.icon, present ? gui::MsgIcon::Information : gui::MsgIcon::Critical);
+    // The help text may be long: it gets the box that fits the screen and scrolls.
+    QCOMPARE(box.scrolls, present);
 }
 
 void TestAboutBoxes::helpFileInTheEditor()

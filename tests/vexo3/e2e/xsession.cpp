@@ -39,9 +39,9 @@ XSession::~XSession()
 
 bool XSession::start(QString *why)
 {
-    for (const char *tool : {"Xvfb", "xdotool", "import"})
+    for (const char *tool : {"Xvfb", "xdotool"})
         if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
-            *why = QStringLiteral("%1 is missing (packages xvfb, xdotool, imagemagick)").arg(QLatin1String(tool));
+            *why = QStringLiteral("%1 is missing (packages xvfb, xdotool)").arg(QLatin1String(tool));
             return false;
         }
     // Xvfb picks a free display itself and writes its number to the given descriptor,
@@ -186,10 +186,4 @@ bool XSession::closeBox(const QString &window) const
     free(sync);
     xcb_disconnect(c);
     return ok;
-}
-
-bool XSession::screenshot(const QString &path) const
-{
-    return QProcess::execute(QStringLiteral("import"), {QStringLiteral("-display"), display_, QStringLiteral("-window"),
-                                                        QStringLiteral("root"), path}) == 0;
 }

@@ -40,8 +40,6 @@ public:
     QSize size(const QString &window) const;
     // What a window manager sends when the user clicks the close box.
     bool closeBox(const QString &window) const;
-    // The whole screen as a PNG.
-    bool screenshot(const QString &path) const;
 
 private:
     QProcess server_;
