@@ -103,7 +103,7 @@ void fBig::Form_Load()
     const QString file = selectedSegImage(vexoIniPath());
     if (!file.isEmpty())
         loadSegImage(this, SegBox1, file);
-    Timer1.start();
+    updateTimer();
     Form_Resize();
 }
 
@@ -128,6 +128,28 @@ void fBig::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+void fBig::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    updateTimer();
+}
+
+void fBig::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    updateTimer();
+}
+
+void fBig::updateTimer()
+{
+    if (isVisible() && lblMode != kTimerMode) {
+        if (!Timer1.isActive())
+            Timer1.start();
+    } else {
+        Timer1.stop();
+    }
 }
 
 bool fBig::eventFilter(QObject *watched, QEvent *event)
@@ -210,6 +232,7 @@ void fBig::mSec_Click()
     SegBox1->setSegCount(QString::number(host_->SegCounts2()));
     SegBox1->Refresh();
     lblMode = kTimerMode;
+    updateTimer();
 }
 
 void fBig::mdate_Click()
@@ -217,6 +240,7 @@ void fBig::mdate_Click()
     SegBox1->setSegCount(QStringLiteral("10"));
     lblMode = kDateMode;
     setWindowTitle(QStringLiteral("日期"));
+    updateTimer();
 }
 
 void fBig::mTime_Click()
@@ -224,6 +248,7 @@ void fBig::mTime_Click()
     SegBox1->setSegCount(QStringLiteral("10"));
     lblMode = kTimeMode;
     setWindowTitle(QStringLiteral("时间"));
+    updateTimer();
 }
 
 void fBig::mNC_Click(int Index) { SegBox1->setSegCount(QString::number(kMinSegCount + Index)); }

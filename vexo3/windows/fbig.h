@@ -44,6 +44,8 @@ public:
     // The countdown's seconds as the user gave them.
     QString lblValue;
     std::array<QLabel *, 2> Label1{};
+    // Runs only while the window shows and its mode has something to tick: the
+    // stopwatch mode is written by the main window.
     QTimer Timer1;
 
     QMenu *popm = nullptr;
@@ -83,11 +85,14 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenu();
     void applyGeometry();
+    void updateTimer();
 
     MainHost *host_;
     BigGeometry geometry_;

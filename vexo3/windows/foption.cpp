@@ -208,8 +208,19 @@ void fOption::Form_Load()
     // 6. Fraction style.
     const double style = tavrik::core::leadingNumber(tavrik::core::ReadIni(kSetting, QStringLiteral("msStyle"), QStringLiteral("0"), ini));
     OptMsStyle[style == 0 ? 0 : 1]->setChecked(true);
+}
 
+// The preview's clock ticks only while someone can see it.
+void fOption::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
     Timer1.start();
+}
+
+void fOption::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    Timer1.stop();
 }
 
 void fOption::cmbImgList_Click()
@@ -289,7 +300,6 @@ void fOption::cmdOK_Click()
 
     // 8. Done: hide and unload.
     hide();
-    Timer1.stop();
     deleteLater();
 }
 

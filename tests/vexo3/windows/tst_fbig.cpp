@@ -25,6 +25,7 @@ private Q_SLOTS:
     void stopwatchWindowIsRecreatedAfterClose();
     void stopwatchModeFromAnotherWindow();
     void heightHelpBox();
+    void tickOnlyWhileThereIsWork();
 
 private:
     MainFixture f;
@@ -38,7 +39,6 @@ void TestFBig::looksAndMenu()
     QCOMPARE(b->windowTitle(), QStringLiteral("Tavrik-显示窗口"));
     QCOMPARE(b->palette().color(QPalette::Window), QColor(0x40, 0x40, 0x40));
     QCOMPARE(b->Timer1.interval(), 50);
-    QVERIFY(b->Timer1.isActive());
     for (QLabel *h : b->Label1)
         QCOMPARE(h->cursor().shape(), Qt::SizeVerCursor);
     QStringList items;
@@ -292,6 +292,36 @@ void TestFBig::heightHelpBox()
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Warning);
     QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("将鼠标指向显示的上边缘或下边缘")));
+}
+
+void TestFBig::tickOnlyWhileThereIsWork()
+{
+    // Idle, no window's timer runs: the stopwatch window made hidden at start-up, and
+    // a shown one in stopwatch mode, which the main window writes to, have no tick.
+    FrmSec &w = f.load();
+    fBig *b = w.bigWindow(false);
+    QVERIFY(b && !b->isVisible());
+    QVERIFY(!b->Timer1.isActive());
+    w.mshowSec_Click();
+    QVERIFY(b->isVisible());
+    QVERIFY(!b->Timer1.isActive());
+    // A mode of its own ticks while it shows.
+    b->mdate_Click();
+    QVERIFY(b->Timer1.isActive());
+    QTRY_COMPARE(b->SegBox1->SegValue(), QStringLiteral("2009-05-12"));
+    b->hide();
+    QVERIFY(!b->Timer1.isActive());
+    b->show();
+    QVERIFY(b->Timer1.isActive());
+    b->mSec_Click();
+    QVERIFY(!b->Timer1.isActive());
+
+    fBig *t = fBig::openDateTime(&w, fBig::kTimeMode);
+    QVERIFY(t->Timer1.isActive());
+    QTRY_COMPARE(t->SegBox1->SegValue(), QStringLiteral("10:00:00"));
+    fBig *c = fBig::openCountdown(&w, QStringLiteral("5"));
+    QVERIFY(c->Timer1.isActive());
+    QTRY_VERIFY(c->SegBox1->SegValue().endsWith(QStringLiteral("5.0")));
 }
 
 QTEST_MAIN(TestFBig)
