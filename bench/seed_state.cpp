@@ -54,11 +54,14 @@ int main(int argc, char **argv)
 
     tavrik::core::IniSettingsStore store(cli.positionalArguments()[0]);
     const QString app3 = tavrik::core::kSettingsApp;
-    const bool ok = vexo3::saveState(store, s)
-        && store.saveAll(app3, vexo3::kDisplaySection,
-                         {{QStringLiteral("Speed"), cli.value(speed)},
-                          {QStringLiteral("SegHeight"), cli.value(height)},
-                          {QStringLiteral("OnTop"), cli.value(onTop)}});
+    // A save another process's lock holds up is written once it is free.
+    const bool ok = (vexo3::saveState(store, s) || store.pending())
+        && (store.saveAll(app3, vexo3::kDisplaySection,
+                          {{QStringLiteral("Speed"), cli.value(speed)},
+                           {QStringLiteral("SegHeight"), cli.value(height)},
+                           {QStringLiteral("OnTop"), cli.value(onTop)}})
+            || store.pending())
+        && store.flush(10000);
     if (!ok)
         std::fprintf(stderr, "seed_state: cannot write %s\n", qPrintable(store.filePath(app3)));
     return ok ? 0 : 1;

@@ -1,6 +1,7 @@
 #include "shared/core/profilelocation.h"
 
 #include "shared/core/failure.h"
+#include "shared/core/filebytes.h"
 #include "shared/core/inifile.h"
 #include "shared/core/profile.h"
 
@@ -59,20 +60,11 @@ bool ProfileLocation::makeUserCopy(QString *error) const
     // Everything the shipped file holds (the image sets above all) goes into the copy,
     // or no copy is made: an empty one would hide the shipped file for good.
     QByteArray content;
-    const QFileInfo source(shipped());
-    if (source.exists()) {
-        QFile f(shipped());
-        if (!source.isFile())
-            return fail(error, QStringLiteral("“%1”不是普通文件").arg(shipped()));
-        if (!f.open(QIODevice::ReadOnly))
-            return fail(error, QStringLiteral("%1（%2）").arg(f.errorString(), shipped()));
-        content = f.readAll();
-        if (f.error() != QFileDevice::NoError)
-            return fail(error, QStringLiteral("%1（%2）").arg(f.errorString(), shipped()));
-    }
+    QString why;
+    if (readRegularFile(shipped(), &content, &why) == ReadStatus::Failed)
+        return fail(error, why.contains(shipped()) ? why : QStringLiteral("%1（%2）").arg(why, shipped()));
     if (!QDir().mkpath(userFolder_))
         return fail(error, QStringLiteral("无法创建文件夹“%1”").arg(userFolder_));
-    QString why;
     if (!inifile::writeAtomically(userCopy(), content, &why))
         return fail(error, QStringLiteral("%1（%2）").arg(why, userCopy()));
     return true;

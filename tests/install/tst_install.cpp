@@ -270,7 +270,7 @@ void TestInstall::installedVexo3FindsItsFiles()
         ::kill(pid_t(p.processId()), SIGTERM);
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        s = vexo3::readState(store, seed);
+        s = vexo3::readState(store, seed, tavrik::core::SystemClock().now().day);
         if (!s.TimerString.isEmpty())
             break;
     }
