@@ -7,11 +7,33 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
+#include <cmath>
 #include <csignal>
+#include <cstring>
+#include <unistd.h>
 
 using namespace vexo3;
+
+namespace {
+
+// Whether the process has made its application object: its event loop's wake-up
+// descriptor (an eventfd) is open. By then the dynamic loader is done and main() runs.
+bool hasEventLoop(qint64 pid)
+{
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString &fd : fds.entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        char target[128] = {};
+        const QByteArray path = QFile::encodeName(fds.filePath(fd));
+        if (::readlink(path.constData(), target, sizeof target - 1) > 0 && std::strstr(target, "eventfd"))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 // The real Vexo3 program as a child process, on a settings folder and a program
 // folder of its own.
@@ -21,6 +43,8 @@ private Q_SLOTS:
     void init();
     void runningStopwatchSurvivesTermAndKill();
     void firstRunEndsCleanlyOnInterrupt();
+    void signalDuringStartUpEndsAfterRestore_data();
+    void signalDuringStartUpEndsAfterRestore();
 
 private:
     QString storeFile() const { return home_->path() + QStringLiteral("/config/BriselSoftware.ini"); }
@@ -151,6 +175,51 @@ void TestEndToEnd::firstRunEndsCleanlyOnInterrupt()
     QVERIFY(s.visible[0] && s.visible[3] && s.visible[5] && s.visible[7]);
     QSettings settings(storeFile(), QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("Tavrik/SegMode1")).toString(), QStringLiteral("0"));
+}
+
+void TestEndToEnd::signalDuringStartUpEndsAfterRestore_data()
+{
+    QTest::addColumn<int>("afterMs");
+    for (int ms : {0, 5, 20, 50, 100, 150})
+        QTest::newRow(qPrintable(QStringLiteral("%1 ms").arg(ms))) << ms;
+}
+
+void TestEndToEnd::signalDuringStartUpEndsAfterRestore()
+{
+    // SIGTERM in the program's first moments: it ends as asked, by its own hand, and
+    // what it saves on the way out is the restored running state, not a blank one.
+    QFETCH(int, afterMs);
+    SavedState seed;
+    seed.clock = {45000, 1234.5f, 0, 0.0f};
+    const double startAbs = tavrik::core::SystemClock().now().absolute() - 60.0;
+    seed.clock.StartDate = qint32(std::floor(startAbs / 86400.0));
+    seed.clock.StartTime = float(startAbs - double(seed.clock.StartDate) * 86400.0);
+    seed.timerEnabled = true;
+    seed.visible = {false, true, false, false, true, false, true, true};
+    seed.enabled = seed.visible;
+    {
+        tavrik::core::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
+        QVERIFY(saveState(store, seed));
+    }
+    QProcess p;
+    start(p);
+    // From the moment the application object exists (before that the dynamic loader
+    // may still be at work, where no program can catch anything).
+    QElapsedTimer waited;
+    waited.start();
+    while (!hasEventLoop(p.processId()) && waited.elapsed() < 10000)
+        QThread::usleep(200);
+    if (afterMs > 0)
+        QThread::msleep(afterMs);
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(15000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    const SavedState s = readBack();
+    QVERIFY(s.timerEnabled);
+    QCOMPARE(s.clock.StartDate, seed.clock.StartDate);
+    QCOMPARE(s.clock.StartTime, seed.clock.StartTime);
+    QVERIFY(s.visible[1] && s.visible[4] && !s.visible[0]);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
