@@ -101,6 +101,7 @@ private:
     void setOuterHeightTwips(int twips);
     void centre();
     void setCaptionIfDifferent(const QString &caption);
+    void showLabel5(const QString &text);
     void showModes();
     void endRefusal();
     void endProgram();
@@ -113,6 +114,8 @@ private:
     bool keyPreview_ = true;
     bool ending_ = false;
     bool saveFailureShown_ = false;
+    // Label5's point size for a line of this many characters (digits are all as wide).
+    qsizetype label5Length_ = -1;
 };
 
 } // namespace vexo
