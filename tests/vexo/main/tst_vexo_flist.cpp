@@ -85,6 +85,8 @@ void TestVexoFList::eachRecordOneLineAboveTheWindow()
     QCOMPARE(l->frameGeometry().left(), w.frameGeometry().left());
     QCOMPARE(l->frameGeometry().width(), w.frameGeometry().width());
     QCOMPARE(l->frameGeometry().bottom() + 1, w.frameGeometry().top());
+    // The keyboard stays with the main window: Space goes on pausing and continuing.
+    QTRY_COMPARE(QApplication::activeWindow(), &w);
     // The main window moved: the next record brings the list back above it.
     w.move(w.pos() + QPoint(40, 30));
     f.tickAfter(1);
