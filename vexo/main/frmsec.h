@@ -108,14 +108,15 @@ private:
     bool stored(bool ok);
     double now() const;
 
+    // The length of the line Label5's point size was chosen for (digits are all as
+    // wide, so only the length changes the width).
+    qsizetype label5Length_ = -1;
     std::unique_ptr<Ui> ui_;
     Stopwatch sw;
     Settings settings_;
     bool keyPreview_ = true;
     bool ending_ = false;
     bool saveFailureShown_ = false;
-    // Label5's point size for a line of this many characters (digits are all as wide).
-    qsizetype label5Length_ = -1;
 };
 
 } // namespace vexo

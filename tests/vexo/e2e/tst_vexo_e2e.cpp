@@ -21,7 +21,7 @@ private Q_SLOTS:
     void cleanup();
     void signalsEndItCleanly_data();
     void signalsEndItCleanly();
-    void twoRecordsExportedUnderX();
+    void spaceWaitSpaceUnderX();
     void vexo3StartsItFromItsMenu();
 
 private:
@@ -200,7 +200,9 @@ void TestVexoEndToEnd::startUnderX(QProcess &p, const QString &program)
     QVERIFY(p.waitForStarted(10000));
 }
 
-void TestVexoEndToEnd::twoRecordsExportedUnderX()
+// Space, a wait, a record, Space, a record, then 编辑/保存: the file handed to the
+// opener holds the two records, each line ended by CR LF.
+void TestVexoEndToEnd::spaceWaitSpaceUnderX()
 {
     if (!startX())
         return;
