@@ -38,7 +38,23 @@ QString recordFilePath()
 
 namespace {
 
-QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+// The reason in the user's language for what a temporary folder commonly meets; the
+// system's own words for the rest.
+QString errnoText(int err)
+{
+    switch (err) {
+    case ENOENT: return QStringLiteral("文件夹不存在。");
+    case ENOTDIR: return QStringLiteral("路径中有一部分不是文件夹。");
+    case EACCES:
+    case EPERM: return QStringLiteral("没有写入该位置的权限。");
+    case EROFS: return QStringLiteral("该位置在只读的文件系统上。");
+    case ENOSPC: return QStringLiteral("磁盘空间不足。");
+    case EDQUOT: return QStringLiteral("超出了磁盘配额。");
+    case ENAMETOOLONG: return QStringLiteral("路径太长。");
+    case ELOOP: return QStringLiteral("路径中的符号链接太多。");
+    default: return QString::fromLocal8Bit(std::strerror(err));
+    }
+}
 
 qint64 mtimeNs(const struct stat &st) { return qint64(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec; }
 

@@ -21,7 +21,7 @@ void showFeedback(QWidget *parent)
     openWebPage(core::kFeedbackPage);
 }
 
-void openWebPage(const QString &address) { services().launcher->openUrl(QUrl(address)); }
+bool openWebPage(const QString &address, QWidget *sayFailureTo) { return openOrSay(QUrl(address), sayFailureTo); }
 
 void showHelpText(QWidget *parent)
 {
@@ -34,13 +34,12 @@ void showHelpText(QWidget *parent)
     services().dialogs->longMessage(parent, text, QStringLiteral("说明"), MsgIcon::Information);
 }
 
-bool openHelpFile()
+bool openHelpFile(QWidget *sayFailureTo)
 {
     const QString path = AppDir() + core::kHelpFileName;
     if (!QFileInfo(path).isFile())
         return false;
-    services().launcher->openUrl(QUrl::fromLocalFile(path));
-    return true;
+    return openOrSay(QUrl::fromLocalFile(path), sayFailureTo);
 }
 
 } // namespace tavrik::gui

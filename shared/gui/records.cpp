@@ -9,7 +9,7 @@
 
 namespace tavrik::gui {
 
-bool exportRecords(QWidget *parent, core::RecordFile &file, const QStringList &records)
+bool exportRecords(QWidget *parent, core::RecordFile &file, const QStringList &records, bool sayEditorFailure)
 {
     const QString path = core::recordFilePath();
     QString error;
@@ -19,7 +19,7 @@ bool exportRecords(QWidget *parent, core::RecordFile &file, const QStringList &r
         return false;
     }
     // The file stays until the program ends, so the editor can read it at leisure.
-    services().launcher->openUrl(QUrl::fromLocalFile(path));
+    openOrSay(QUrl::fromLocalFile(path), sayEditorFailure ? parent : nullptr);
     return true;
 }
 

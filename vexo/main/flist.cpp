@@ -87,7 +87,7 @@ void fList::Clear_Click() { List1->clear(); }
 
 void fList::Command2_Click()
 {
-    tavrik::gui::exportRecords(this, recordFile_, entries());
+    tavrik::gui::exportRecords(this, recordFile_, entries(), true);
 }
 
 void fList::Command3_Click() { hide(); }
@@ -100,9 +100,9 @@ void fList::closeForGood()
 
 void fList::closeEvent(QCloseEvent *event)
 {
-    // Closed by its frame: gone with its records, as far as the user can tell.
-    List1->clear();
-    QWidget::closeEvent(event);
+    // The close box hides, as 隐藏 does; the records stay for the next record.
+    event->ignore();
+    hide();
 }
 
 } // namespace vexo

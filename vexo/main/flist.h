@@ -12,8 +12,8 @@ namespace vexo {
 class xpcmdbutton;
 
 // The record list window "计时" of the older program, kept above the main window.
-// Closing it by its frame throws its records away (the next record starts a fresh
-// list); hiding it keeps them.
+// Its close box only hides it, like "隐藏": a user's records are never thrown away
+// by closing a window; they go with the program.
 class fList : public QWidget {
     Q_OBJECT
 public:

@@ -15,11 +15,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace vexo {
 
@@ -67,6 +70,32 @@ void FrmSec::setCaptionIfDifferent(const QString &caption)
 {
     if (windowTitle() != caption)
         setWindowTitle(caption);
+}
+
+// The mini window's read-out line: 12 pt as designed, smaller only where the whole
+// line would not fit the window's width (fonts that stand in for SimSun are wider),
+// so that the reading is never cut off.
+void FrmSec::showLabel5(const QString &text)
+{
+    QLabel *l = ui_->Label5;
+    if (l->text() == text)
+        return;
+    l->setText(text);
+    if (text.size() != label5Length_) {
+        label5Length_ = text.size();
+        QFont f = l->font();
+        const int room = width() - 2 * px(120);
+        for (double points = 12; points >= 6; points -= 0.25) {
+            f.setPointSizeF(points);
+            if (QFontMetrics(f).horizontalAdvance(text) <= room)
+                break;
+        }
+        l->setFont(f);
+    }
+    l->adjustSize();
+    // Centred on the line it was designed for (12 pt, 240 twips high): a font with
+    // taller lines than SimSun's still fits the mini window.
+    l->move(px(120), std::max(0, px(120 + 240 / 2) - l->height() / 2));
 }
 
 bool FrmSec::stored(bool ok)
@@ -151,7 +180,12 @@ void FrmSec::endProgram()
     ui_->refusal->stop();
     if (ui_->list)
         ui_->list->closeForGood();
-    QCoreApplication::quit();
+    // Leave every event loop, an open box's too, without asking any window: the record
+    // list refuses to close (its close box hides it) and must not keep the program
+    // alive. Should no loop run yet, the first one to run ends at once (while this
+    // window lives: a test's window gone, its ending goes with it).
+    QCoreApplication::exit(0);
+    QMetaObject::invokeMethod(this, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void FrmSec::endFromSystem()

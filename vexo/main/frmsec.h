@@ -101,12 +101,16 @@ private:
     void setOuterHeightTwips(int twips);
     void centre();
     void setCaptionIfDifferent(const QString &caption);
+    void showLabel5(const QString &text);
     void showModes();
     void endRefusal();
     void endProgram();
     bool stored(bool ok);
     double now() const;
 
+    // The length of the line Label5's point size was chosen for (digits are all as
+    // wide, so only the length changes the width).
+    qsizetype label5Length_ = -1;
     std::unique_ptr<Ui> ui_;
     Stopwatch sw;
     Settings settings_;

@@ -103,13 +103,7 @@ void FrmSec::Timer1_Timer()
     ui.lblTime->setText(sw.lblTime());
     const TickCaption c = tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer());
     setCaptionIfDifferent(c.caption);
-    if (ui.Label5->text() != c.Label5) {
-        ui.Label5->setText(c.Label5);
-        ui.Label5->adjustSize();
-        // Centred on the line it was designed for (12 pt, 240 twips high): a font with
-        // taller lines than SimSun's still fits the mini window.
-        ui.Label5->move(tavrik::gui::px(120), std::max(0, tavrik::gui::px(120 + 240 / 2) - ui.Label5->height() / 2));
-    }
+    showLabel5(c.Label5);
 }
 
 void FrmSec::Timer2_Timer()

@@ -187,7 +187,7 @@ void FrmSec::buildMenus()
     ui.mReset = item(m, QStringLiteral("mReset"), QStringLiteral("复位"), [this] { Reset(); });
     separator(m, "mbasdfr");
     ui.mrec = item(m, QStringLiteral("mrec"), QStringLiteral("记录    [Space]"), [this] { mrec_Click(); });
-    ui.mLock = item(m, QStringLiteral("mLock"), lockMenuCaption(false) + QStringLiteral("(&L)"), [this] { mLock_Click(); });
+    ui.mLock = item(m, QStringLiteral("mLock"), lockMenuCaption(false), [this] { mLock_Click(); });
     separator(m, "mbr001");
     ui.mA60 = item(m, QStringLiteral("mA60"), QStringLiteral("时间的毫秒为60进位"), [this] { mA60_Click(); });
     ui.mB60 = item(m, QStringLiteral("mB60"), QStringLiteral("记时的毫秒为60进位"), [this] { mB60_Click(); });

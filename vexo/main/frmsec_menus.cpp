@@ -132,6 +132,9 @@ void FrmSec::mMiniForm_Click()
     } else {
         setWindowTitle(versionCaption());
         ui.Label4->show();
+        // The mini window's read-out line would stick out beside the menu button until
+        // the next tick, which a stopped watch never has.
+        showLabel5(QString());
     }
 }
 
@@ -198,12 +201,13 @@ void FrmSec::mSt_Click()
 
 void FrmSec::mAbout_Click() { tavrik::gui::showAbout(this, versionText()); }
 
-// A missing help file is silently ignored.
-void FrmSec::mSH_Click() { tavrik::gui::openHelpFile(); }
+// A missing help file is silently ignored; an editor or browser that cannot be
+// started is said.
+void FrmSec::mSH_Click() { tavrik::gui::openHelpFile(this); }
 
-void FrmSec::mnewp_Click() { tavrik::gui::openWebPage(tavrik::core::kDownloadPage); }
+void FrmSec::mnewp_Click() { tavrik::gui::openWebPage(tavrik::core::kDownloadPage, this); }
 
-void FrmSec::mp1_Click(int Index) { tavrik::gui::openWebPage(ui_->mp1[size_t(Index)]->text()); }
+void FrmSec::mp1_Click(int Index) { tavrik::gui::openWebPage(ui_->mp1[size_t(Index)]->text(), this); }
 
 void FrmSec::mrec_Click()
 {

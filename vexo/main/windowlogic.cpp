@@ -4,7 +4,8 @@ namespace vexo {
 
 QString lockMenuCaption(bool locked)
 {
-    return locked ? QStringLiteral("解除锁定控制") : QStringLiteral("锁定控制");
+    // Both keep the mnemonic, so L in the open menu locks and unlocks alike.
+    return locked ? QStringLiteral("解除锁定控制(&L)") : QStringLiteral("锁定控制(&L)");
 }
 
 QString beepPath(const QString &appDir)

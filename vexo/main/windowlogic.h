@@ -31,7 +31,7 @@ constexpr QRect cLine(const QRect &control)
     return QRect(control.left() - 5, control.top() - 10, control.width() + 10, control.height() + 20);
 }
 
-// mLock's caption for the lock state it toggles from.
+// mLock's caption while the controls are locked or not.
 QString lockMenuCaption(bool locked);
 
 // What a close request leads to.

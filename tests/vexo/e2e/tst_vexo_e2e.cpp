@@ -50,10 +50,20 @@ void TestVexoEndToEnd::init()
     // The program takes its folder from where it lies: give it a folder of its own.
     program_ = home_->path() + QStringLiteral("/app/Vexo");
     QVERIFY(QFile::copy(QStringLiteral(VEXO_BINARY), program_));
-    // The desktop opener, as the program calls it: it notes what it was asked to open.
+    // The desktop opener, as the program calls it: it notes what it was asked to open
+    // and, for a file, copies what the file holds at that moment, as an editor would
+    // read it.
     QFile opener(home_->path() + QStringLiteral("/bin/xdg-open"));
     QVERIFY(opener.open(QIODevice::WriteOnly));
-    opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/opened\"\n");
+    opener.write(R"sh(#!/bin/sh
+dir=$(dirname "$0")
+printf '%s\n' "$1" >> "$dir/opened"
+case "$1" in
+file://*)
+    path=$(/usr/bin/printf '%b' "$(printf '%s' "${1#file://}" | sed 's/%/\\x/g')")
+    cat "$path" > "$dir/opened-content.tmp" && mv "$dir/opened-content.tmp" "$dir/opened-content" ;;
+esac
+)sh");
     opener.close();
     QVERIFY(opener.setPermissions(opener.permissions() | QFileDevice::ExeOwner));
 }
@@ -190,6 +200,8 @@ void TestVexoEndToEnd::startUnderX(QProcess &p, const QString &program)
     QVERIFY(p.waitForStarted(10000));
 }
 
+// Space, a wait, a record, Space, a record, then 编辑/保存: the file handed to the
+// opener holds the two records, each line ended by CR LF.
 void TestVexoEndToEnd::spaceWaitSpaceUnderX()
 {
     if (!startX())
@@ -199,44 +211,65 @@ void TestVexoEndToEnd::spaceWaitSpaceUnderX()
     QString main;
     QVERIFY(waitFor([&] { return !(main = windowNamed(p.processId(), QStringLiteral("Tavrik2.1.0053"))).isEmpty(); }));
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), main});
+    // 记录 sits in slot 3 while running and while paused.
+    const auto clickRecord = [&] {
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), main, QStringLiteral("184"),
+                 QStringLiteral("124"), QStringLiteral("click"), QStringLiteral("1")});
+    };
 
     // Space starts; the caption changes with the first tick.
     xdotool({QStringLiteral("key"), QStringLiteral("space")});
     QVERIFY(waitFor([&] { return xdotool({QStringLiteral("getwindowname"), main}) == QStringLiteral("Tavrik"); }));
     QTest::qWait(1200);
-    xdotool({QStringLiteral("key"), QStringLiteral("space")});
-    // 记录 (slot 3 while paused), then 编辑/保存 in the record list.
-    QTest::qWait(300);
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), main, QStringLiteral("184"), QStringLiteral("124"),
-             QStringLiteral("click"), QStringLiteral("1")});
+    // A record while running; the list opens above and hands the keyboard back, so
+    // the next Space pauses; then a record of the paused watch.
+    clickRecord();
     QString list;
     QVERIFY(waitFor([&] { return !(list = windowNamed(p.processId(), QStringLiteral("计时"))).isEmpty(); }));
     QTest::qWait(300);
+    xdotool({QStringLiteral("key"), QStringLiteral("space")});
+    QTest::qWait(300);
+    clickRecord();
+    QTest::qWait(300);
+    // 编辑/保存 in the record list.
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), list, QStringLiteral("116"), QStringLiteral("212"),
              QStringLiteral("click"), QStringLiteral("1")});
-    const QString opened = home_->path() + QStringLiteral("/bin/opened");
-    QVERIFY(waitFor([&] { return QFile::exists(opened); }));
+    const QString content = home_->path() + QStringLiteral("/bin/opened-content");
+    QVERIFY(waitFor([&] { return QFile::exists(content); }));
 
-    // The record holds both read-outs as the window showed them.
+    // The opener was handed the record file, by the name Vexo3 uses too.
     const QString recordPath = tempDir() + QStringLiteral("/秒表记录.txt");
-    QFile openedFile(opened);
-    QVERIFY(openedFile.open(QIODevice::ReadOnly));
-    QCOMPARE(QUrl(QString::fromUtf8(openedFile.readAll()).trimmed()).toLocalFile(), recordPath);
-    QFile record(recordPath);
-    QVERIFY(record.open(QIODevice::ReadOnly));
-    const QString line = QString::fromUtf8(record.readAll());
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("^(\\d{10})\\.(\\d{3})S \\[0000:(\\d\\d):(\\d\\d)\\.(\\d{3})\\]\r\n$")).match(line);
-    QVERIFY2(m.hasMatch(), qPrintable(line));
-    const int timerMs = m.captured(1).toInt() * 1000 + m.captured(2).toInt();
-    const int timeMs = (m.captured(3).toInt() * 60 + m.captured(4).toInt()) * 1000 + m.captured(5).toInt();
-    QVERIFY2(timerMs >= 1200 && timerMs < 60000, qPrintable(line));
+    QFile opened(home_->path() + QStringLiteral("/bin/opened"));
+    QVERIFY(opened.open(QIODevice::ReadOnly));
+    QCOMPARE(QUrl(QString::fromUtf8(opened.readAll()).trimmed()).toLocalFile(), recordPath);
+    // What it read there: two lines, each ended by CR LF, each with both read-outs.
+    QFile copy(content);
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(copy.readAll());
+    QVERIFY2(text.endsWith(QStringLiteral("\r\n")), qPrintable(text));
+    const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 2);
+    const QRegularExpression record(QStringLiteral("^(\\d{10})\\.(\\d{3})S \\[0000:(\\d\\d):(\\d\\d)\\.(\\d{3})\\]$"));
+    int timerMs[2] = {0, 0};
+    int timeMs[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        const QRegularExpressionMatch m = record.match(lines[i]);
+        QVERIFY2(m.hasMatch(), qPrintable(lines[i]));
+        timerMs[i] = m.captured(1).toInt() * 1000 + m.captured(2).toInt();
+        timeMs[i] = (m.captured(3).toInt() * 60 + m.captured(4).toInt()) * 1000 + m.captured(5).toInt();
+    }
+    QVERIFY2(timerMs[0] >= 1200 && timerMs[0] < 60000, qPrintable(text));
+    QVERIFY2(timerMs[1] > timerMs[0], qPrintable(text));
     // Paused: both read-outs come from the same last tick or from two readings of one tick.
-    QVERIFY2(qAbs(timerMs - timeMs) <= 1, qPrintable(line));
+    QVERIFY2(qAbs(timerMs[1] - timeMs[1]) <= 1, qPrintable(text));
+    // The file stays for the editor while the program runs.
+    QVERIFY(QFile::exists(recordPath));
 
     ::kill(pid_t(p.processId()), SIGTERM);
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitCode(), 0);
+    // Ended, it takes its unchanged file away.
+    QVERIFY(!QFile::exists(recordPath));
 }
 
 void TestVexoEndToEnd::vexo3StartsItFromItsMenu()

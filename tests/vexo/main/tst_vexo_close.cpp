@@ -197,22 +197,33 @@ void TestVexoClose::terminationEndsWithoutQuestion_data()
 {
     QTest::addColumn<bool>("started");
     QTest::addColumn<bool>("locked");
-    QTest::newRow("first run") << false << false;
-    QTest::newRow("running") << true << false;
-    QTest::newRow("running, locked") << true << true;
+    QTest::addColumn<QString>("list"); // the record list: "", "shown", "closed by its box"
+    QTest::newRow("first run") << false << false << "";
+    QTest::newRow("running") << true << false << "";
+    QTest::newRow("running, locked") << true << true << "";
+    QTest::newRow("running, record list shown") << true << false << "shown";
+    // The list's close box only hides it; it must not keep the program alive.
+    QTest::newRow("running, record list closed by its box") << true << false << "closed by its box";
 }
 
 void TestVexoClose::terminationEndsWithoutQuestion()
 {
     QFETCH(bool, started);
     QFETCH(bool, locked);
+    QFETCH(QString, list);
     FrmSec &w = f.load();
     if (started)
         f.key(Qt::Key_Space);
     if (locked)
         f.parts().mLock->trigger();
+    if (!list.isEmpty()) {
+        f.click(Button::cmdLog);
+        if (list == QStringLiteral("closed by its box"))
+            f.recordList()->close();
+    }
     QVERIFY(endsTheProgram([&] { w.endFromSystem(); }));
     QVERIFY(!w.isVisible());
+    QVERIFY(!f.recordList() || !f.recordList()->isVisible());
     QVERIFY(f.env.dialogs.questions.isEmpty());
     QVERIFY(borderKeys(f).isEmpty());
 }

@@ -97,8 +97,8 @@ void TestVexoWindowLogic::beepPath()
 
 void TestVexoWindowLogic::lockCaption()
 {
-    QCOMPARE(lockMenuCaption(true), QStringLiteral("解除锁定控制"));
-    QCOMPARE(lockMenuCaption(false), QStringLiteral("锁定控制"));
+    QCOMPARE(lockMenuCaption(true), QStringLiteral("解除锁定控制(&L)"));
+    QCOMPARE(lockMenuCaption(false), QStringLiteral("锁定控制(&L)"));
     QCOMPARE(kMenuPopupPos, QPoint(1, 300));
 }
 
