@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace vexo {
 
 using tavrik::gui::indexed;
@@ -148,7 +150,10 @@ void FrmSec::buildWidgets()
     ui.lblDate->move(px(240), px(2160));
     ui.lblDate->setAutoFillBackground(true);
     ui.Label6 = label("Label6", QString(), 14.25, kRed);
+    // Its font is taller than the 255 twips designed for it: the label holds a whole
+    // line, and the window keeps room for it (setOuterHeightTwips).
     ui.Label6->setGeometry(twipsRect(120, 2400, 3135, 255));
+    ui.Label6->resize(ui.Label6->width(), std::max(ui.Label6->height(), ui.Label6->fontMetrics().height()));
 
     ui.Shape1 = named(new Outline(this), QStringLiteral("Shape1"));
     ui.Shape1->setGeometry(twipsRect(2280, 2400, 1455, 375));
