@@ -120,8 +120,8 @@ void FrmSec::buildWidgets()
     ui.Label1->setGeometry(twipsRect(120, 480, 480, 240));
     ui.lblTime = label("lblTime", kTimeZero, 21.75, kReadoutText);
     ui.lblTime->setGeometry(twipsRect(720, 480, 3660, 465));
-    ui.Label2 = label("Label2", kLabel2Design, 12, QColor());
-    ui.Label2->setGeometry(twipsRect(120, 1080, 480, 240));
+    ui.Label2 = label("Label2", kLabel2Design, kLabel2PointSize, QColor());
+    ui.Label2->setGeometry(twipsRect(120, 1080, kLabel2WidthTwips, 240));
     ui.Label2->setMouseTracking(true);
     ui.lblTimer = label("lblTimer", kTimerZero, 21.75, kReadoutText);
     ui.lblTimer->setGeometry(twipsRect(720, 960, 3660, 465));

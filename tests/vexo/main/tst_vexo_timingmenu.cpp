@@ -28,6 +28,7 @@ private Q_SLOTS:
 
     void cancelledCountdownStaysStopwatch();
     void label2CyclesTheModes();
+    void label2ShowsTheWholeCaption();
     void clearAsksAgain();
     void statusBox_data();
     void statusBox();
@@ -73,6 +74,25 @@ void TestVexoTimingMenu::label2CyclesTheModes()
         QTest::mouseClick(u.Label2, Qt::LeftButton);
     QCOMPARE(f.env.dialogs.prompts.size(), 2);
     QCOMPARE(checkedMode(u), QStringLiteral("秒表"));
+}
+
+// Every caption fits the label: "倒计时" in a smaller font, the others as designed.
+void TestVexoTimingMenu::label2ShowsTheWholeCaption()
+{
+    f.load();
+    const VexoUi u = f.parts();
+    f.env.dialogs.answers = {QStringLiteral("08:30:00"), QStringLiteral("90")};
+    for (const QString &caption : QStringList{"定时", "倒计时", "秒表"}) {
+        QTest::mouseClick(u.Label2, Qt::LeftButton);
+        QCOMPARE(u.Label2->text(), caption);
+        QVERIFY(u.Label2->fontMetrics().horizontalAdvance(caption) <= u.Label2->contentsRect().width());
+        QVERIFY(u.Label2->font().pointSizeF() >= 9);
+        QVERIFY(u.Label2->geometry().right() < u.lblTimer->x());
+        if (caption.size() == 2) {
+            QCOMPARE(u.Label2->font().pointSizeF(), 12.0);
+            QCOMPARE(u.Label2->geometry(), QRect(8, 72, 32, 16));
+        }
+    }
 }
 
 void TestVexoTimingMenu::clearAsksAgain()
