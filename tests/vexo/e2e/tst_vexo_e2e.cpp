@@ -297,7 +297,7 @@ void TestVexoEndToEnd::alarmSoundsUnderX()
     // Sounding for a few seconds: no box, no new thread, the window still answers.
     QTest::qWait(4000);
     QCOMPARE(otherWindows(p.processId(), main), QStringList());
-    QCOMPARE(threads(p.processId()), threadsWhenFired);
+    QVERIFY(threads(p.processId()) <= threadsWhenFired);
     QCOMPARE(xdotool({QStringLiteral("getwindowname"), main}), QStringLiteral("Tavrik"));
 
     // What a person sees at the bottom: the red status line, not cut off by the window's edge.
