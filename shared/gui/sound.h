@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
-#include <memory>
 
 class QSoundEffect;
 
@@ -24,7 +24,7 @@ public:
     void beep() override;
 
 private:
-    std::unique_ptr<QSoundEffect> effect_;
+    QPointer<QSoundEffect> effect_;
 };
 
 } // namespace tavrik::gui

@@ -48,13 +48,20 @@ double FrmSec::now() const { return services().clock->absoluteSeconds(); }
 int FrmSec::outerHeightTwips() const
 {
     const int frame = frameGeometry().height() - height();
-    return int(tavrik::gui::twips(height() + (frame > 0 ? frame : px(kDesignFrameTwips))));
+    return int(tavrik::gui::twips(height() - statusRoom_ + (frame > 0 ? frame : px(kDesignFrameTwips))));
 }
 
 void FrmSec::setOuterHeightTwips(int twips)
 {
     const int frame = frameGeometry().height() - height();
-    setFixedSize(px(kClientWidthTwips), std::max(1, px(twips) - (frame > 0 ? frame : px(kDesignFrameTwips))));
+    const int client = std::max(1, px(twips) - (frame > 0 ? frame : px(kDesignFrameTwips)));
+    // The alarm status line (Label6) was designed to run past the bottom of the client
+    // area, and a thicker title bar than the designer's takes more of it: the window of
+    // normal height grows by what it needs to show that line whole. The window's
+    // formulas (mini or not, the tick's caption) see the height they set.
+    const QRect status = ui_->Label6->geometry();
+    statusRoom_ = isMini(twips) ? 0 : std::max(0, status.y() + status.height() - client);
+    setFixedSize(px(kClientWidthTwips), client + statusRoom_);
 }
 
 void FrmSec::centre()

@@ -117,6 +117,8 @@ private:
     bool keyPreview_ = true;
     bool ending_ = false;
     bool saveFailureShown_ = false;
+    // Pixels the window adds below its set height to show the status line whole.
+    int statusRoom_ = 0;
 };
 
 } // namespace vexo

@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace vexo {
 
 using tavrik::gui::indexed;
@@ -118,8 +120,8 @@ void FrmSec::buildWidgets()
     ui.Label1->setGeometry(twipsRect(120, 480, 480, 240));
     ui.lblTime = label("lblTime", kTimeZero, 21.75, kReadoutText);
     ui.lblTime->setGeometry(twipsRect(720, 480, 3660, 465));
-    ui.Label2 = label("Label2", kLabel2Design, 12, QColor());
-    ui.Label2->setGeometry(twipsRect(120, 1080, 480, 240));
+    ui.Label2 = label("Label2", kLabel2Design, kLabel2PointSize, QColor());
+    ui.Label2->setGeometry(twipsRect(120, 1080, kLabel2WidthTwips, 240));
     ui.Label2->setMouseTracking(true);
     ui.lblTimer = label("lblTimer", kTimerZero, 21.75, kReadoutText);
     ui.lblTimer->setGeometry(twipsRect(720, 960, 3660, 465));
@@ -148,7 +150,10 @@ void FrmSec::buildWidgets()
     ui.lblDate->move(px(240), px(2160));
     ui.lblDate->setAutoFillBackground(true);
     ui.Label6 = label("Label6", QString(), 14.25, kRed);
+    // Its font is taller than the 255 twips designed for it: the label holds a whole
+    // line, and the window keeps room for it (setOuterHeightTwips).
     ui.Label6->setGeometry(twipsRect(120, 2400, 3135, 255));
+    ui.Label6->resize(ui.Label6->width(), std::max(ui.Label6->height(), ui.Label6->fontMetrics().height()));
 
     ui.Shape1 = named(new Outline(this), QStringLiteral("Shape1"));
     ui.Shape1->setGeometry(twipsRect(2280, 2400, 1455, 375));

@@ -21,6 +21,8 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace vexo {
 
 using tavrik::gui::px;
@@ -174,7 +176,19 @@ void FrmSec::showModes()
 {
     for (int i = 0; i < kModeCount; ++i)
         ui_->mMode2[size_t(i)]->setChecked(i == sw.timing.Mode());
-    ui_->Label2->setText(sw.timing.label2Text());
+    QLabel *label = ui_->Label2;
+    label->setText(sw.timing.label2Text());
+    // The label was designed for two characters: "倒计时" takes the room up to the
+    // read-out beside it and, if that is not enough, a smaller font.
+    QFont font = label->font();
+    font.setPointSizeF(kLabel2PointSize);
+    const int frame = label->width() - label->contentsRect().width();
+    const int designed = px(kLabel2WidthTwips), room = ui_->lblTimer->x() - px(60) - label->x();
+    const int text = QFontMetrics(font).horizontalAdvance(label->text()) + frame;
+    label->resize(std::clamp(text, designed, std::max(designed, room)), label->height());
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width() - frame)
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
 }
 
 void FrmSec::mMode2_Click(int Index)

@@ -60,6 +60,9 @@ QColor textColour(const QLabel *label);
 // The window's design: client area and outer height at start-up (twips).
 constexpr int kClientWidthTwips = 4560;
 constexpr int kClientHeightTwips = 2565;
+// Label2's font and width as designed.
+constexpr double kLabel2PointSize = 12;
+constexpr int kLabel2WidthTwips = 480;
 // Caption and borders as designed: the outer height less the client height. Used
 // where the platform draws no frame (or before it has), so that the outer height
 // reads the same with and without a window manager.

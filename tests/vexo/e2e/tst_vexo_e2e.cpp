@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void signalsEndItCleanly_data();
     void signalsEndItCleanly();
     void spaceWaitSpaceUnderX();
+    void alarmSoundsUnderX();
     void vexo3StartsItFromItsMenu();
 
 private:
@@ -34,6 +37,9 @@ private:
     // Starts an X server of our own; false (with the test skipped) without Xvfb.
     bool startX();
     void startUnderX(QProcess &p, const QString &program);
+    // The program's visible windows other than `main`.
+    QStringList otherWindows(qint64 pid, const QString &main);
+    int threads(qint64 pid);
 
     std::unique_ptr<QTemporaryDir> home_;
     QString program_;
@@ -270,6 +276,99 @@ void TestVexoEndToEnd::spaceWaitSpaceUnderX()
     QCOMPARE(p.exitCode(), 0);
     // Ended, it takes its unchanged file away.
     QVERIFY(!QFile::exists(recordPath));
+}
+
+QStringList TestVexoEndToEnd::otherWindows(qint64 pid, const QString &main)
+{
+    QStringList out;
+    for (const QString &id : xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                                      QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"),
+                                      QStringLiteral(".*")})
+                                 .split(u'\n', Qt::SkipEmptyParts))
+        if (id != main)
+            out << xdotool({QStringLiteral("getwindowname"), id});
+    return out;
+}
+
+int TestVexoEndToEnd::threads(qint64 pid)
+{
+    return int(QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+// The alarm with the real sound (Beep.wav through Qt Multimedia, then the X server's
+// bell) on a machine that may have no sound device: it sounds every second with no
+// box, the window answers, the status line shows whole, and the program ends cleanly.
+void TestVexoEndToEnd::alarmSoundsUnderX()
+{
+    if (!startX())
+        return;
+    QVERIFY(QFile::copy(QFileInfo(QStringLiteral(VEXO_BINARY)).dir().filePath(QStringLiteral("Beep.wav")),
+                        home_->path() + QStringLiteral("/app/Beep.wav")));
+    QProcess p;
+    startUnderX(p, program_);
+    QString main;
+    QVERIFY(waitFor([&] { return !(main = windowNamed(p.processId(), QStringLiteral("Tavrik2.1.0053"))).isEmpty(); }));
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), main});
+    // Label2 asks for the alarm time, then for the countdown.
+    const auto answer = [&](const QString &title, const QString &text) {
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), main, QStringLiteral("20"), QStringLiteral("80"),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        QString prompt;
+        QVERIFY(waitFor([&] { return !(prompt = windowNamed(p.processId(), title)).isEmpty(); }));
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), prompt});
+        xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+        xdotool({QStringLiteral("type"), text});
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+        QVERIFY(waitFor([&] { return windowNamed(p.processId(), title).isEmpty(); }));
+    };
+    answer(QStringLiteral("定时"), QStringLiteral("3:00"));
+    answer(QStringLiteral("倒计时"), QStringLiteral("1"));
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), main});
+    xdotool({QStringLiteral("key"), QStringLiteral("space")});
+    QTest::qWait(2500);
+    const int threadsWhenFired = threads(p.processId());
+    // Sounding for a few seconds: no box, no new thread, the window still answers.
+    QTest::qWait(4000);
+    QCOMPARE(otherWindows(p.processId(), main), QStringList());
+    QVERIFY(threads(p.processId()) <= threadsWhenFired);
+    QCOMPARE(xdotool({QStringLiteral("getwindowname"), main}), QStringLiteral("Tavrik"));
+
+    // What a person sees at the bottom: the red status line, not cut off by the window's edge.
+    QProcess shot;
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("DISPLAY"), display_);
+    shot.setProcessEnvironment(env);
+    shot.start(QStringLiteral("import"), {QStringLiteral("-window"), main, QStringLiteral("png:-")});
+    if (shot.waitForStarted(5000)) {
+        QVERIFY(shot.waitForFinished(10000));
+        const QImage image = QImage::fromData(shot.readAllStandardOutput(), "PNG");
+        QVERIFY(!image.isNull());
+        int first = -1, last = -1;
+        for (int y = image.height() / 2; y < image.height(); ++y)
+            for (int x = 0; x < image.width() / 2; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 160 && c.green() < 90 && c.blue() < 90) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+            }
+        QVERIFY2(first >= 0, "no status line");
+        QVERIFY2(last < image.height() - 1, "the status line runs off the window");
+        QVERIFY2(last - first >= 12, "the status line is cut");
+    }
+
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+s")});
+    QString status;
+    QVERIFY(waitFor([&] { return !(status = windowNamed(p.processId(), QStringLiteral("状态"))).isEmpty(); }));
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), status});
+    xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    QVERIFY(waitFor([&] { return windowNamed(p.processId(), QStringLiteral("状态")).isEmpty(); }));
+
+    // Ending after the sound was played: a clean exit, not a crash in the sound's clean-up.
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
 }
 
 void TestVexoEndToEnd::vexo3StartsItFromItsMenu()
