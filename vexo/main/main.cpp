@@ -7,15 +7,17 @@
 
 int main(int argc, char *argv[])
 {
+    // First of all, so that a signal in the first moments waits for the event loop.
+    tavrik::gui::TerminationSignals::install();
+
     QApplication app(argc, argv);
     tavrik::gui::setUpProgram(QStringLiteral("Vexo"), QString::fromLatin1(vexo::kVersionText),
                               QStringLiteral(TAVRIK_DESKTOP_ID));
     // The program lives exactly as long as the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    vexo::FrmSec window;
-
     tavrik::gui::TerminationSignals termination;
+    vexo::FrmSec window;
     QObject::connect(&termination, &tavrik::gui::TerminationSignals::terminationRequested, &window,
                      [&window](int) { window.endFromSystem(); });
 
