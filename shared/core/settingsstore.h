@@ -44,6 +44,12 @@ public:
         Q_UNUSED(app);
         return QString();
     }
+    // The file the application's settings live in; empty for a store without one.
+    virtual QString filePath(const QString &app) const
+    {
+        Q_UNUSED(app);
+        return QString();
+    }
 };
 
 // One INI file per application in a folder (the user's config folder by default), in
@@ -83,7 +89,7 @@ public:
     bool flush(int timeoutMs) override;
     QString problem(const QString &app) override;
 
-    QString filePath(const QString &app) const;
+    QString filePath(const QString &app) const override;
     QString lockPath(const QString &app) const;
 
     // How long a save waits for another process's lock before it leaves the save to

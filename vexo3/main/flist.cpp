@@ -42,6 +42,9 @@ fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
 
 void fList::showAbove(QWidget *mainWindow)
 {
+    // A record asked for from the command line (a global shortcut) must not take the
+    // focus from the program the user is in; a key or a click in ours gives it back.
+    const bool ours = QApplication::activeWindow() != nullptr;
     // The frame's size is known only once the window is shown: place it, show it,
     // then place it again with the real frame.
     for (int pass = 0; pass < 2; ++pass) {
@@ -53,7 +56,8 @@ void fList::showAbove(QWidget *mainWindow)
         if (pass == 0 && !isVisible())
             show();
     }
-    mainWindow->activateWindow();
+    if (ours)
+        mainWindow->activateWindow();
 }
 
 void fList::append(const QString &entry)

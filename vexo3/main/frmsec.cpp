@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <tuple>
 
 namespace vexo3 {
 
@@ -91,12 +92,7 @@ void FrmSec::Form_Load()
     const auto height = tavrik::core::parseFloat(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("SegHeight"), QStringLiteral("200")));
     segHeight_ = height && *height > 0 ? *height : 200.0f;
 
-    auto profileShort = [&](const QString &key, const QString &def) {
-        return tavrik::core::roundToIntegral<short>(
-            tavrik::core::leadingNumber(tavrik::core::ReadIni(QStringLiteral("Setting"), key, def, IniPath)), -32768, 32767);
-    };
-    sw.msStyle = profileShort(QStringLiteral("msStyle"), QStringLiteral("0"));
-    sw.msCount = profileShort(QStringLiteral("msCount"), QStringLiteral("3"));
+    std::tie(sw.msStyle, sw.msCount) = fractionStyleOf(IniPath);
 
     ui_->SegBox1->setSegValue(QStringLiteral("0.000"));
     bigWindow(true)->SegBox1->setSegValue(QStringLiteral("0.000"));

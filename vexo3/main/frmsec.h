@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/core/instance.h"
 #include "vexo3/main/engine.h"
 #include "vexo3/main/persistence.h"
 #include "vexo3/windows/host.h"
@@ -104,6 +105,13 @@ public:
     void saveForSessionEnd();
     bool isEnding() const { return ending_; }
 
+    // Commands from the command line (vexo3/main/commandline.h), of this start or of a
+    // later one: each goes through the action its key takes, with the same guards and
+    // the lock; the answer tells that start what to print and how to end.
+    tavrik::core::InstanceReply carryOut(const QStringList &commands);
+    // What "--status" prints about this window.
+    QString statusText() const;
+
 Q_SIGNALS:
     // The program has begun to end; it leaves its event loop right after.
     void ending();
@@ -131,6 +139,7 @@ private:
     void setTitle();
     void chooseMode(int index);
     void endProgram();
+    void raiseFromCommand();
     bool refusing() const;
     int keyOf(const QKeyEvent *event) const;
 
@@ -154,5 +163,8 @@ private:
     QPointer<fList> list_;
     QPointer<fOption> option_;
 };
+
+// What "--status" prints when no window runs: the saved state.
+QString storedStatusText();
 
 } // namespace vexo3

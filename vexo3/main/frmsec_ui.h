@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <array>
+#include <utility>
 
 class QAction;
 class QFrame;
@@ -68,5 +69,8 @@ constexpr int kMainSegLeft = 120;
 
 // What the date line says while a close request is refused.
 inline const QString kRefusalText = QStringLiteral("控制已被锁定，不能关闭窗口。");
+
+// msStyle and msCount, the digits after the point, as the profile file chooses them.
+std::pair<short, short> fractionStyleOf(const QString &iniPath);
 
 } // namespace vexo3

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "shared/core/instance.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+class QLocalServer;
+class QLocalSocket;
+
+namespace tavrik::gui {
+
+// The running copy's side of tavrik::core::claimInstance: a QLocalServer on the socket
+// in the user's private folder, reachable by this user only. It never blocks the
+// event loop: requests are read as they arrive, each at most kMaxRequestBytes and
+// one line, a connection that has not sent its request within kInstanceAnswerMs is
+// dropped, no more than kMaxConnections are open at once, and anything malformed is
+// answered with exit code 2 and never reaches the handler.
+class InstanceServer : public QObject {
+    Q_OBJECT
+public:
+    using Handler = std::function<core::InstanceReply(const QStringList &commands)>;
+    static constexpr int kMaxConnections = 8;
+    static constexpr int kMalformedExit = 2;
+
+    // `known`: the commands the handler takes; any other makes a request malformed.
+    InstanceServer(QString program, QStringList known, Handler handler, QObject *parent = nullptr);
+    ~InstanceServer() override;
+
+    // Listens on socketPath, replacing the socket file a dead copy left (the caller
+    // holds the lock of core::InstanceLock, so no live copy listens there).
+    bool listen(const QString &socketPath, QString *error = nullptr);
+    // Stops listening and removes the socket file; open connections are dropped.
+    void close();
+    bool isListening() const;
+
+private:
+    void acceptAll();
+    void readRequest(QLocalSocket *socket);
+    void answer(QLocalSocket *socket, const core::InstanceReply &reply);
+
+    QString program_;
+    QStringList known_;
+    Handler handler_;
+    QLocalServer *server_ = nullptr;
+    int open_ = 0;
+};
+
+} // namespace tavrik::gui

@@ -1,0 +1,114 @@
+// FrmSec: commands from the command line, and the status it reports.
+
+#include "vexo3/main/frmsec.h"
+
+#include "shared/core/profile.h"
+#include "shared/core/numtext.h"
+#include "shared/gui/services.h"
+#include "vexo3/main/commandline.h"
+#include "vexo3/main/flist.h"
+#include "vexo3/main/frmsec_ui.h"
+#include "vexo3/main/persistence.h"
+#include "vexo3/main/status.h"
+#include "vexo3/windows/imagesets.h"
+
+namespace vexo3 {
+
+using tavrik::gui::services;
+
+std::pair<short, short> fractionStyleOf(const QString &iniPath)
+{
+    auto value = [&](const QString &key, const QString &def) {
+        return tavrik::core::roundToIntegral<short>(
+            tavrik::core::leadingNumber(tavrik::core::ReadIni(QStringLiteral("Setting"), key, def, iniPath)), -32768, 32767);
+    };
+    return {value(QStringLiteral("msStyle"), QStringLiteral("0")), value(QStringLiteral("msCount"), QStringLiteral("3"))};
+}
+
+namespace {
+
+QString refusal(const QString &command, bool locked, bool running)
+{
+    if (locked)
+        return QStringLiteral("Vexo3：控制已经锁定，没有执行 --%1。\n").arg(command);
+    if (command == kCmdLap)
+        return QStringLiteral("Vexo3：秒表还没有开始计时，没有记录。\n");
+    if (command == kCmdReset && running)
+        return QStringLiteral("Vexo3：秒表正在计时，不能复位；请先暂停或停止。\n");
+    return QStringLiteral("Vexo3：现在不能执行 --%1。\n").arg(command);
+}
+
+} // namespace
+
+void FrmSec::raiseFromCommand()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+tavrik::core::InstanceReply FrmSec::carryOut(const QStringList &commands)
+{
+    tavrik::core::InstanceReply reply;
+    for (const QString &command : commands) {
+        if (ending_ || !loaded_) {
+            reply.exitCode = kExitRefused;
+            reply.err += ending_ ? QStringLiteral("Vexo3：程序正在退出，没有执行 --%1。\n").arg(command)
+                                 : QStringLiteral("Vexo3：程序还在启动，没有执行 --%1。\n").arg(command);
+            continue;
+        }
+        if (command == kCmdShow) {
+            raiseFromCommand();
+            continue;
+        }
+        if (command == kCmdStatus) {
+            reply.out += statusText();
+            continue;
+        }
+        const int key = command == kCmdStartPause ? Qt::Key_Return : command == kCmdLap ? Qt::Key_Space : Qt::Key_F3;
+        const Action action = keyAction(key, Qt::NoModifier, *this);
+        // The keys reach the window only while it is not locked; the guard of the
+        // action's button decides as for a key.
+        if (!keyPreview_ || action == Action::None || !sw.guard(action)) {
+            reply.exitCode = kExitRefused;
+            reply.err += refusal(command, locked_, sw.running);
+            continue;
+        }
+        ActKeyDown(key, Qt::NoModifier);
+    }
+    return reply;
+}
+
+QString FrmSec::statusText() const
+{
+    std::array<bool, kButtonCount> visible{};
+    for (int i = 0; i < kButtonCount; ++i)
+        visible[size_t(i)] = buttonVisible(i);
+    StatusFacts facts;
+    facts.state = runState(sw.running, visible);
+    facts.readings = statusReadings(facts.state, sw.clock, services().clock->now(), sw.msStyle, sw.msCount,
+                                    {sw.TimerString, sw.TimeString});
+    facts.locked = locked_;
+    facts.laps = list_ ? int(list_->entries().size()) : 0;
+    return vexo3::statusText(facts);
+}
+
+QString storedStatusText()
+{
+    const tavrik::core::Now now = services().clock->now();
+    const SavedState s = readState(*services().store, SavedState{}, now.day);
+    const auto [msStyle, msCount] = fractionStyleOf(vexoIniPath());
+    StatusFacts facts;
+    // A first run has saved nothing: its buttons are the idle ones.
+    std::array<bool, kButtonCount> visible = s.visible;
+    if (visible == std::array<bool, kButtonCount>{})
+        for (int i : kIdleSet)
+            visible[size_t(i)] = true;
+    facts.state = runState(s.timerEnabled, visible);
+    facts.readings = statusReadings(facts.state, s.clock, now, msStyle, msCount, {s.TimerString, s.TimeString});
+    facts.live = false;
+    return statusText(facts);
+}
+
+} // namespace vexo3
