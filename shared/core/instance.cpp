@@ -18,6 +18,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace tavrik::core {
@@ -111,15 +112,23 @@ QString instanceFolder(const QString &name, QString *error)
     return QString();
 }
 
-QByteArray encodeRequest(const QString &program, const QStringList &commands)
+qint64 monotonicMs()
+{
+    timespec ts = {};
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+QByteArray encodeRequest(const QString &program, const QStringList &commands, qint64 sentMs)
 {
     const QJsonObject o{{QStringLiteral("program"), program},
                         {QStringLiteral("version"), kProtocolVersion},
+                        {QStringLiteral("sent"), sentMs},
                         {QStringLiteral("commands"), QJsonArray::fromStringList(commands)}};
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
-std::optional<QStringList> decodeRequest(const QByteArray &line, const QString &program, const QStringList &known)
+std::optional<InstanceRequest> decodeRequest(const QByteArray &line, const QString &program, const QStringList &known)
 {
     if (line.size() > kMaxRequestBytes)
         return std::nullopt;
@@ -133,14 +142,17 @@ std::optional<QStringList> decodeRequest(const QByteArray &line, const QString &
     if (o.value(QStringLiteral("program")).toString() != program || !version.isDouble() ||
         version.toDouble() != kProtocolVersion || !commands.isArray())
         return std::nullopt;
+    const QJsonValue sent = o.value(QStringLiteral("sent"));
+    InstanceRequest out;
+    out.sentMs = sent.toInteger(-1);
     const QJsonArray list = commands.toArray();
-    if (list.isEmpty() || list.size() > kMaxRequestCommands)
+    if (!sent.isDouble() || out.sentMs < 0 || double(out.sentMs) != sent.toDouble() || list.isEmpty() ||
+        list.size() > kMaxRequestCommands)
         return std::nullopt;
-    QStringList out;
     for (const QJsonValue &v : list) {
         if (!v.isString() || !known.contains(v.toString()))
             return std::nullopt;
-        out.append(v.toString());
+        out.commands.append(v.toString());
     }
     return out;
 }
@@ -318,8 +330,8 @@ Claim claimInstance(const QString &program, const QString &settingsFile, const Q
         return c; // Standalone
     c.socketPath = folder + u'/' + name;
     const QString lockPath = c.socketPath + QStringLiteral(".lock");
-    const QByteArray request = encodeRequest(program, commands);
     const QDeadlineTimer deadline(timeoutMs);
+    const QByteArray request = encodeRequest(program, commands);
     for (;;) {
         QString why;
         const InstanceLock::Result locked = lock.tryAcquire(lockPath, &why);

@@ -17,6 +17,9 @@ constexpr int kInstanceAnswerMs = 2000;
 constexpr qsizetype kMaxRequestBytes = 4096;
 constexpr qsizetype kMaxReplyBytes = 64 * 1024;
 constexpr int kMaxRequestCommands = 16;
+// A request older than this is not carried out: its sender has given up on it by
+// the time an answer could reach it, and has said that nothing was done.
+constexpr int kRequestFreshMs = kInstanceAnswerMs - 500;
 
 // What the running copy answers: what the command should print and how it should end.
 struct InstanceReply {
@@ -45,11 +48,20 @@ QString instanceFolder(const QString &name, QString *error = nullptr);
 // folder of this user open to others is closed first.
 bool isPrivateFolder(const QString &folder, bool fix, QString *error = nullptr);
 
+// The system's monotonic clock in milliseconds: the same for every process.
+qint64 monotonicMs();
+
+struct InstanceRequest {
+    QStringList commands;
+    // When the asking began (monotonicMs()).
+    qint64 sentMs = 0;
+};
+
 // Requests and replies: one line of compact JSON each, ending with "\n".
-QByteArray encodeRequest(const QString &program, const QStringList &commands);
-// The commands of a request line (the newline removed): well-formed, addressed to
-// `program`, at most kMaxRequestCommands, each one of `known`. Nothing otherwise.
-std::optional<QStringList> decodeRequest(const QByteArray &line, const QString &program, const QStringList &known);
+QByteArray encodeRequest(const QString &program, const QStringList &commands, qint64 sentMs = monotonicMs());
+// A request line (the newline removed): well-formed, addressed to `program`, at most
+// kMaxRequestCommands, each one of `known`. Nothing otherwise.
+std::optional<InstanceRequest> decodeRequest(const QByteArray &line, const QString &program, const QStringList &known);
 QByteArray encodeReply(const InstanceReply &reply);
 std::optional<InstanceReply> decodeReply(const QByteArray &line);
 

@@ -77,16 +77,20 @@ void InstanceServer::readRequest(QLocalSocket *socket)
     }
     QByteArray line = socket->readLine(core::kMaxRequestBytes + 2);
     line.chop(1);
-    const std::optional<QStringList> commands = core::decodeRequest(line, program_, known_);
-    if (!commands) {
+    const std::optional<core::InstanceRequest> request = core::decodeRequest(line, program_, known_);
+    if (!request) {
         answer(socket, {kMalformedExit, QString(), QStringLiteral("请求无法识别，没有执行。")});
+        return;
+    }
+    if (core::monotonicMs() - request->sentMs > core::kRequestFreshMs) {
+        answer(socket, {kLateExit, QString(), QStringLiteral("请求来得太晚，没有执行。")});
         return;
     }
     socket->setProperty(kAnswered, true);
     // The handler may open a box with an event loop of its own: the connection may be
     // gone when it returns.
     const QPointer<QLocalSocket> alive(socket);
-    const core::InstanceReply reply = handler_(*commands);
+    const core::InstanceReply reply = handler_(request->commands);
     if (alive)
         answer(socket, reply);
 }

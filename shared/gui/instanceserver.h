@@ -16,13 +16,17 @@ namespace tavrik::gui {
 // event loop: requests are read as they arrive, each at most kMaxRequestBytes and
 // one line, a connection that has not sent its request within kInstanceAnswerMs is
 // dropped, no more than kMaxConnections are open at once, and anything malformed is
-// answered with exit code 2 and never reaches the handler.
+// answered with exit code 2 and never reaches the handler. Neither does a request
+// that waited too long (the copy was stopped, say): its sender has reported it as
+// not carried out, and so it must stay.
 class InstanceServer : public QObject {
     Q_OBJECT
 public:
     using Handler = std::function<core::InstanceReply(const QStringList &commands)>;
     static constexpr int kMaxConnections = 8;
     static constexpr int kMalformedExit = 2;
+    // A request that came too late (core::kRequestFreshMs) to be carried out.
+    static constexpr int kLateExit = 3;
 
     // `known`: the commands the handler takes; any other makes a request malformed.
     InstanceServer(QString program, QStringList known, Handler handler, QObject *parent = nullptr);

@@ -179,42 +179,71 @@ void TestInstance::settingsFileSeenThroughLinks()
 void TestInstance::requestsRoundTrip()
 {
     const QStringList commands{QStringLiteral("lap"), QStringLiteral("status"), QStringLiteral("lap")};
+    const qint64 before = monotonicMs();
     const QByteArray line = encodeRequest(QStringLiteral("Vexo3"), commands);
     QVERIFY(line.endsWith('\n'));
     QCOMPARE(line.count('\n'), 1);
-    QCOMPARE(decodeRequest(line.chopped(1), QStringLiteral("Vexo3"), kKnown), std::optional<QStringList>(commands));
+    const std::optional<InstanceRequest> got = decodeRequest(line.chopped(1), QStringLiteral("Vexo3"), kKnown);
+    QVERIFY(got);
+    QCOMPARE(got->commands, commands);
+    QVERIFY(got->sentMs >= before && got->sentMs <= monotonicMs());
     // Addressed to another program: not for us.
-    QCOMPARE(decodeRequest(line.chopped(1), QStringLiteral("Vexo"), kKnown), std::nullopt);
+    QVERIFY(!decodeRequest(line.chopped(1), QStringLiteral("Vexo"), kKnown));
 }
+
+namespace {
+QByteArray request(const QByteArray &program, const QByteArray &version, const QByteArray &sent, const QByteArray &commands)
+{
+    QByteArray out = "{";
+    if (!program.isNull())
+        out += "\"program\":" + program + ",";
+    if (!version.isNull())
+        out += "\"version\":" + version + ",";
+    if (!sent.isNull())
+        out += "\"sent\":" + sent + ",";
+    if (!commands.isNull())
+        out += "\"commands\":" + commands + ",";
+    out.chop(1);
+    return out + "}";
+}
+} // namespace
 
 void TestInstance::malformedRequestsRejected_data()
 {
     QTest::addColumn<QByteArray>("line");
+    const QByteArray p = "\"Vexo3\"", v = "1", t = "12345", c = "[\"lap\"]";
+    // The well-formed one, for the rows below to differ from in one thing each.
+    QVERIFY(decodeRequest(request(p, v, t, c), QStringLiteral("Vexo3"), kKnown));
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("not json") << QByteArray("lap");
     QTest::newRow("array") << QByteArray(R"(["lap"])");
-    QTest::newRow("no program") << QByteArray(R"({"version":1,"commands":["lap"]})");
-    QTest::newRow("no version") << QByteArray(R"({"program":"Vexo3","commands":["lap"]})");
-    QTest::newRow("version 2") << QByteArray(R"({"program":"Vexo3","version":2,"commands":["lap"]})");
-    QTest::newRow("version text") << QByteArray(R"({"program":"Vexo3","version":"1","commands":["lap"]})");
-    QTest::newRow("no commands") << QByteArray(R"({"program":"Vexo3","version":1,"commands":[]})");
-    QTest::newRow("commands text") << QByteArray(R"({"program":"Vexo3","version":1,"commands":"lap"})");
-    QTest::newRow("unknown command") << QByteArray(R"({"program":"Vexo3","version":1,"commands":["quit"]})");
-    QTest::newRow("number command") << QByteArray(R"({"program":"Vexo3","version":1,"commands":[1]})");
-    QTest::newRow("truncated") << QByteArray(R"({"program":"Vexo3","version":1,"commands":["lap")");
-    QByteArray many = R"({"program":"Vexo3","version":1,"commands":[)";
+    QTest::newRow("no program") << request({}, v, t, c);
+    QTest::newRow("no version") << request(p, {}, t, c);
+    QTest::newRow("version 2") << request(p, "2", t, c);
+    QTest::newRow("version text") << request(p, "\"1\"", t, c);
+    QTest::newRow("no time") << request(p, v, {}, c);
+    QTest::newRow("time text") << request(p, v, "\"12345\"", c);
+    QTest::newRow("time negative") << request(p, v, "-5", c);
+    QTest::newRow("time fraction") << request(p, v, "1.5", c);
+    QTest::newRow("no commands") << request(p, v, t, {});
+    QTest::newRow("empty commands") << request(p, v, t, "[]");
+    QTest::newRow("commands text") << request(p, v, t, "\"lap\"");
+    QTest::newRow("unknown command") << request(p, v, t, "[\"quit\"]");
+    QTest::newRow("number command") << request(p, v, t, "[1]");
+    QTest::newRow("truncated") << request(p, v, t, c).chopped(2);
+    QByteArray many = "[";
     for (int i = 0; i <= kMaxRequestCommands; ++i)
         many += QByteArray(i ? "," : "") + "\"lap\"";
-    QTest::newRow("too many commands") << many + "]}";
-    QByteArray huge = R"({"program":"Vexo3","version":1,"commands":["lap"],"x":")";
-    huge += QByteArray(int(kMaxRequestBytes), 'x') + "\"}";
+    QTest::newRow("too many commands") << request(p, v, t, many + "]");
+    QByteArray huge = request(p, v, t, c);
+    huge.insert(1, "\"x\":\"" + QByteArray(int(kMaxRequestBytes), 'x') + "\",");
     QTest::newRow("too long") << huge;
 }
 
 void TestInstance::malformedRequestsRejected()
 {
     QFETCH(QByteArray, line);
-    QCOMPARE(decodeRequest(line, QStringLiteral("Vexo3"), kKnown), std::nullopt);
+    QVERIFY(!decodeRequest(line, QStringLiteral("Vexo3"), kKnown));
 }
 
 void TestInstance::repliesRoundTrip()
@@ -362,10 +391,10 @@ void TestInstance::askingASilentCopy()
 void TestInstance::askingAnAnsweringCopy()
 {
     const QString path = dir_.filePath(QStringLiteral("answers"));
-    QByteArray request;
+    QByteArray received;
     const InstanceReply reply{1, QStringLiteral("out"), QStringLiteral("err")};
     {
-        RawServer server(path, answering(encodeReply(reply), &request));
+        RawServer server(path, answering(encodeReply(reply), &received));
         QVERIFY(server.ok());
         const Exchange ex = askInstance(path, encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("status")}), 5000);
         QCOMPARE(ex.result, Exchange::Result::Answered);
@@ -373,7 +402,9 @@ void TestInstance::askingAnAnsweringCopy()
         QCOMPARE(ex.reply.out, reply.out);
         QCOMPARE(ex.reply.err, reply.err);
     }
-    QCOMPARE(decodeRequest(request, QStringLiteral("Vexo3"), kKnown), std::optional<QStringList>(QStringList{QStringLiteral("status")}));
+    const std::optional<InstanceRequest> asked = decodeRequest(received, QStringLiteral("Vexo3"), kKnown);
+    QVERIFY(asked);
+    QCOMPARE(asked->commands, QStringList{QStringLiteral("status")});
 }
 
 void TestInstance::askingACopyThatAnswersNonsense()

@@ -37,6 +37,7 @@ private Q_SLOTS:
     void malformedNeverReachTheHandler_data();
     void malformedNeverReachTheHandler();
     void overlongRequestRejected();
+    void lateRequestNotCarriedOut();
     void silentClientDoesNotHoldUpOthers();
     void connectionsAreBounded();
     void replacesADeadCopysSocketAndRemovesItsOwn();
@@ -114,6 +115,23 @@ void TestInstanceServer::overlongRequestRejected()
     if (ex.result == Exchange::Result::Answered)
         QCOMPARE(ex.reply.exitCode, InstanceServer::kMalformedExit);
     QVERIFY(handled_.isEmpty());
+}
+
+void TestInstanceServer::lateRequestNotCarriedOut()
+{
+    // Sent before the copy was stopped, read once it went on: its sender has said
+    // that nothing was done, so nothing is.
+    auto f = askLater(path(), encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("lap")}, monotonicMs() - kInstanceAnswerMs));
+    QTRY_VERIFY_WITH_TIMEOUT(ready(f), 10000);
+    const Exchange ex = f.get();
+    QCOMPARE(ex.result, Exchange::Result::Answered);
+    QCOMPARE(ex.reply.exitCode, InstanceServer::kLateExit);
+    QVERIFY(handled_.isEmpty());
+    // Within its time it is.
+    auto fresh = askLater(path(), encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("lap")}, monotonicMs() - kRequestFreshMs / 2));
+    QTRY_VERIFY_WITH_TIMEOUT(ready(fresh), 10000);
+    QCOMPARE(fresh.get().result, Exchange::Result::Answered);
+    QCOMPARE(handled_.size(), 1);
 }
 
 void TestInstanceServer::silentClientDoesNotHoldUpOthers()
