@@ -94,7 +94,7 @@ bench_vexo3_shown() {
 # Starts Vexo3 on the work folder's settings; sets BENCH_PID once its window shows.
 bench_start_vexo3() {
   XDG_CONFIG_HOME="$BENCH_WORK/config" HOME="$BENCH_WORK/home" temp="$BENCH_WORK/tmp" \
-    "$BENCH_WORK/app/Vexo3" >>"$BENCH_WORK/vexo3.log" 2>&1 &
+    XDG_RUNTIME_DIR="$BENCH_WORK/tmp" "$BENCH_WORK/app/Vexo3" >>"$BENCH_WORK/vexo3.log" 2>&1 &
   BENCH_PID=$!
   BENCH_PIDS+=("$BENCH_PID")
   bench_wait 20 "the Vexo3 window" bench_vexo3_shown "$BENCH_PID"

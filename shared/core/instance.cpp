@@ -188,34 +188,50 @@ InstanceLock::~InstanceLock() { release(); }
 InstanceLock::Result InstanceLock::tryAcquire(const QString &path, QString *error)
 {
     release();
-    // Close-on-exec: a program started from here (the editor, the older program) must
-    // not keep the lock after this process has ended.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
-        fail(error, QStringLiteral("无法打开锁文件“%1”：%2").arg(path, systemError(errno)));
-        return Result::Failed;
+    const QByteArray name = QFile::encodeName(path);
+    // A few rounds: each lost one means that a holder has just removed the file.
+    for (int round = 0; round < 8; ++round) {
+        // Close-on-exec: a program started from here (the editor, the older program)
+        // must not keep the lock after this process has ended.
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) {
+            fail(error, QStringLiteral("无法打开锁文件“%1”：%2").arg(path, systemError(errno)));
+            return Result::Failed;
+        }
+        int r;
+        do
+            r = ::flock(fd, LOCK_EX | LOCK_NB);
+        while (r != 0 && errno == EINTR);
+        if (r != 0) {
+            const int err = errno;
+            ::close(fd);
+            if (err == EWOULDBLOCK)
+                return Result::Held;
+            fail(error, QStringLiteral("无法锁定“%1”：%2").arg(path, systemError(err)));
+            return Result::Failed;
+        }
+        struct stat mine = {}, there = {};
+        if (::fstat(fd, &mine) == 0 && ::lstat(name.constData(), &there) == 0 && mine.st_dev == there.st_dev &&
+            mine.st_ino == there.st_ino) {
+            fd_ = fd;
+            path_ = path;
+            return Result::Acquired;
+        }
+        ::close(fd);
     }
-    int r;
-    do
-        r = ::flock(fd, LOCK_EX | LOCK_NB);
-    while (r != 0 && errno == EINTR);
-    if (r == 0) {
-        fd_ = fd;
-        return Result::Acquired;
-    }
-    const int err = errno;
-    ::close(fd);
-    if (err == EWOULDBLOCK)
-        return Result::Held;
-    fail(error, QStringLiteral("无法锁定“%1”：%2").arg(path, systemError(err)));
+    fail(error, QStringLiteral("锁文件“%1”一再被换掉。").arg(path));
     return Result::Failed;
 }
 
 void InstanceLock::release()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (fd_ < 0)
+        return;
+    // Removed while still held, so that no one locks a file that is about to go.
+    ::unlink(QFile::encodeName(path_).constData());
+    ::close(fd_);
     fd_ = -1;
+    path_.clear();
 }
 
 namespace {

@@ -67,7 +67,9 @@ std::optional<InstanceReply> decodeReply(const QByteArray &line);
 
 // The lock a running copy holds for its whole life (flock on "<socket>.lock"): the
 // kernel drops it when the process ends, however it ends, so a socket file found
-// while the lock is free is a dead copy's.
+// while the lock is free is a dead copy's. Its holder removes the file when it lets
+// go; whoever locked the file just removed sees that it no longer is the one at the
+// path, and tries again.
 class InstanceLock {
 public:
     enum class Result { Acquired, Held, Failed };
@@ -83,6 +85,7 @@ public:
 
 private:
     int fd_ = -1;
+    QString path_;
 };
 
 // Asking the running copy, without an event loop, within a deadline.

@@ -245,6 +245,7 @@ void TestInstall::installedVexo3FindsItsFiles()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     env.insert(QStringLiteral("temp"), home.path() + QStringLiteral("/tmp"));
     const QString speed = QStringLiteral("Speed");
     const QString display = QStringLiteral("Tavrik");
@@ -291,6 +292,7 @@ void TestInstall::installedVexoRunsFromTheApplicationFolder()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     QProcess p;
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::ForwardedChannels);

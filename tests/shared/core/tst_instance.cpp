@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -354,8 +355,16 @@ void TestInstance::lockIsExclusiveUntilReleased()
     QCOMPARE(first.tryAcquire(path), InstanceLock::Result::Acquired);
     QCOMPARE(second.tryAcquire(path), InstanceLock::Result::Held);
     QVERIFY(!second.held());
+    QVERIFY(QFileInfo::exists(path));
+    // Letting go leaves nothing behind in the runtime folder.
     first.release();
+    QVERIFY(!QFileInfo::exists(path));
     QCOMPARE(second.tryAcquire(path), InstanceLock::Result::Acquired);
+    // A lock file left by a killed holder is simply taken.
+    const int fd = ::open(QFile::encodeName(dir_.filePath(QStringLiteral("left.lock"))).constData(), O_RDWR | O_CREAT, 0600);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    QCOMPARE(InstanceLock().tryAcquire(dir_.filePath(QStringLiteral("left.lock"))), InstanceLock::Result::Acquired);
 
     // A link in place of the lock file is not followed.
     const QString link = dir_.filePath(QStringLiteral("linked.lock"));

@@ -87,6 +87,8 @@ QProcessEnvironment TestVexoEndToEnd::environment() const
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home_->path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir());
+    // Vexo3's socket (one copy per settings file) stays in the test's folders too.
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_->path());
     env.insert(QStringLiteral("temp"), tempDir());
     env.insert(QStringLiteral("PATH"), home_->path() + QStringLiteral("/bin:") + env.value(QStringLiteral("PATH")));
     env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));

@@ -63,6 +63,7 @@ void TestEndToEnd::init()
     QDir(home_->path()).mkpath(QStringLiteral("config"));
     QDir(home_->path()).mkpath(QStringLiteral("app"));
     QDir(home_->path()).mkpath(QStringLiteral("tmp"));
+    QDir(home_->path()).mkpath(QStringLiteral("run"));
     // The program takes its folder from where it lies: give it a folder of its own.
     program_ = home_->path() + QStringLiteral("/app/Vexo3");
     QVERIFY(QFile::copy(QStringLiteral(VEXO3_BINARY), program_));
@@ -79,6 +80,7 @@ void TestEndToEnd::start(QProcess &p)
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("HOME"), home_->path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_->path() + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_->path() + QStringLiteral("/run"));
     env.insert(QStringLiteral("temp"), home_->path() + QStringLiteral("/tmp"));
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::ForwardedChannels);
