@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for the given number of seconds each, one after another:
-#   bench/fuzz.sh <seconds> [target...]      (targets: profile settings numtext countdown)
+#   bench/fuzz.sh <seconds> [target...]      (targets: profile settings numtext countdown instance)
 # Builds them first with clang in build-fuzz/ (-DTAVRIK_FUZZ=ON). The seeds in
 # bench/fuzz/corpus stay as they are; what the fuzzer adds goes to build-fuzz/corpus,
 # crashes to build-fuzz/findings. Prints executions and findings per target; exits 1
@@ -10,7 +10,7 @@ source "$(dirname "$0")/../tools/common.sh"
 seconds=${1:?usage: bench/fuzz.sh <seconds> [target...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(profile settings numtext countdown)
+[ ${#targets[@]} -gt 0 ] || targets=(profile settings numtext countdown instance)
 
 tavrik_install clang
 build=${TAVRIK_FUZZ_BUILD:-$TAVRIK_ROOT/build-fuzz}
