@@ -22,6 +22,7 @@ private Q_SLOTS:
     void showBringsBackAMinimizedWindow();
     void nothingOnceEnding();
     void savedStatusWithoutAWindow();
+    void failedSaveBoxComesAfterTheAnswer();
 
 private:
     QStringList laps() const { return f.w->recordList() ? f.w->recordList()->entries() : QStringList(); }
@@ -171,6 +172,18 @@ void TestRemote::savedStatusWithoutAWindow()
     f.env.clock.advance(61.5);
     QCOMPARE(storedStatusText(),
              QStringLiteral("读数：61.500（0:01:01.500）\n状态：正在计时\n（Vexo3 没有运行，这是保存的状态。）\n"));
+}
+
+void TestRemote::failedSaveBoxComesAfterTheAnswer()
+{
+    // A box opened inside the command would hold its answer past the caller's wait.
+    FrmSec &w = f.load();
+    f.env.store.failSaves = true;
+    const tavrik::core::InstanceReply r = w.carryOut({kCmdStartPause});
+    QCOMPARE(r.exitCode, kExitOk);
+    QCOMPARE(f.env.dialogs.boxes.size(), 0);
+    QTRY_COMPARE(f.env.dialogs.boxes.size(), 1);
+    QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("无法保存秒表的状态")));
 }
 
 QTEST_MAIN(TestRemote)
