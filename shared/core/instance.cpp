@@ -128,15 +128,24 @@ QByteArray encodeRequest(const QString &program, const QStringList &commands, qi
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
-std::optional<InstanceRequest> decodeRequest(const QByteArray &line, const QString &program, const QStringList &known)
+// One line of JSON holding an object, no longer than maxBytes.
+static std::optional<QJsonObject> objectLine(const QByteArray &line, qsizetype maxBytes)
 {
-    if (line.size() > kMaxRequestBytes)
+    if (line.size() > maxBytes)
         return std::nullopt;
     QJsonParseError parsed;
     const QJsonDocument doc = QJsonDocument::fromJson(line, &parsed);
     if (parsed.error != QJsonParseError::NoError || !doc.isObject())
         return std::nullopt;
-    const QJsonObject o = doc.object();
+    return doc.object();
+}
+
+std::optional<InstanceRequest> decodeRequest(const QByteArray &line, const QString &program, const QStringList &known)
+{
+    const std::optional<QJsonObject> object = objectLine(line, kMaxRequestBytes);
+    if (!object)
+        return std::nullopt;
+    const QJsonObject &o = *object;
     const QJsonValue version = o.value(QStringLiteral("version"));
     const QJsonValue commands = o.value(QStringLiteral("commands"));
     if (o.value(QStringLiteral("program")).toString() != program || !version.isDouble() ||
@@ -167,13 +176,10 @@ QByteArray encodeReply(const InstanceReply &reply)
 
 std::optional<InstanceReply> decodeReply(const QByteArray &line)
 {
-    if (line.size() > kMaxReplyBytes)
+    const std::optional<QJsonObject> object = objectLine(line, kMaxReplyBytes);
+    if (!object)
         return std::nullopt;
-    QJsonParseError parsed;
-    const QJsonDocument doc = QJsonDocument::fromJson(line, &parsed);
-    if (parsed.error != QJsonParseError::NoError || !doc.isObject())
-        return std::nullopt;
-    const QJsonObject o = doc.object();
+    const QJsonObject &o = *object;
     const QJsonValue code = o.value(QStringLiteral("exit"));
     const QJsonValue out = o.value(QStringLiteral("out"));
     const QJsonValue err = o.value(QStringLiteral("err"));
