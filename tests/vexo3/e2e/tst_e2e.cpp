@@ -51,6 +51,8 @@ private:
     void start(QProcess &p);
     bool waitUntilUp(QProcess &p);
     SavedState readBack();
+    // Stores a stopwatch started secondsAgo, running, with the running buttons.
+    SavedState seedRunning(double secondsAgo, SavedState seed = {});
 
     std::unique_ptr<QTemporaryDir> home_;
     QString program_;
@@ -112,22 +114,27 @@ SavedState TestEndToEnd::readBack()
     return readState(store, SavedState{}, tavrik::core::SystemClock().now().day);
 }
 
-void TestEndToEnd::runningStopwatchSurvivesTermAndKill()
+SavedState TestEndToEnd::seedRunning(double secondsAgo, SavedState seed)
 {
-    // Seed a stopwatch started two hours ago.
-    const double startAbs = tavrik::core::SystemClock().now().absolute() - 7200.0;
-    SavedState seed;
+    const double startAbs = tavrik::core::SystemClock().now().absolute() - secondsAgo;
     seed.clock.StartDate = qint32(std::floor(startAbs / 86400.0));
     seed.clock.StartTime = float(startAbs - double(seed.clock.StartDate) * 86400.0);
     seed.timerEnabled = true;
-    seed.TimerString = QStringLiteral("7200.000");
-    seed.TimeString = QStringLiteral("2:00:00.000");
     seed.visible = {false, true, false, false, true, false, true, true};
     seed.enabled = seed.visible;
-    {
-        tavrik::core::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
-        QVERIFY(saveState(store, seed));
-    }
+    tavrik::core::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
+    if (!saveState(store, seed))
+        qFatal("could not seed the state");
+    return seed;
+}
+
+void TestEndToEnd::runningStopwatchSurvivesTermAndKill()
+{
+    // Seed a stopwatch started two hours ago.
+    SavedState shown;
+    shown.TimerString = QStringLiteral("7200.000");
+    shown.TimeString = QStringLiteral("2:00:00.000");
+    const SavedState seed = seedRunning(7200.0, shown);
 
     QProcess p;
     start(p);
@@ -191,18 +198,7 @@ void TestEndToEnd::signalDuringStartUpEndsAfterRestore()
     // SIGTERM in the program's first moments: it ends as asked, by its own hand, and
     // what it saves on the way out is the restored running state, not a blank one.
     QFETCH(int, afterMs);
-    SavedState seed;
-    seed.clock = {45000, 1234.5f, 0, 0.0f};
-    const double startAbs = tavrik::core::SystemClock().now().absolute() - 60.0;
-    seed.clock.StartDate = qint32(std::floor(startAbs / 86400.0));
-    seed.clock.StartTime = float(startAbs - double(seed.clock.StartDate) * 86400.0);
-    seed.timerEnabled = true;
-    seed.visible = {false, true, false, false, true, false, true, true};
-    seed.enabled = seed.visible;
-    {
-        tavrik::core::IniSettingsStore store(home_->path() + QStringLiteral("/config"));
-        QVERIFY(saveState(store, seed));
-    }
+    const SavedState seed = seedRunning(60.0);
     QProcess p;
     start(p);
     // From the moment the application object exists (before that the dynamic loader
