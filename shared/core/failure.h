@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstring>
+
 namespace tavrik::core {
 
 // Every operation on files reports failure the same way: it returns false and, when
@@ -14,5 +16,8 @@ inline bool fail(QString *error, const QString &why)
         *error = why;
     return false;
 }
+
+// The system's own words for an errno value.
+inline QString systemErrorText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
 } // namespace tavrik::core

@@ -1,18 +1,19 @@
 #include "shared/core/filebytes.h"
 
+#include "shared/core/failure.h"
+
 #include <QFile>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrik::core {
 
 namespace {
-
-QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
 
 ReadStatus failed(QString *error, const QString &why)
 {
@@ -34,7 +35,7 @@ ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error
         const int err = errno;
         if (err == ENOENT)
             return ReadStatus::Missing;
-        return failed(error, errnoText(err));
+        return failed(error, systemErrorText(err));
     }
     struct Closer {
         int fd;
@@ -43,7 +44,7 @@ ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error
 
     struct stat st;
     if (::fstat(fd, &st) != 0)
-        return failed(error, errnoText(errno));
+        return failed(error, systemErrorText(errno));
     if (!S_ISREG(st.st_mode))
         return failed(error, QStringLiteral("“%1”不是普通文件。").arg(path));
     const auto tooLarge = [&](qint64 size) {
@@ -67,7 +68,7 @@ ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return failed(error, errnoText(errno));
+            return failed(error, systemErrorText(errno));
         }
         if (n == 0)
             break;
@@ -78,6 +79,15 @@ ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error
     buf.truncate(got);
     *data = std::move(buf);
     return ReadStatus::Ok;
+}
+
+int flockRetrying(int fd, int operation)
+{
+    int r;
+    do
+        r = ::flock(fd, operation);
+    while (r != 0 && errno == EINTR);
+    return r == 0 ? 0 : errno;
 }
 
 } // namespace tavrik::core

@@ -17,4 +17,7 @@ enum class ReadStatus { Ok, Missing, Failed };
 ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error = nullptr,
                            qint64 maxBytes = kMaxSettingsFileBytes);
 
+// flock(2) on fd, again after an interruption by a signal: 0, or the errno value.
+int flockRetrying(int fd, int operation);
+
 } // namespace tavrik::core

@@ -1,5 +1,8 @@
 #include "shared/core/instance.h"
 
+#include "shared/core/failure.h"
+#include "shared/core/filebytes.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -30,15 +33,6 @@ constexpr int kProtocolVersion = 1;
 // ("<path>-XXXXXX/s") before it moves it there; both must fit into sun_path.
 constexpr int kMaxSocketPathBytes = 90;
 
-QString systemError(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
-
-bool fail(QString *error, const QString &why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
-
 // A folder of this user (following links), where the runtime folder may be made.
 bool isOwnFolder(const QString &path)
 {
@@ -50,7 +44,7 @@ bool isOwnFolder(const QString &path)
 bool makePrivateFolder(const QString &folder, QString *error)
 {
     if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST)
-        return fail(error, QStringLiteral("无法创建文件夹“%1”：%2").arg(folder, systemError(errno)));
+        return fail(error, QStringLiteral("无法创建文件夹“%1”：%2").arg(folder, systemErrorText(errno)));
     return isPrivateFolder(folder, true, error);
 }
 
@@ -79,7 +73,7 @@ bool isPrivateFolder(const QString &folder, bool fix, QString *error)
     const QByteArray path = QFile::encodeName(folder);
     struct stat st = {};
     if (::lstat(path.constData(), &st) != 0)
-        return fail(error, QStringLiteral("文件夹“%1”无法使用：%2").arg(folder, systemError(errno)));
+        return fail(error, QStringLiteral("文件夹“%1”无法使用：%2").arg(folder, systemErrorText(errno)));
     if (!S_ISDIR(st.st_mode))
         return fail(error, QStringLiteral("“%1”不是文件夹（也许是链接）。").arg(folder));
     if (st.st_uid != ::geteuid())
@@ -201,19 +195,14 @@ InstanceLock::Result InstanceLock::tryAcquire(const QString &path, QString *erro
         // must not keep the lock after this process has ended.
         const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fd < 0) {
-            fail(error, QStringLiteral("无法打开锁文件“%1”：%2").arg(path, systemError(errno)));
+            fail(error, QStringLiteral("无法打开锁文件“%1”：%2").arg(path, systemErrorText(errno)));
             return Result::Failed;
         }
-        int r;
-        do
-            r = ::flock(fd, LOCK_EX | LOCK_NB);
-        while (r != 0 && errno == EINTR);
-        if (r != 0) {
-            const int err = errno;
+        if (const int err = flockRetrying(fd, LOCK_EX | LOCK_NB)) {
             ::close(fd);
             if (err == EWOULDBLOCK)
                 return Result::Held;
-            fail(error, QStringLiteral("无法锁定“%1”：%2").arg(path, systemError(err)));
+            fail(error, QStringLiteral("无法锁定“%1”：%2").arg(path, systemErrorText(err)));
             return Result::Failed;
         }
         struct stat mine = {}, there = {};
@@ -280,7 +269,7 @@ Exchange askInstance(const QString &socketPath, const QByteArray &request, int t
     std::memcpy(addr.sun_path, path.constData(), size_t(path.size()));
     const Fd s{::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)};
     if (s.fd < 0) {
-        ex.error = systemError(errno);
+        ex.error = systemErrorText(errno);
         return ex;
     }
     int r;
@@ -291,7 +280,7 @@ Exchange askInstance(const QString &socketPath, const QByteArray &request, int t
         // ENOENT: no socket; ECONNREFUSED: a dead copy's; EAGAIN: its queue is full.
         ex.result = errno == ENOENT || errno == ECONNREFUSED || errno == EAGAIN ? Exchange::Result::NotListening
                                                                               : Exchange::Result::Failed;
-        ex.error = systemError(errno);
+        ex.error = systemErrorText(errno);
         return ex;
     }
     for (qsizetype sent = 0; sent < request.size();) {
@@ -303,7 +292,7 @@ Exchange askInstance(const QString &socketPath, const QByteArray &request, int t
         if (n < 0 && errno != EAGAIN && errno != EINTR) {
             // Closed before it read the request: a copy that is ending.
             ex.result = errno == EPIPE || errno == ECONNRESET ? Exchange::Result::NotListening : Exchange::Result::Failed;
-            ex.error = systemError(errno);
+            ex.error = systemErrorText(errno);
             return ex;
         }
         if (n > 0)

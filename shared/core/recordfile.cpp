@@ -52,7 +52,7 @@ QString errnoText(int err)
     case EDQUOT: return QStringLiteral("超出了磁盘配额。");
     case ENAMETOOLONG: return QStringLiteral("路径太长。");
     case ELOOP: return QStringLiteral("路径中的符号链接太多。");
-    default: return QString::fromLocal8Bit(std::strerror(err));
+    default: return systemErrorText(err);
     }
 }
 

@@ -53,8 +53,6 @@ QString matchedSection(const QByteArray &raw) { return sectionName(raw).toCaseFo
 QString matchedKey(const QByteArray &raw) { return inistore::unescapedName(raw).toCaseFolded(); }
 constexpr inifile::Names kNames{matchedSection, matchedKey};
 
-QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
-
 const QString kLockedText = QStringLiteral("设置文件正被另一个程序锁定，解除锁定后会自动保存。");
 
 // A file parsed once, with its keys found on demand.
@@ -149,7 +147,7 @@ int openLock(const QString &path, QString *error)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0)
-        fail(error, errnoText(errno));
+        fail(error, systemErrorText(errno));
     return fd;
 }
 
@@ -179,6 +177,14 @@ struct IniSettingsStore::Shared {
 
     QString filePath(const QString &app) const { return QDir(folder).filePath(app + QStringLiteral(".ini")); }
     QString lockPath(const QString &app) const { return filePath(app) + QStringLiteral(".lck"); }
+    // Nothing left to write and nothing being written; the caller holds m.
+    bool idle() const
+    {
+        for (const App &a : apps)
+            if (!a.pending.isEmpty() || !a.inflight.isEmpty())
+                return false;
+        return true;
+    }
 
     // Writes everything pending for the app; the caller holds the file lock, not m.
     bool writePending(const QString &app, QString *error)
@@ -212,18 +218,13 @@ struct IniSettingsStore::Shared {
         for (;;) {
             QString why;
             const int fd = openLock(self->lockPath(app), &why);
-            int r = fd < 0 ? -1 : 0;
-            if (fd >= 0) {
-                do
-                    r = ::flock(fd, LOCK_EX);
-                while (r != 0 && errno == EINTR);
-                if (r != 0)
-                    why = errnoText(errno);
-            }
+            const int err = fd < 0 ? -1 : flockRetrying(fd, LOCK_EX);
+            if (err > 0)
+                why = systemErrorText(err);
             std::unique_lock<std::mutex> lk(self->m);
             App &a = self->apps[app];
-            if (r != 0 || self->closing || a.pending.isEmpty()) {
-                if (r != 0 && !a.pending.isEmpty()) {
+            if (err != 0 || self->closing || a.pending.isEmpty()) {
+                if (err != 0 && !a.pending.isEmpty()) {
                     a.failed = a.saved;
                     a.failure = why;
                     a.pending.clear();
@@ -333,17 +334,10 @@ bool IniSettingsStore::saveAll(const QString &app, const QString &section, const
         lk.unlock();
         QString why;
         const int fd = openLock(sh.lockPath(app), &why);
-        int r = -1;
-        int err = 0;
-        if (fd >= 0) {
-            do
-                r = ::flock(fd, LOCK_EX | LOCK_NB);
-            while (r != 0 && errno == EINTR);
-            err = r == 0 ? 0 : errno;
-            if (r != 0 && err != EWOULDBLOCK)
-                why = errnoText(err);
-        }
-        if (r == 0) {
+        const int err = fd < 0 ? -1 : flockRetrying(fd, LOCK_EX | LOCK_NB);
+        if (err > 0 && err != EWOULDBLOCK)
+            why = systemErrorText(err);
+        if (err == 0) {
             sh.writePending(app, nullptr);
             ::close(fd);
             lk.lock();
@@ -379,21 +373,13 @@ bool IniSettingsStore::saveAll(const QString &app, const QString &section, const
 bool IniSettingsStore::pending()
 {
     std::lock_guard<std::mutex> g(shared_->m);
-    for (const Shared::App &a : std::as_const(shared_->apps))
-        if (!a.pending.isEmpty() || !a.inflight.isEmpty())
-            return true;
-    return false;
+    return !shared_->idle();
 }
 
 bool IniSettingsStore::flush(int timeoutMs)
 {
     std::unique_lock<std::mutex> lk(shared_->m);
-    return shared_->cv.wait_for(lk, std::chrono::milliseconds(timeoutMs), [this] {
-        for (const Shared::App &a : std::as_const(shared_->apps))
-            if (!a.pending.isEmpty() || !a.inflight.isEmpty())
-                return false;
-        return true;
-    });
+    return shared_->cv.wait_for(lk, std::chrono::milliseconds(timeoutMs), [this] { return shared_->idle(); });
 }
 
 QString IniSettingsStore::problem(const QString &app)

@@ -124,7 +124,6 @@ int main(int argc, char *argv[])
         QTimer::singleShot(0, &window, [&window, &cl] { printReply(window.carryOut(cl.commands)); });
 
     const int rc = QApplication::exec();
-    server.close();
     tavrik::gui::deleteOtherWindows(&window);
     return rc;
 }
