@@ -10,18 +10,19 @@ struct OptionText {
     QStringList names;
     const char *description;
     const QString *command; // null: --help, --version
+    int key;                // the key it acts as; 0 for none
 };
 
 const QList<OptionText> &options()
 {
     static const QList<OptionText> list{
-        {{QStringLiteral("h"), QStringLiteral("help")}, "显示这份说明，然后退出。", nullptr},
-        {{QStringLiteral("v"), QStringLiteral("version")}, "显示版本，然后退出。", nullptr},
-        {{kCmdStartPause}, "开始、暂停或继续计时（同 Enter 键）。", &kCmdStartPause},
-        {{kCmdLap}, "记录当前的计时（同空格键）。", &kCmdLap},
-        {{kCmdReset}, "复位（同 F3 键）。", &kCmdReset},
-        {{kCmdShow}, "显示并激活 Vexo3 的窗口。", &kCmdShow},
-        {{kCmdStatus}, "在标准输出上显示读数和状态。", &kCmdStatus},
+        {{QStringLiteral("h"), QStringLiteral("help")}, "显示这份说明，然后退出。", nullptr, 0},
+        {{QStringLiteral("v"), QStringLiteral("version")}, "显示版本，然后退出。", nullptr, 0},
+        {{kCmdStartPause}, "开始、暂停或继续计时（同 Enter 键）。", &kCmdStartPause, Qt::Key_Return},
+        {{kCmdLap}, "记录当前的计时（同空格键）。", &kCmdLap, Qt::Key_Space},
+        {{kCmdReset}, "复位（同 F3 键）。", &kCmdReset, Qt::Key_F3},
+        {{kCmdShow}, "显示并激活 Vexo3 的窗口。", &kCmdShow, 0},
+        {{kCmdStatus}, "在标准输出上显示读数和状态。", &kCmdStatus, 0},
     };
     return list;
 }
@@ -39,7 +40,22 @@ const QStringList kQtFlagOptions{QStringLiteral("reverse"), QStringLiteral("widg
 
 } // namespace
 
-QStringList knownCommands() { return {kCmdShow, kCmdStartPause, kCmdLap, kCmdReset, kCmdStatus}; }
+QStringList knownCommands()
+{
+    QStringList out;
+    for (const OptionText &o : options())
+        if (o.command)
+            out.append(*o.command);
+    return out;
+}
+
+int commandKey(const QString &command)
+{
+    for (const OptionText &o : options())
+        if (o.command && *o.command == command)
+            return o.key;
+    return 0;
+}
 
 CommandLine parseCommandLine(const QStringList &arguments)
 {

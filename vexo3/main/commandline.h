@@ -15,6 +15,8 @@ inline const QString kCmdReset = QStringLiteral("reset");
 inline const QString kCmdStatus = QStringLiteral("status");
 // Every command the running copy takes.
 QStringList knownCommands();
+// The key a command acts as (Enter, Space, F3); 0 for one that is not a key's.
+int commandKey(const QString &command);
 
 // How a command started from the command line ends.
 constexpr int kExitOk = 0;

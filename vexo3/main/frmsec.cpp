@@ -133,19 +133,10 @@ void FrmSec::Form_Load()
     // as defaults and left alone; say so once, and not again on every save. From the
     // event loop, where an end request can still close the box.
     const QString problem = services().store->problem(tavrik::core::kSettingsApp);
-    if (!problem.isEmpty()) {
-        saveFailureShown_ = true;
-        QTimer::singleShot(0, this, [this, problem] {
-            if (ending_)
-                return;
-            services().dialogs->message(
-                this,
-                QStringLiteral("设置文件无法使用：\n%1\n\n程序以默认设置运行，不会改写这个文件，"
-                               "本次的设置和计时状态也不能保存。")
-                    .arg(problem),
-                QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
-        });
-    }
+    if (!problem.isEmpty())
+        warnOnceAboutSaving(QStringLiteral("设置文件无法使用：\n%1\n\n程序以默认设置运行，不会改写这个文件，"
+                                           "本次的设置和计时状态也不能保存。")
+                                .arg(problem));
     // Asked to end while starting up (say, while a start-up box was open): end now,
     // from the event loop, with the state restored.
     if (endPending_)

@@ -158,6 +158,8 @@ private:
     bool ending_ = false;
     bool loaded_ = false;
     bool endPending_ = false;
+    // The one box about the settings file or a failed save.
+    void warnOnceAboutSaving(const QString &text);
     bool saveFailureShown_ = false;
     QPointer<fBig> big_;
     QPointer<fList> list_;

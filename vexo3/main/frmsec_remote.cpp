@@ -66,7 +66,7 @@ tavrik::core::InstanceReply FrmSec::carryOut(const QStringList &commands)
             reply.out += statusText();
             continue;
         }
-        const int key = command == kCmdStartPause ? Qt::Key_Return : command == kCmdLap ? Qt::Key_Space : Qt::Key_F3;
+        const int key = commandKey(command);
         const Action action = keyAction(key, Qt::NoModifier, *this);
         // The keys reach the window only while it is not locked; the guard of the
         // action's button decides as for a key.
@@ -99,15 +99,9 @@ QString storedStatusText()
     const tavrik::core::Now now = services().clock->now();
     const SavedState s = readState(*services().store, SavedState{}, now.day);
     const auto [msStyle, msCount] = fractionStyleOf(vexoIniPath());
-    StatusFacts facts;
-    // A first run has saved nothing: its buttons are the idle ones.
-    std::array<bool, kButtonCount> visible = s.visible;
-    if (visible == std::array<bool, kButtonCount>{})
-        for (int i : kIdleSet)
-            visible[size_t(i)] = true;
-    facts.state = runState(s.timerEnabled, visible);
+    StatusFacts facts; // no record count: no window runs
+    facts.state = runState(s.timerEnabled, s.visible);
     facts.readings = statusReadings(facts.state, s.clock, now, msStyle, msCount, {s.TimerString, s.TimeString});
-    facts.live = false;
     return statusText(facts);
 }
 

@@ -32,21 +32,24 @@ void FrmSec::SaveState()
         s.enabled[i] = locked_ ? s.visible[i] : buttonEnabled(i);
     }
     QString error;
-    // Reported once, and never while ending: no box may hold the program up then.
-    // Said from the event loop, after the action that saved has finished, so that
-    // neither a key nor a command's answer waits for the box.
-    if (!vexo3::saveState(*services().store, s, &error) && !saveFailureShown_ && !ending_) {
-        saveFailureShown_ = true;
-        QTimer::singleShot(0, this, [this, error] {
-            if (ending_)
-                return;
-            services().dialogs->message(this,
-                                        QStringLiteral("无法保存秒表的状态：%1\n"
-                                                       "秒表照常计时，但程序退出后可能无法恢复本次计时。")
-                                            .arg(error),
-                                        QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
-        });
-    }
+    if (!vexo3::saveState(*services().store, s, &error))
+        warnOnceAboutSaving(QStringLiteral("无法保存秒表的状态：%1\n"
+                                           "秒表照常计时，但程序退出后可能无法恢复本次计时。")
+                                .arg(error));
+}
+
+void FrmSec::warnOnceAboutSaving(const QString &text)
+{
+    // Once, and never while ending: no box may hold the program up then. Said from the
+    // event loop, after the action that saved has finished, so that neither a key nor
+    // a command's answer waits for the box.
+    if (saveFailureShown_ || ending_)
+        return;
+    saveFailureShown_ = true;
+    QTimer::singleShot(0, this, [this, text] {
+        if (!ending_)
+            services().dialogs->message(this, text, QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
+    });
 }
 
 void FrmSec::GetState()

@@ -38,7 +38,7 @@ QString statusText(const StatusFacts &facts)
         text += QStringLiteral("控制：已经锁定\n");
     if (facts.laps >= 0)
         text += QStringLiteral("记录：%1 条\n").arg(facts.laps);
-    if (!facts.live)
+    else
         text += QStringLiteral("（Vexo3 没有运行，这是保存的状态。）\n");
     return text;
 }

@@ -23,10 +23,8 @@ struct StatusFacts {
     RunState state = RunState::Idle;
     Readings readings;
     bool locked = false;
-    // Records in the list; below 0 when not known (no window runs).
+    // Records in the list; below 0 when no window runs (read from the saved state).
     int laps = -1;
-    // False: read from the saved state, no window runs.
-    bool live = true;
 };
 
 // Lines of "name：value", ending with a newline.

@@ -127,7 +127,6 @@ void TestCommandLine::statusLines()
     f.state = RunState::Running;
     QCOMPARE(statusText(f), QStringLiteral("读数：83.457（0:01:23.457）\n状态：正在计时\n控制：已经锁定\n记录：2 条\n"));
     StatusFacts saved;
-    saved.live = false;
     saved.readings = {QStringLiteral("0.000"), QStringLiteral("0:00:00.000")};
     QCOMPARE(statusText(saved),
              QStringLiteral("读数：0.000（0:00:00.000）\n状态：未计时\n（Vexo3 没有运行，这是保存的状态。）\n"));
