@@ -44,11 +44,17 @@ public:
     bool saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values,
                  QString *error = nullptr) override;
     QString problem(const QString &) override { return problemText; }
+    bool flush(int) override
+    {
+        ++flushCalls;
+        return true;
+    }
     // The value stored, or nothing.
     std::optional<QString> value(const QString &section, const QString &key) const;
     // Keys of a section in the order they were first written.
     QStringList keys(const QString &section) const;
     int saveCalls = 0;
+    int flushCalls = 0;
     bool failSaves = false; // every save fails and changes nothing
     QString problemText;    // what problem() says
 

@@ -29,6 +29,11 @@ namespace vexo {
 using tavrik::gui::px;
 using tavrik::gui::services;
 
+namespace {
+// How long the end waits for saves held up by another process's lock.
+constexpr int kEndFlushMs = 1000;
+} // namespace
+
 FrmSec::FrmSec(QWidget *parent) : QWidget(parent), ui_(std::make_unique<Ui>())
 {
     buildWidgets();
@@ -107,10 +112,16 @@ void FrmSec::showLabel5(const QString &text)
 
 bool FrmSec::stored(bool ok)
 {
-    if (!ok && !saveFailureShown_) {
+    // Once, and never while ending; from the event loop, so that neither the start-up
+    // nor the close the user has just confirmed waits for the box.
+    if (!ok && !saveFailureShown_ && !ending_) {
         saveFailureShown_ = true;
-        services().dialogs->message(this, QStringLiteral("无法保存设置，设置文件不能写入。\n本次的更改在程序退出后可能会丢失。"),
-                                    QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
+        QTimer::singleShot(0, this, [this] {
+            if (!ending_)
+                services().dialogs->message(this,
+                                            QStringLiteral("无法保存设置，设置文件不能写入。\n本次的更改在程序退出后可能会丢失。"),
+                                            QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
+        });
     }
     return ok;
 }
@@ -182,6 +193,8 @@ void FrmSec::endProgram()
     if (ending_)
         return;
     ending_ = true;
+    // A save waiting for another process's lock gets a moment, not more.
+    services().store->flush(kEndFlushMs);
     ui_->Timer1->stop();
     ui_->Timer2->stop();
     ui_->refusal->stop();

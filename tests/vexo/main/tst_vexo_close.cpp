@@ -42,6 +42,8 @@ private Q_SLOTS:
     void borderSurvivesOnlyTheConfirmedClose_data();
     void borderSurvivesOnlyTheConfirmedClose();
     void labelTwoKeyIsOneKey();
+    void failedSaveIsSaidOnce();
+    void confirmedCloseWithFailedSaveEndsWithoutBox();
     void terminationEndsWithoutQuestion_data();
     void terminationEndsWithoutQuestion();
 
@@ -150,6 +152,36 @@ void TestVexoClose::yesStoresTheBordersAndEndsEverything()
     QCOMPARE(f.stored(QStringLiteral("lblDateBorderStyle")), QStringLiteral("0"));
     QCOMPARE(f.stored(QStringLiteral("Label1BorderStyle")), QStringLiteral("1"));
     QCOMPARE(f.stored(QStringLiteral("Label2BorderStyle")), QStringLiteral("0"));
+}
+
+void TestVexoClose::failedSaveIsSaidOnce()
+{
+    f.load();
+    const VexoUi u = f.parts();
+    f.env.store.failSaves = true;
+    // A setting that cannot be stored: said once, after the click has done its work.
+    u.montop->trigger();
+    QCOMPARE(f.env.dialogs.boxes.size(), 0);
+    QTRY_COMPARE(f.env.dialogs.boxes.size(), 1);
+    QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("无法保存设置")));
+    u.montop->trigger();
+    QTest::qWait(20);
+    QCOMPARE(f.env.dialogs.boxes.size(), 1);
+}
+
+void TestVexoClose::confirmedCloseWithFailedSaveEndsWithoutBox()
+{
+    // The border styles of a confirmed close cannot be stored: the program ends without
+    // a box, and waits a moment for saves still held up by another process's lock.
+    FrmSec &w = f.load();
+    f.env.store.failSaves = true;
+    f.key(Qt::Key_Space);
+    QTest::mouseClick(f.parts().lblTime, Qt::LeftButton);
+    f.env.dialogs.yesNo = {true};
+    QVERIFY(endsTheProgram([&] { f.click(Button::cmdClose); }));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(f.env.dialogs.boxes.size(), 0);
+    QCOMPARE(f.env.store.flushCalls, 1);
 }
 
 void TestVexoClose::borderSurvivesOnlyTheConfirmedClose_data()
