@@ -1,7 +1,6 @@
 #include "vexo/main/engine.h"
 
 #include "shared/core/keys.h"
-#include "shared/core/numtext.h"
 
 namespace vexo {
 
@@ -103,8 +102,6 @@ bool isResetKey(int key, Qt::KeyboardModifiers modifiers)
 {
     return key == Qt::Key_F3 || tavrik::core::isCtrlBreak(key, modifiers);
 }
-
-Stopwatch::Stopwatch() = default;
 
 bool Stopwatch::available(Operation op) const
 {
@@ -220,8 +217,8 @@ bool Stopwatch::tick(double now)
     const double e = now - startMoment_;
     lblTimer_ = timing.Mode() == kModeCountdown ? countdownReadout(timing.CountdownSeconds() - e)
                                                 : timerReadout(e, mB60);
-    // The read-out as a number: below zero once the countdown shows -0.1.
-    if (tavrik::core::leadingNumber(lblTimer_) < 0) {
+    // Below zero once the countdown shows -0.1 (no read-out shows "-0.0").
+    if (lblTimer_.startsWith(u'-')) {
         alarmFired_ = true;
         label6_ = kCountdownDoneText;
     }

@@ -40,7 +40,6 @@ public:
     void setVisible(Button b, bool on) { v_[size_t(b)] = on; }
     // The button seen and clicked in a slot: the front-most visible one.
     std::optional<Button> shown(int slot) const;
-    bool operator==(const ButtonFlags &o) const { return v_ == o.v_; }
 
 private:
     std::array<bool, kButtonCount> v_{true, true, true, true, true, true, true, true};
@@ -64,8 +63,6 @@ enum class State { Idle, Running, Paused, Stopped };
 
 class Stopwatch {
 public:
-    Stopwatch();
-
     // Whether an operation would act now: its button's visible flag is set and the
     // state allows it (Pause only while running, Continue only while paused, Stop
     // while running or paused, Reset while not running). The menu refresh enables
@@ -100,7 +97,6 @@ public:
     // The alarm sounds on every Timer2 tick while this holds: from the check that
     // fired it until the next Start, also after Stop and Reset.
     bool AlarmFired() const { return alarmFired_; }
-    const ButtonFlags &flags() const { return flags_; }
     bool visible(Button b) const { return flags_.visible(b); }
     bool enabled(Button b) const { return !(locked_ && lockDisables(b)); }
     // The button seen in a slot, or nothing when the slot is empty.

@@ -227,7 +227,8 @@ bool FrmSec::eventFilter(QObject *watched, QEvent *event)
     Ui &ui = *ui_;
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto *ke = static_cast<QKeyEvent *>(event);
-        if (keyPreview_ && static_cast<QWidget *>(watched)->window() == this) {
+        // While locked, no key is an operation.
+        if (static_cast<QWidget *>(watched)->window() == this) {
             const int key = tavrik::core::effectiveKey(ke->key(), ke->nativeVirtualKey());
             if (sw.keyOperation(key, ke->modifiers()) != Operation::None) {
                 // Holding a key down must not start and pause in turn.
@@ -238,6 +239,11 @@ bool FrmSec::eventFilter(QObject *watched, QEvent *event)
         }
         return QWidget::eventFilter(watched, event);
     }
+    // Installed on the whole application: only the pointer's events can be the labels'.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+        return QWidget::eventFilter(watched, event);
     auto *label = qobject_cast<QLabel *>(watched);
     if (!label || label->parentWidget() != this)
         return QWidget::eventFilter(watched, event);

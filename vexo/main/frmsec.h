@@ -74,8 +74,7 @@ public:
 
     // What the window holds, read-only.
     const Stopwatch &stopwatch() const { return sw; }
-    const Settings &settings() const { return settings_; }
-    bool keyPreview() const { return keyPreview_; }
+    bool keyPreview() const { return !sw.Locked(); }
     // The window's outer height (frame included) in twips.
     int outerHeightTwips() const;
     // The lock refusal is on screen.
@@ -114,7 +113,6 @@ private:
     std::unique_ptr<Ui> ui_;
     Stopwatch sw;
     Settings settings_;
-    bool keyPreview_ = true;
     bool ending_ = false;
     bool saveFailureShown_ = false;
     // Pixels the window adds below its set height to show the status line whole.

@@ -117,7 +117,6 @@ void FrmSec::mLock_Click()
         setWindowTitle(lockedCaption());
     else
         setCaptionIfDifferent(kCaption);
-    keyPreview_ = !sw.Locked();
     showState();
 }
 

@@ -90,7 +90,8 @@ TickCaption tickCaption(int outerHeightTwips, const QString &lblTime, const QStr
 {
     if (outerHeightTwips >= 1000)
         return {kCaption, QString()};
-    return {versionCaption() + QStringLiteral("  [") + lblTime + u']',
+    static const QString caption = versionCaption();
+    return {caption + QStringLiteral("  [") + lblTime + u']',
             QStringLiteral("时间[") + lblTime + QStringLiteral("] 计时[") + lblTimer + u']'};
 }
 
