@@ -123,6 +123,9 @@ void xpcmdbutton::writeProperties(tavrik::gui::PropertyBag &bag) const
 
 void xpcmdbutton::DrawLook(int look)
 {
+    // The pointer polling asks for the same look every 10 ms while over the button.
+    if (look == look_)
+        return;
     look_ = look;
     update();
 }
