@@ -14,35 +14,6 @@ namespace seg = vexo3::seg;
 // Segments a..g as bits 0..6.
 enum : unsigned { A = 1, B = 2, C = 4, D = 8, E = 16, F = 32, G = 64, ALL = 127 };
 
-// The lit segments of a cell's character (see seg::kGlyphChars); none for the point,
-// the blanks and the colon.
-unsigned segmentsOf(char c)
-{
-    switch (c) {
-    case '0': return A | B | C | D | E | F;
-    case '1': return B | C;
-    case '2': return A | B | G | E | D;
-    case '3': return A | B | G | C | D;
-    case '4': return F | G | B | C;
-    case '5': return A | F | G | C | D;
-    case '6': return A | F | G | E | D | C;
-    case '7': return A | B | C;
-    case '8': return ALL;
-    case '9': return A | B | C | D | F | G;
-    case '-': return G;
-    case 'a': return A | B | C | E | F | G;
-    case 'b': return C | D | E | F | G;
-    case 'c': return D | E | G;
-    case 'd': return B | C | D | E | G;
-    case 'e': return A | D | E | F | G;
-    case 'f': return A | E | F | G;
-    case 'g': return A | C | D | E | F;
-    case 'h': return B | C | E | F | G;
-    case 'l': return D | E | F;
-    default: return 0;
-    }
-}
-
 // Geometry on a 15 x 27 design grid, scaled to the cell: segments 3 units thick with
 // pointed ends, edges on whole units so that the 15 x 27 picture stays crisp.
 constexpr double kX0 = 2, kX1 = 13, kY0 = 2, kY1 = 25, kT = 3, kGap = 0.5;
@@ -75,6 +46,33 @@ QPolygonF segment(int bit)
 }
 
 } // namespace
+
+unsigned segmentsOf(char c)
+{
+    switch (c) {
+    case '0': return A | B | C | D | E | F;
+    case '1': return B | C;
+    case '2': return A | B | G | E | D;
+    case '3': return A | B | G | C | D;
+    case '4': return F | G | B | C;
+    case '5': return A | F | G | C | D;
+    case '6': return A | F | G | E | D | C;
+    case '7': return A | B | C;
+    case '8': return ALL;
+    case '9': return A | B | C | D | F | G;
+    case '-': return G;
+    case 'a': return A | B | C | E | F | G;
+    case 'b': return C | D | E | F | G;
+    case 'c': return D | E | G;
+    case 'd': return B | C | D | E | G;
+    case 'e': return A | D | E | F | G;
+    case 'f': return A | E | F | G;
+    case 'g': return A | C | D | E | F;
+    case 'h': return B | C | E | F | G;
+    case 'l': return D | E | F;
+    default: return 0;
+    }
+}
 
 std::vector<GlyphShape> glyphShapes(int index, const DigitStyle &style)
 {

@@ -21,6 +21,10 @@ struct DigitStyle {
 constexpr double kGridWidth = 15;
 constexpr double kGridHeight = 27;
 
+// The segments a..g (bits 0..6) a cell's character lights (see seg::kGlyphChars);
+// none for the point, the blanks and the colon.
+unsigned segmentsOf(char c);
+
 struct GlyphShape {
     QPolygonF polygon; // on the design grid, already leaning by the style's slant
     bool lit;

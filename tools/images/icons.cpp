@@ -5,6 +5,8 @@
 
 #include "tools/images/icons.h"
 
+#include "tools/images/digitglyphs.h"
+
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -45,13 +47,6 @@ int drawCrown(QPainter &p, int s, const QColor &dark)
     return h + stemH;
 }
 
-// Segments a..g lit for a digit, as bits 0..6.
-unsigned segmentsOf(int digit)
-{
-    static constexpr unsigned kSegments[10] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
-    return kSegments[digit];
-}
-
 // One seven-segment digit in `cell`, strokes `t` pixels thick. Small sizes get plain
 // bars that meet at the corners; from 48 pixels on the bars have pointed ends.
 void drawDigit(QPainter &p, const QRect &cell, int t, int digit, const QColor &on, const QColor &off)
@@ -89,7 +84,7 @@ void drawDigit(QPainter &p, const QRect &cell, int t, int digit, const QColor &o
         bar(x0, y0, upper, false),
         bar(x0, mid, w, true),
     };
-    const unsigned lit = segmentsOf(digit);
+    const unsigned lit = images::segmentsOf(char('0' + digit));
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 7; ++i) {
         const bool isOn = lit & (1u << i);
