@@ -13,11 +13,7 @@ namespace tavrik::designer {
 namespace {
 
 using tavrik::gui::px;
-
-QRect pixels(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
+using tavrik::gui::pxRect;
 
 QLabel *label(QWidget *page, const char *name, const QString &text, const QRect &designed)
 {
@@ -52,12 +48,12 @@ SegProterty::SegProterty(SegSelection *selection, QWidget *parent) : QWidget(par
     f.setPixelSize(12);
     setFont(f);
 
-    lblSegValue = label(this, "lblSegValue", QStringLiteral("SegValue:"), pixels(90, 120, 810, 180));
-    Label1 = label(this, "Label1", QStringLiteral("指定显示内容"), pixels(960, 120, 1080, 180));
-    txtSegValue = textBox(this, "txtSegValue", pixels(90, 370, 2700, 330));
-    lblSegCount = label(this, "lblSegCount", QStringLiteral("SegCount:"), pixels(120, 960, 810, 180));
-    Label2 = label(this, "Label2", QStringLiteral("指定显示位数"), pixels(960, 960, 1080, 180));
-    txtSegCount = textBox(this, "txtSegCount", pixels(120, 1200, 2700, 330));
+    lblSegValue = label(this, "lblSegValue", QStringLiteral("SegValue:"), pxRect(90, 120, 810, 180));
+    Label1 = label(this, "Label1", QStringLiteral("指定显示内容"), pxRect(960, 120, 1080, 180));
+    txtSegValue = textBox(this, "txtSegValue", pxRect(90, 370, 2700, 330));
+    lblSegCount = label(this, "lblSegCount", QStringLiteral("SegCount:"), pxRect(120, 960, 810, 180));
+    Label2 = label(this, "Label2", QStringLiteral("指定显示位数"), pxRect(960, 960, 1080, 180));
+    txtSegCount = textBox(this, "txtSegCount", pxRect(120, 1200, 2700, 330));
     setTabOrder(txtSegValue, txtSegCount);
 
     // Edits by the user only: filling the boxes is no change.

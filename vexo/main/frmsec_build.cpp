@@ -22,10 +22,9 @@ namespace vexo {
 using tavrik::gui::indexed;
 using tavrik::gui::named;
 using tavrik::gui::px;
+using tavrik::gui::pxRect;
 
 namespace {
-
-QRect twipsRect(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
 
 const QColor kBackground(224, 224, 224);
 const QColor kReadoutText(255, 0, 255);
@@ -111,20 +110,20 @@ void FrmSec::buildWidgets()
     ui.Label5->move(px(120), px(120));
 
     ui.Label4 = new xpcmdbutton(this, QStringLiteral("Label4"));
-    ui.Label4->setGeometry(twipsRect(0, 0, 1455, 255));
+    ui.Label4->setGeometry(pxRect(0, 0, 1455, 255));
     ui.Label4->setCaption(QStringLiteral("Tavrik菜单"));
     connect(ui.Label4, &xpcmdbutton::Click, this, &FrmSec::Label4_Click);
     connect(ui.Label4, &xpcmdbutton::MouseMove, this, [this] { Label4_MouseMove(); });
 
     ui.Label1 = label("Label1", QStringLiteral("时间"), 12, QColor());
-    ui.Label1->setGeometry(twipsRect(120, 480, 480, 240));
+    ui.Label1->setGeometry(pxRect(120, 480, 480, 240));
     ui.lblTime = label("lblTime", kTimeZero, 21.75, kReadoutText);
-    ui.lblTime->setGeometry(twipsRect(720, 480, 3660, 465));
+    ui.lblTime->setGeometry(pxRect(720, 480, 3660, 465));
     ui.Label2 = label("Label2", kLabel2Design, kLabel2PointSize, QColor());
-    ui.Label2->setGeometry(twipsRect(120, 1080, kLabel2WidthTwips, 240));
+    ui.Label2->setGeometry(pxRect(120, 1080, kLabel2WidthTwips, 240));
     ui.Label2->setMouseTracking(true);
     ui.lblTimer = label("lblTimer", kTimerZero, 21.75, kReadoutText);
-    ui.lblTimer->setGeometry(twipsRect(720, 960, 3660, 465));
+    ui.lblTimer->setGeometry(pxRect(720, 960, 3660, 465));
     for (QLabel *l : {ui.Label1, ui.Label2})
         l->setAutoFillBackground(true);
     for (QLabel *l : {ui.lblTime, ui.lblTimer})
@@ -140,7 +139,7 @@ void FrmSec::buildWidgets()
     for (int i = 0; i < kButtonCount; ++i) {
         const Button b = Button(i);
         auto *button = new xpcmdbutton(this, QString::fromLatin1(kButtonNames[i]));
-        button->setGeometry(twipsRect(slotLeft(buttonSlot(b)), kButtonTop, kButtonWidth, kButtonHeight));
+        button->setGeometry(pxRect(slotLeft(buttonSlot(b)), kButtonTop, kButtonWidth, kButtonHeight));
         button->setCaption(buttonCaption(b));
         connect(button, &xpcmdbutton::Click, this, [this, b] { cmd_Click(b); });
         ui.cmd[size_t(i)] = button;
@@ -152,11 +151,11 @@ void FrmSec::buildWidgets()
     ui.Label6 = label("Label6", QString(), 14.25, kRed);
     // Its font is taller than the 255 twips designed for it: the label holds a whole
     // line, and the window keeps room for it (setOuterHeightTwips).
-    ui.Label6->setGeometry(twipsRect(120, 2400, 3135, 255));
+    ui.Label6->setGeometry(pxRect(120, 2400, 3135, 255));
     ui.Label6->resize(ui.Label6->width(), std::max(ui.Label6->height(), ui.Label6->fontMetrics().height()));
 
     ui.Shape1 = named(new Outline(this), QStringLiteral("Shape1"));
-    ui.Shape1->setGeometry(twipsRect(2280, 2400, 1455, 375));
+    ui.Shape1->setGeometry(pxRect(2280, 2400, 1455, 375));
     // Shown only by hovering: an outline around nothing would look like a fault.
     ui.Shape1->hide();
 
