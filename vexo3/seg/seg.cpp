@@ -168,17 +168,10 @@ QRectF Seg::cellRectTwips(int position) const
 void Seg::placeCells(qreal ratio)
 {
     ratio_ = ratio;
-    device_ = deviceCells(ratio);
-    for (size_t i = 0; i < device_.size(); ++i)
+    for (size_t i = 0; i < device_.size(); ++i) {
+        device_[i] = deviceRect(twips_[i], ratio);
         pixels_[i] = tavrik::picture::coveringLogical(device_[i], ratio);
-}
-
-std::array<QRect, seg::kCellSlots> Seg::deviceCells(qreal ratio) const
-{
-    std::array<QRect, seg::kCellSlots> cells{};
-    for (size_t i = 0; i < cells.size(); ++i)
-        cells[i] = deviceRect(twips_[i], ratio);
-    return cells;
+    }
 }
 
 const QPixmap *Seg::scaledGlyph(int glyph, const QSize &size, qreal ratio)
@@ -252,17 +245,19 @@ void Seg::paintEvent(QPaintEvent *event)
     lastPaint_.start();
     QPainter p(this);
     // The ratio of the screen the window is on now, should its change not have been
-    // told yet. A hidden display (rendered into an image) follows no screen: it keeps
-    // the ratio of its last layout.
-    const qreal ratio = isVisible() ? devicePixelRatioF() : ratio_;
-    std::array<QRect, seg::kCellSlots> otherRatio;
-    const auto &cells = ratio == ratio_ ? device_ : (otherRatio = deviceCells(ratio));
+    // told yet: the cells are placed for it here. A hidden display (rendered into an
+    // image) follows no screen: it keeps the ratio of its last layout.
+    if (isVisible() && devicePixelRatioF() != ratio_) {
+        placeCells(devicePixelRatioF());
+        pruneScaled(false);
+    }
+    const qreal ratio = ratio_;
     const QRegion &region = event->region();
     int coveredRight = 0;
     for (int i = 0; i < count_; ++i) {
-        const QRect &r = cells[size_t(i)];
+        const QRect &r = device_[size_t(i)];
         coveredRight = std::max(coveredRight, r.isEmpty() ? 0 : r.right() + 1);
-        if (!region.intersects(ratio == ratio_ ? pixels_[size_t(i)] : tavrik::picture::coveringLogical(r, ratio)))
+        if (!region.intersects(pixels_[size_t(i)]))
             continue;
         const QRectF at = tavrik::picture::toLogical(r, ratio);
         if (const QPixmap *pm = scaledGlyph(glyphs_[size_t(i)], r.size(), ratio))

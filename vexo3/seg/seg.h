@@ -82,7 +82,6 @@ private:
     void pruneScaled(bool pictureChanged);
     // Cells in device pixels at a ratio, and the logical pixels each one touches.
     void placeCells(qreal ratio);
-    std::array<QRect, seg::kCellSlots> deviceCells(qreal ratio) const;
     void scheduleRepaint(const QRegion &region);
     void flushRepaint();
 
