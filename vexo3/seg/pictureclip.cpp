@@ -115,17 +115,9 @@ bool isVectorFile(const QString &file)
     return suffix == QLatin1String("svg") || suffix == QLatin1String("svgz");
 }
 
-bool loadClip(const QString &file, PictureClip *clip, QString *error)
+// A vector picture file into the clip; the file is known to be there.
+static bool readVectorFile(const QString &file, PictureClip *clip, QString *error)
 {
-    if (!isVectorFile(file)) {
-        QImage picture;
-        if (!loadClipPicture(file, clip->rows(), clip->cols(), &picture, error))
-            return false;
-        clip->setPicture(picture);
-        return true;
-    }
-    if (!QFileInfo(file).isFile())
-        return core::fail(error, QStringLiteral("未找到图片文件:") + file);
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return core::fail(error, f.errorString() + QStringLiteral(":") + file);
@@ -137,13 +129,27 @@ bool loadClip(const QString &file, PictureClip *clip, QString *error)
     return true;
 }
 
+bool loadClip(const QString &file, PictureClip *clip, QString *error)
+{
+    if (!isVectorFile(file)) {
+        QImage picture;
+        if (!loadClipPicture(file, clip->rows(), clip->cols(), &picture, error))
+            return false;
+        clip->setPicture(picture);
+        return true;
+    }
+    if (!QFileInfo(file).isFile())
+        return core::fail(error, QStringLiteral("未找到图片文件:") + file);
+    return readVectorFile(file, clip, error);
+}
+
 bool loadClipPicture(const QString &file, int rows, int cols, QImage *picture, QString *error)
 {
     if (!QFileInfo(file).isFile())
         return core::fail(error, QStringLiteral("未找到图片文件:") + file);
     if (isVectorFile(file)) {
         PictureClip clip(rows, cols);
-        if (!loadClip(file, &clip, error))
+        if (!readVectorFile(file, &clip, error))
             return false;
         *picture = clip.picture();
         return true;
