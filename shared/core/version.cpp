@@ -9,4 +9,14 @@ QString versionText(const Version &v, Revision style)
     return QStringLiteral("%1.%2.%3").arg(v.major).arg(v.minor).arg(revision);
 }
 
+QString lockMenuCaption(bool locked)
+{
+    return locked ? QStringLiteral("解除锁定控制(&L)") : QStringLiteral("锁定控制(&L)");
+}
+
+QString lockedTitle(const Version &v)
+{
+    return QStringLiteral("Tavrik") + versionText(v, Revision::FourDigits) + QStringLiteral(" [控制已经锁定]");
+}
+
 } // namespace tavrik::core

@@ -17,4 +17,9 @@ struct Version {
 enum class Revision { Plain, FourDigits };
 QString versionText(const Version &v, Revision style);
 
+// The lock of both main windows: the menu item's caption (both keep the mnemonic, so
+// L in the open menu locks and unlocks alike), and the window's title while locked.
+QString lockMenuCaption(bool locked);
+QString lockedTitle(const Version &v);
+
 } // namespace tavrik::core

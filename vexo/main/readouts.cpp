@@ -82,7 +82,7 @@ QString versionText() { return tavrik::core::versionText(kVersion, tavrik::core:
 
 QString versionCaption() { return kCaption + versionText(); }
 
-QString lockedCaption() { return versionCaption() + QStringLiteral(" [控制已经锁定]"); }
+QString lockedCaption() { return tavrik::core::lockedTitle(kVersion); }
 
 QString aboutText() { return tavrik::core::aboutText(versionText()); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/core/version.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -32,7 +34,7 @@ constexpr QRect cLine(const QRect &control)
 }
 
 // mLock's caption while the controls are locked or not.
-QString lockMenuCaption(bool locked);
+using tavrik::core::lockMenuCaption;
 
 // What a close request leads to.
 enum class CloseDecision {

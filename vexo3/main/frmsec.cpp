@@ -234,7 +234,7 @@ bool FrmSec::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         QWidget *w = static_cast<QWidget *>(watched)->window();
-        const bool mine = (w == this && keyPreview_) || (list_ && w == list_.data());
+        const bool mine = (w == this && !locked_) || (list_ && w == list_.data());
         if (mine) {
             auto *ke = static_cast<QKeyEvent *>(event);
             const int key = keyOf(ke);

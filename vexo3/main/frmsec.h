@@ -119,7 +119,7 @@ Q_SIGNALS:
 public:
     // What the window holds, read-only.
     const Stopwatch &stopwatch() const { return sw; }
-    bool keyPreview() const { return keyPreview_; }
+    bool keyPreview() const { return !locked_; }
     int countdownMode() const { return mode_; }
     fList *recordList() const;
     fOption *optionDialog() const;
@@ -151,7 +151,6 @@ private:
     short segCounts2_ = kDefaultSegCount;
     float segHeight_ = 200.0f;
     bool locked_ = false;
-    bool keyPreview_ = true;
     int mode_ = 0;
     double countdownLength_ = 0;
     double refuseUntil_ = -1;

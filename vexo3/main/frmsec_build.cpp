@@ -4,6 +4,7 @@
 
 #include "shared/core/about.h"
 #include "shared/core/precision.h"
+#include "shared/core/version.h"
 #include "shared/gui/names.h"
 #include "shared/gui/twips.h"
 #include "vexo3/cmdbox/cmdbox.h"
@@ -92,7 +93,7 @@ void FrmSec::buildMenus()
     ui.mReset = item(ui.mSec, QStringLiteral("mReset"), QStringLiteral("复位"), [this] { ActReset(); });
     ui.mSec->addSeparator();
     ui.mrec = item(ui.mSec, QStringLiteral("mrec"), QStringLiteral("记录    [Space]"), [this] { ActRecord(); });
-    ui.mLock = item(ui.mSec, QStringLiteral("mLock"), QStringLiteral("锁定控制(&L)"), [this] { mLock_Click(); });
+    ui.mLock = item(ui.mSec, QStringLiteral("mLock"), tavrik::core::lockMenuCaption(false), [this] { mLock_Click(); });
     ui.mSec->addSeparator();
     ui.mTimer = named(ui.mSec->addMenu(QStringLiteral("定时(测试版本功能)")), QStringLiteral("mTimer"));
     ui.mClear = named(ui.mTimer->addAction(QStringLiteral("清零")), QStringLiteral("mClear"));

@@ -32,17 +32,13 @@ void FrmSec::mLock_Click()
 {
     locked_ = !locked_;
     if (locked_) {
-        ui_->mLock->setText(QStringLiteral("解除锁定控制(&L)"));
-        setWindowTitle(QStringLiteral("Tavrik") + tavrik::core::versionText(kVersion, tavrik::core::Revision::FourDigits) +
-                       QStringLiteral(" [控制已经锁定]"));
+        setWindowTitle(tavrik::core::lockedTitle(kVersion));
         SetE({});
-        keyPreview_ = false;
     } else {
-        ui_->mLock->setText(QStringLiteral("锁定控制(&L)"));
         setWindowTitle(QStringLiteral("Tavrik"));
         SetE(kAllButtons);
-        keyPreview_ = true;
     }
+    ui_->mLock->setText(tavrik::core::lockMenuCaption(locked_));
 }
 
 void FrmSec::montop_Click()

@@ -70,7 +70,7 @@ tavrik::core::InstanceReply FrmSec::carryOut(const QStringList &commands)
         const Action action = keyAction(key, Qt::NoModifier, *this);
         // The keys reach the window only while it is not locked; the guard of the
         // action's button decides as for a key.
-        if (!keyPreview_ || action == Action::None || !sw.guard(action)) {
+        if (locked_ || action == Action::None || !sw.guard(action)) {
             reply.exitCode = kExitRefused;
             reply.err += refusal(command, locked_, sw.running);
             continue;
