@@ -5,7 +5,9 @@ TAVRIK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TAVRIK_BUILD=${TAVRIK_BUILD:-$TAVRIK_ROOT/build}
 
 # Debian 12 packages the build and the tests need.
-TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n clang fonts-noto-cjk)
+# file and dpkg-dev: cpack's Debian package (dpkg-shlibdeps asks file what each binary is).
+TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n clang fonts-noto-cjk
+                 file dpkg-dev)
 # What the test command needs on top: Qt Designer's development files (the designer
 # plugin and its tests; Debian's CMake files of Qt6Designer also want the other two),
 # the install test's validators, and an X server with xdotool for the end-to-end tests
@@ -29,8 +31,14 @@ tavrik_install() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "$(id -u)" -ne 0 ]; then
+    local cmd="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
     echo "Missing packages: ${missing[*]}" >&2
-    echo "Install them with:  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    # A bare Debian has no sudo; su asks for root's password instead.
+    if command -v sudo >/dev/null 2>&1; then
+      echo "Install them with:  sudo sh -c '$cmd'" >&2
+    else
+      echo "Install them as root:  su -c '$cmd'" >&2
+    fi
     exit 1
   fi
   mkdir -p "$(dirname "$TAVRIK_APT_LOG")"

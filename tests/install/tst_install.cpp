@@ -32,6 +32,7 @@ private Q_SLOTS:
     void validators();
     void installedVexo3FindsItsFiles();
     void installedVexoRunsFromTheApplicationFolder();
+    void debianPackage_data();
     void debianPackage();
 
 private:
@@ -46,9 +47,11 @@ namespace {
 QString idOf(const QString &program) { return expect::kIdPrefix + u'.' + program; }
 
 // Runs a program to its end; its exit code, -1 when it could not run or crashed.
-int run(const QString &program, const QStringList &args, QString *output = nullptr, int timeoutMs = 240000)
+int run(const QString &program, const QStringList &args, QString *output = nullptr, int timeoutMs = 240000,
+        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(program, args);
     if (!p.waitForFinished(timeoutMs) || p.exitStatus() != QProcess::NormalExit)
@@ -313,15 +316,31 @@ void TestInstall::installedVexoRunsFromTheApplicationFolder()
     QCOMPARE(p.exitCode(), 0);
 }
 
+// The caller's locale, as a plain root shell or a container has it: none at all, or one
+// named but never generated. The suite's own LC_ALL is not passed on.
+void TestInstall::debianPackage_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::newRow("no locale") << QString();
+    QTest::newRow("locale not generated") << QStringLiteral("zh_CN.UTF-8");
+}
+
 void TestInstall::debianPackage()
 {
+    QFETCH(QString, lang);
     const QString dpkgDeb = QStandardPaths::findExecutable(QStringLiteral("dpkg-deb"));
     if (dpkgDeb.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("dpkg-shlibdeps")).isEmpty())
         QSKIP("dpkg-deb or dpkg-shlibdeps is not installed");
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+    if (!lang.isEmpty())
+        env.insert(QStringLiteral("LANG"), lang);
     QTemporaryDir out;
     QVERIFY(out.isValid());
-    QCOMPARE(run(expect::kCPack, {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
-                                  expect::kBuildDir + QStringLiteral("/CPackConfig.cmake"), QStringLiteral("-B"), out.path()}),
+    QCOMPARE(run(expect::kCPack,
+                 {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                  expect::kBuildDir + QStringLiteral("/CPackConfig.cmake"), QStringLiteral("-B"), out.path()},
+                 nullptr, 240000, env),
              0);
     const QStringList debs = QDir(out.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
     QCOMPARE(debs.size(), 1);
