@@ -161,7 +161,8 @@ void xpcmdbutton::grabAccessKey()
 bool xpcmdbutton::event(QEvent *event)
 {
     if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent *>(event)->shortcutId() == accessKey_) {
-        Q_EMIT Click();
+        if (isEnabled())
+            Q_EMIT Click();
         return true;
     }
     return QWidget::event(event);
@@ -255,6 +256,19 @@ bool xpcmdbutton::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != lbl)
         return QWidget::eventFilter(watched, event);
+    // Filters see the caption's events before Qt drops them for a disabled widget: a
+    // disabled button must neither act nor light up through its caption.
+    if (!isEnabled()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+            return true;
+        default:
+            return QWidget::eventFilter(watched, event);
+        }
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void signalsEndItCleanly();
     void spaceWaitSpaceUnderX();
     void alarmSoundsUnderX();
+    void lockedCaptionsDoNothingUnderX();
     void vexo3StartsItFromItsMenu();
 
 private:
@@ -370,6 +371,51 @@ void TestVexoEndToEnd::alarmSoundsUnderX()
     ::kill(pid_t(p.processId()), SIGTERM);
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+}
+
+// Locked while running: a click on the word of a greyed-out button (暂停, 关闭) does
+// what a click on its face does, nothing. The read-out goes on; no question opens.
+void TestVexoEndToEnd::lockedCaptionsDoNothingUnderX()
+{
+    if (!startX())
+        return;
+    QProcess p;
+    startUnderX(p, program_);
+    QString main;
+    QVERIFY(waitFor([&] { return !(main = windowNamed(p.processId(), QStringLiteral("Tavrik2.1.0053"))).isEmpty(); }));
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), main});
+    const auto click = [&](int x, int y) {
+        xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), main, QString::number(x), QString::number(y),
+                 QStringLiteral("click"), QStringLiteral("1")});
+        QTest::qWait(300);
+    };
+    // The seconds read-out, as the screen shows it.
+    const auto readout = [&] {
+        QProcess shot;
+        QProcessEnvironment env = environment();
+        env.insert(QStringLiteral("DISPLAY"), display_);
+        shot.setProcessEnvironment(env);
+        shot.start(QStringLiteral("import"), {QStringLiteral("-window"), main, QStringLiteral("png:-")});
+        shot.waitForFinished(10000);
+        return QImage::fromData(shot.readAllStandardOutput(), "PNG").copy(52, 64, 240, 30);
+    };
+    xdotool({QStringLiteral("key"), QStringLiteral("space")});
+    QTest::qWait(300);
+    // Tavrik菜单, then 锁定控制(L).
+    click(48, 8);
+    xdotool({QStringLiteral("key"), QStringLiteral("l")});
+    QTest::qWait(500);
+    // The captions of the greyed 暂停 (first slot) and 关闭 (last slot).
+    click(40, 124);
+    click(256, 124);
+    const QImage before = readout();
+    QVERIFY(!before.isNull());
+    QTest::qWait(400);
+    QVERIFY2(readout() != before, "the locked stopwatch was paused by a click on a greyed caption");
+    QCOMPARE(otherWindows(p.processId(), main), QStringList());
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitCode(), 0);
 }
 

@@ -9,6 +9,8 @@ private Q_SLOTS:
     void init() { f.init(); }
     void cleanup() { f.cleanup(); }
     void disabled();
+    void disabledTakesNoPointer_data();
+    void disabledTakesNoPointer();
     void captionRecentred();
     void accessKey();
     void keysGoOnToTheHost();
@@ -59,6 +61,42 @@ void TestXpCmdButtonCaption::disabled()
     QCOMPARE(b.look(), 2);
     w.setEnabled(true);
     QCOMPARE(b.look(), 4);
+}
+
+void TestXpCmdButtonCaption::disabledTakesNoPointer_data()
+{
+    QTest::addColumn<bool>("onCaption");
+    QTest::addColumn<bool>("hostDisabled");
+    QTest::newRow("caption") << true << false;
+    QTest::newRow("face") << false << false;
+    QTest::newRow("caption, host disabled") << true << true;
+}
+
+// A locked window's buttons: neither a click on the caption nor on the face acts,
+// and the pointer over either never lights the button up.
+void TestXpCmdButtonCaption::disabledTakesNoPointer()
+{
+    QFETCH(bool, onCaption);
+    QFETCH(bool, hostDisabled);
+    Window &w = shown();
+    xpcmdbutton &b = *w.button;
+    b.setCaption(QStringLiteral("暂停"));
+    if (hostDisabled)
+        w.setEnabled(false);
+    else
+        b.setEnabled(false);
+    QSignalSpy clicks(&b, &xpcmdbutton::Click);
+    QSignalSpy downs(&b, &xpcmdbutton::MouseDown);
+    QWidget *target = onCaption ? captionOf(b) : static_cast<QWidget *>(&b);
+    const QPoint p = onCaption ? captionOf(b)->rect().center() : QPoint(4, 4);
+    QTest::mouseMove(target, p);
+    QCOMPARE(b.look(), 2);
+    QTest::mousePress(target, Qt::LeftButton, {}, p);
+    QCOMPARE(b.look(), 2);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, p);
+    QCOMPARE(clicks.size(), 0);
+    QCOMPARE(downs.size(), 0);
+    QCOMPARE(b.look(), 2);
 }
 
 void TestXpCmdButtonCaption::captionRecentred()
