@@ -346,8 +346,7 @@ void xp_canvas::partPressed(FramePart *part, QMouseEvent *event)
     if (part->code < 0) {
         if (hostState() != HostState::Normal)
             return;
-        moveArmed_ = true;
-        manualMove_ = false;
+        titleMove_ = TitleMove::Armed;
         movePressGlobal_ = global;
         moveHostStart_ = host()->pos();
         return;
@@ -360,25 +359,42 @@ void xp_canvas::partPressed(FramePart *part, QMouseEvent *event)
 
 void xp_canvas::partMoved(FramePart *, QMouseEvent *event)
 {
-    if (!moveArmed_ || event->buttons() == Qt::NoButton)
+    if (event->buttons() == Qt::NoButton)
         return;
+    moveLastGlobal_ = event->globalPosition().toPoint();
+    if (titleMove_ == TitleMove::ByHand)
+        host()->move(moveHostStart_ + moveLastGlobal_ - movePressGlobal_);
     // Started at the first drag rather than at the press, so that a double-click still
-    // reaches the title; the way travelled so far is made good first.
-    host()->move(moveHostStart_ + event->globalPosition().toPoint() - movePressGlobal_);
-    if (manualMove_)
+    // reaches the title; handed over once the events already waiting are through, so
+    // that a quick drag whose release is among them ends here.
+    if (titleMove_ == TitleMove::Armed) {
+        titleMove_ = TitleMove::HandingOver;
+        QMetaObject::invokeMethod(this, [this] { handOverMove(); }, Qt::QueuedConnection);
+    }
+}
+
+void xp_canvas::handOverMove()
+{
+    if (titleMove_ != TitleMove::HandingOver)
         return;
-    // The desktop's own move where it offers one; by hand otherwise.
+    // The desktop's own move where it offers one; by hand otherwise. The desktop keeps
+    // the pointer on the spot of the window where the last event saw it, so the window
+    // is not moved first: the desktop would take that back at its first pointer event.
     QWindow *w = host()->windowHandle();
-    if (w && w->startSystemMove())
-        moveArmed_ = false;
-    else
-        manualMove_ = true;
+    if (w && w->startSystemMove()) {
+        titleMove_ = TitleMove::Idle;
+        return;
+    }
+    titleMove_ = TitleMove::ByHand;
+    host()->move(moveHostStart_ + moveLastGlobal_ - movePressGlobal_);
 }
 
 void xp_canvas::partReleased(FramePart *part, QMouseEvent *event)
 {
-    moveArmed_ = false;
-    manualMove_ = false;
+    // A drag that ended before it was handed over is made good by hand.
+    if (titleMove_ == TitleMove::HandingOver)
+        host()->move(moveHostStart_ + event->globalPosition().toPoint() - movePressGlobal_);
+    titleMove_ = TitleMove::Idle;
     const bool resizing = part->code >= 0 && part->code == pressedEdge_;
     pressedEdge_ = -1;
     if (!resizing || fixedSingle_)
@@ -393,7 +409,7 @@ void xp_canvas::partDoubleClicked(FramePart *part, QMouseEvent *event)
         partPressed(part, event);
         return;
     }
-    moveArmed_ = false;
+    titleMove_ = TitleMove::Idle;
     if (fixedSingle_)
         return;
     if (hostState() == HostState::Normal)

@@ -113,6 +113,7 @@ private:
     void partMoved(FramePart *part, QMouseEvent *event);
     void partReleased(FramePart *part, QMouseEvent *event);
     void partDoubleClicked(FramePart *part, QMouseEvent *event);
+    void handOverMove();
 
     Skin active_;
     Skin inactive_;
@@ -137,10 +138,12 @@ private:
     QPoint dragStart_;
     QPoint dragEnd_;
     int pressedEdge_ = -1;
-    // A move by the title: armed at the press, begun at the first drag.
-    bool moveArmed_ = false;
-    bool manualMove_ = false;
+    // A move by the title: armed at the press, begun at the first drag, handed to the
+    // desktop or made by hand.
+    enum class TitleMove { Idle, Armed, HandingOver, ByHand };
+    TitleMove titleMove_ = TitleMove::Idle;
     QPoint movePressGlobal_;
+    QPoint moveLastGlobal_;
     QPoint moveHostStart_;
     bool afterDoubleClick_ = false;
     QWidget *watchedParent_ = nullptr;
