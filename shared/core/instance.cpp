@@ -17,6 +17,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -33,13 +34,39 @@ constexpr int kProtocolVersion = 1;
 // ("<path>-XXXXXX/s") before it moves it there; both must fit into sun_path.
 constexpr int kMaxSocketPathBytes = 90;
 
-// A folder of this user (following links), where the runtime folder may be made.
-bool isOwnFolder(const QString &path)
+// A folder of this user (following links); with `closed`, one that no one else may
+// write to either: what is made in it stays, and no one else can make it first.
+bool isOwnFolder(const QString &path, bool closed = false)
 {
     struct stat st = {};
     return !path.isEmpty() && QDir::isAbsolutePath(path) && ::stat(QFile::encodeName(path).constData(), &st) == 0 &&
-           S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
+           S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (!closed || (st.st_mode & 022) == 0);
 }
+
+// "tavrik" in a cache folder of this user's; the cache folder is made (0700) when
+// missing in a closed folder of the user's.
+QString cacheCandidate(const QString &cache)
+{
+    if (isOwnFolder(QFileInfo(cache).absolutePath(), true))
+        ::mkdir(QFile::encodeName(cache).constData(), 0700);
+    return isOwnFolder(cache, true) ? cache + QStringLiteral("/tavrik") : QString();
+}
+
+QString homeFolder()
+{
+    const QString home = QFile::decodeName(qgetenv("HOME"));
+    const passwd *pw = home.isEmpty() ? ::getpwuid(::geteuid()) : nullptr;
+    return pw ? QFile::decodeName(pw->pw_dir) : home;
+}
+
+struct Fd {
+    int fd;
+    ~Fd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
 
 bool makePrivateFolder(const QString &folder, QString *error)
 {
@@ -90,8 +117,16 @@ QString instanceFolder(const QString &name, QString *error)
     const QString runtime = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
     if (isOwnFolder(runtime))
         candidates.append(QDir(runtime).filePath(QStringLiteral("tavrik")));
+    // Then the user's cache folder, where no one else can take the name first; a shared
+    // temporary folder comes last, as another user may have.
+    const QString cache = QFile::decodeName(qgetenv("XDG_CACHE_HOME"));
+    if (QDir::isAbsolutePath(cache))
+        candidates.append(cacheCandidate(QDir::cleanPath(cache)));
+    if (const QString home = homeFolder(); QDir::isAbsolutePath(home))
+        candidates.append(cacheCandidate(QDir::cleanPath(home + QStringLiteral("/.cache"))));
     candidates.append(QDir(QDir::tempPath()).filePath(own));
     candidates.append(QStringLiteral("/tmp/") + own);
+    candidates.removeAll(QString());
     candidates.removeDuplicates();
     QString why;
     for (const QString &folder : candidates) {
@@ -106,11 +141,29 @@ QString instanceFolder(const QString &name, QString *error)
     return QString();
 }
 
-qint64 monotonicMs()
+static qint64 clockMs(clockid_t clock)
 {
     timespec ts = {};
-    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    ::clock_gettime(clock, &ts);
     return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+qint64 monotonicMs() { return clockMs(CLOCK_MONOTONIC); }
+
+qint64 processStartMs()
+{
+    const qint64 now = monotonicMs();
+    // /proc/self/stat: the 22nd field (the 20th after the command's name in brackets) is
+    // the start in clock ticks from boot, suspend included.
+    QByteArray stat(1024, '\0');
+    const Fd f{::open("/proc/self/stat", O_RDONLY | O_CLOEXEC)};
+    stat.truncate(f.fd < 0 ? 0 : qMax<qsizetype>(0, ::read(f.fd, stat.data(), size_t(stat.size()))));
+    bool ok = false;
+    const qint64 ticks = stat.mid(stat.lastIndexOf(')') + 1).simplified().split(' ').value(19).toLongLong(&ok);
+    if (!ok || ticks < 0)
+        return now;
+    const qint64 age = clockMs(CLOCK_BOOTTIME) - ticks * 1000 / ::sysconf(_SC_CLK_TCK);
+    return now - qMax<qint64>(0, age);
 }
 
 QByteArray encodeRequest(const QString &program, const QStringList &commands, qint64 sentMs)
@@ -159,6 +212,8 @@ std::optional<InstanceRequest> decodeRequest(const QByteArray &line, const QStri
     }
     return out;
 }
+
+bool isFreshRequest(qint64 sentMs, qint64 nowMs) { return nowMs - sentMs <= kRequestFreshMs; }
 
 QByteArray encodeReply(const InstanceReply &reply)
 {
@@ -244,15 +299,6 @@ bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
     }
 }
 
-struct Fd {
-    int fd;
-    ~Fd()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 } // namespace
 
 Exchange askInstance(const QString &socketPath, const QByteArray &request, int timeoutMs)
@@ -332,7 +378,7 @@ Exchange askInstance(const QString &socketPath, const QByteArray &request, int t
 }
 
 Claim claimInstance(const QString &program, const QString &settingsFile, const QStringList &commands,
-                    InstanceLock &lock, int timeoutMs)
+                    InstanceLock &lock, int timeoutMs, qint64 startedMs)
 {
     Claim c;
     const QString name = instanceName(program, ::geteuid(), canonicalSettingsFile(settingsFile));
@@ -341,8 +387,8 @@ Claim claimInstance(const QString &program, const QString &settingsFile, const Q
         return c; // Standalone
     c.socketPath = folder + u'/' + name;
     const QString lockPath = c.socketPath + QStringLiteral(".lock");
-    const QDeadlineTimer deadline(timeoutMs);
-    const QByteArray request = encodeRequest(program, commands);
+    const QDeadlineTimer deadline(qMax<qint64>(0, startedMs + timeoutMs - monotonicMs()));
+    const QByteArray request = encodeRequest(program, commands, startedMs);
     for (;;) {
         QString why;
         const InstanceLock::Result locked = lock.tryAcquire(lockPath, &why);
@@ -378,7 +424,7 @@ Claim claimInstance(const QString &program, const QString &settingsFile, const Q
             c.error = QStringLiteral("它还没有开始接收命令，或正在退出。");
             return c;
         }
-        QThread::msleep(20);
+        QThread::msleep(ulong(qMin<qint64>(20, deadline.remainingTime())));
     }
 }
 

@@ -13,6 +13,9 @@ namespace tavrik::core {
 
 // How long a second start waits for the running copy, all told.
 constexpr int kInstanceAnswerMs = 2000;
+// What asking may take of it, counted from the start of the asking process; the rest
+// is for printing and ending.
+constexpr int kInstanceAskMs = kInstanceAnswerMs - 100;
 // A request is one short line; anything longer is not ours.
 constexpr qsizetype kMaxRequestBytes = 4096;
 constexpr qsizetype kMaxReplyBytes = 64 * 1024;
@@ -38,10 +41,12 @@ QString instanceName(const QString &program, uint uid, const QString &settingsFi
 QString canonicalSettingsFile(const QString &settingsFile);
 
 // The user's private folder for the socket: "tavrik" in $XDG_RUNTIME_DIR when that is
-// the user's own folder, else "tavrik-<uid>" in the temporary folder, then in /tmp.
-// Made with mode 0700 when missing; refused when it is a link, not a folder, not the
-// user's, or open to others (and cannot be closed). Empty, with the reason in *error,
-// when no candidate is safe or a socket path inside it would be too long.
+// the user's own folder, else in the user's cache folder ($XDG_CACHE_HOME, ~/.cache)
+// when no one else may write there, so that no one else can make it first. Last,
+// "tavrik-<uid>" in the temporary folder, then in /tmp. Made with mode 0700 when
+// missing; refused when it is a link, not a folder, not the user's, or open to others
+// (and cannot be closed). Empty, with the reason in *error, when no candidate is safe
+// or a socket path inside it would be too long.
 QString instanceFolder(const QString &name, QString *error = nullptr);
 
 // Whether `folder` is a real folder of this user, open to no one else; with `fix`, a
@@ -50,6 +55,8 @@ bool isPrivateFolder(const QString &folder, bool fix, QString *error = nullptr);
 
 // The system's monotonic clock in milliseconds: the same for every process.
 qint64 monotonicMs();
+// When this process was started, on monotonicMs()'s clock (now, when that cannot be read).
+qint64 processStartMs();
 
 struct InstanceRequest {
     QStringList commands;
@@ -62,6 +69,8 @@ QByteArray encodeRequest(const QString &program, const QStringList &commands, qi
 // A request line (the newline removed): well-formed, addressed to `program`, at most
 // kMaxRequestCommands, each one of `known`. Nothing otherwise.
 std::optional<InstanceRequest> decodeRequest(const QByteArray &line, const QString &program, const QStringList &known);
+// Whether a request sent at sentMs may still be carried out at nowMs (kRequestFreshMs).
+bool isFreshRequest(qint64 sentMs, qint64 nowMs);
 QByteArray encodeReply(const InstanceReply &reply);
 std::optional<InstanceReply> decodeReply(const QByteArray &line);
 
@@ -108,7 +117,7 @@ struct Claim {
         Primary,    // no copy runs: this process is the one (it holds the lock)
         Answered,   // the running copy carried the commands out; reply holds its answer
         NoAnswer,   // a copy runs but did not answer in time
-        Standalone, // no private folder: run without looking for another copy
+        Standalone, // no private folder: whether a copy runs could not be checked
     };
     Role role = Role::Standalone;
     InstanceReply reply;
@@ -118,8 +127,10 @@ struct Claim {
 
 // Looks for the running copy of `program` on `settingsFile` and hands it `commands`, or
 // takes the lock and becomes the copy. A copy that holds the lock but does not listen
-// yet (starting) or no more (ending) is asked again until the deadline.
+// yet (starting) or no more (ending), or turns the connection away (busy), is asked
+// again until the deadline: timeoutMs after startedMs, when the asking began (the
+// request carries that time, so that the copy knows when its sender gives up).
 Claim claimInstance(const QString &program, const QString &settingsFile, const QStringList &commands,
-                    InstanceLock &lock, int timeoutMs = kInstanceAnswerMs);
+                    InstanceLock &lock, int timeoutMs = kInstanceAskMs, qint64 startedMs = monotonicMs());
 
 } // namespace tavrik::core

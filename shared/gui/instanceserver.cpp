@@ -6,11 +6,22 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <algorithm>
+#include <sys/ioctl.h>
+
 namespace tavrik::gui {
 
 namespace {
 
 const char kAnswered[] = "tavrikAnswered";
+
+// Has sent nothing yet: nothing read, nothing waiting in the kernel.
+bool isSilent(const QLocalSocket *s)
+{
+    int waiting = 0;
+    return !s->property(kAnswered).toBool() && s->bytesAvailable() == 0 &&
+           ::ioctl(int(s->socketDescriptor()), FIONREAD, &waiting) == 0 && waiting == 0;
+}
 
 } // namespace
 
@@ -20,6 +31,8 @@ InstanceServer::InstanceServer(QString program, QStringList known, Handler handl
 {
     // Only this user may connect (the folder is private as well).
     server_->setSocketOptions(QLocalServer::UserAccessOption);
+    // A burst of clients waits in the kernel for its turn instead of being turned away.
+    server_->setListenBacklogSize(2 * kMaxConnections);
     connect(server_, &QLocalServer::newConnection, this, &InstanceServer::acceptAll);
 }
 
@@ -48,18 +61,30 @@ bool InstanceServer::isListening() const { return server_->isListening(); }
 void InstanceServer::acceptAll()
 {
     while (QLocalSocket *s = server_->nextPendingConnection()) {
-        if (open_ >= kMaxConnections) {
-            s->abort();
-            s->deleteLater();
-            continue;
+        if (open_.size() >= kMaxConnections) {
+            const auto idle = std::find_if(open_.cbegin(), open_.cend(), isSilent);
+            QLocalSocket *out = idle == open_.cend() ? s : *idle;
+            open_.removeOne(out);
+            out->abort();
+            out->deleteLater();
+            if (out == s)
+                continue;
         }
-        ++open_;
+        open_.append(s);
         // What waits unread stays small; the rest stays with the kernel.
         s->setReadBufferSize(core::kMaxRequestBytes + 1);
-        connect(s, &QObject::destroyed, this, [this] { --open_; });
+        connect(s, &QObject::destroyed, this, [this, s] { open_.removeOne(s); });
         connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
         connect(s, &QLocalSocket::readyRead, this, [this, s] { readRequest(s); });
         // Slow or silent clients are dropped; so is one that never reads its answer.
+        QTimer::singleShot(requestReadMs_, s, [s] {
+            // A late timer may come before the request it waits for is read.
+            const QPointer<QLocalSocket> alive(s);
+            if (!s->property(kAnswered).toBool())
+                s->waitForReadyRead(0);
+            if (alive && !s->property(kAnswered).toBool())
+                s->abort();
+        });
         QTimer::singleShot(core::kInstanceAnswerMs, s, [s] { s->abort(); });
         if (s->bytesAvailable() > 0)
             readRequest(s);
@@ -82,7 +107,7 @@ void InstanceServer::readRequest(QLocalSocket *socket)
         answer(socket, {kMalformedExit, QString(), QStringLiteral("请求无法识别，没有执行。")});
         return;
     }
-    if (core::monotonicMs() - request->sentMs > core::kRequestFreshMs) {
+    if (!core::isFreshRequest(request->sentMs, core::monotonicMs())) {
         answer(socket, {kLateExit, QString(), QStringLiteral("请求来得太晚，没有执行。")});
         return;
     }
@@ -99,6 +124,9 @@ void InstanceServer::answer(QLocalSocket *socket, const core::InstanceReply &rep
 {
     socket->setProperty(kAnswered, true);
     socket->write(core::encodeReply(reply));
+    // Into the kernel now: whatever the handler left for later (saving) comes after.
+    socket->flush();
+    Q_EMIT answered();
     // Closes once the answer is written; the timer above ends a client that never reads.
     socket->disconnectFromServer();
 }

@@ -14,16 +14,20 @@ namespace tavrik::gui {
 // The running copy's side of tavrik::core::claimInstance: a QLocalServer on the socket
 // in the user's private folder, reachable by this user only. It never blocks the
 // event loop: requests are read as they arrive, each at most kMaxRequestBytes and
-// one line, a connection that has not sent its request within kInstanceAnswerMs is
-// dropped, no more than kMaxConnections are open at once, and anything malformed is
-// answered with exit code 2 and never reaches the handler. Neither does a request
-// that waited too long (the copy was stopped, say): its sender has reported it as
-// not carried out, and so it must stay.
+// one line; a connection that has not sent its request within kRequestReadMs (a
+// sender writes it at once) is dropped, and so is one still open kInstanceAnswerMs
+// after it came. No more than kMaxConnections are open at once: when all are taken,
+// the oldest one that has sent nothing gives way to a new one, so that clients that
+// only connect cannot shut real commands out. Anything malformed is answered with
+// exit code 2 and never reaches the handler. Neither does a request that waited too
+// long (the copy was stopped, say): its sender has reported it as not carried out,
+// and so it must stay.
 class InstanceServer : public QObject {
     Q_OBJECT
 public:
     using Handler = std::function<core::InstanceReply(const QStringList &commands)>;
-    static constexpr int kMaxConnections = 8;
+    static constexpr int kMaxConnections = 64;
+    static constexpr int kRequestReadMs = 300;
     static constexpr int kMalformedExit = 2;
     // A request that came too late (core::kRequestFreshMs) to be carried out.
     static constexpr int kLateExit = 3;
@@ -38,6 +42,12 @@ public:
     // Stops listening and removes the socket file; open connections are dropped.
     void close();
     bool isListening() const;
+    // Instead of kRequestReadMs (tests).
+    void setRequestReadMs(int ms) { requestReadMs_ = ms; }
+
+Q_SIGNALS:
+    // An answer has been handed to the system for its client.
+    void answered();
 
 private:
     void acceptAll();
@@ -48,7 +58,9 @@ private:
     QStringList known_;
     Handler handler_;
     QLocalServer *server_ = nullptr;
-    int open_ = 0;
+    // The open connections, oldest first.
+    QList<QLocalSocket *> open_;
+    int requestReadMs_ = kRequestReadMs;
 };
 
 } // namespace tavrik::gui

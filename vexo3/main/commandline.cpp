@@ -114,7 +114,8 @@ QString helpText(const QString &command)
         text += QStringLiteral("  %1%2\n").arg(names.join(QStringLiteral(", ")), -20).arg(QString::fromUtf8(o.description));
     }
     text += QStringLiteral("\n退出码：0 完成；1 正在运行的 Vexo3 没有执行（控制已经锁定，或当前状态下\n"
-                           "不能这样做）；2 命令行有误；3 正在运行的 Vexo3 在 2 秒内没有回答。\n");
+                           "不能这样做）；2 命令行有误；3 正在运行的 Vexo3 在 2 秒内没有回答；\n"
+                           "4 无法检查是否已有 Vexo3 在运行（没有私有的文件夹放套接字），命令没有执行。\n");
     return text;
 }
 

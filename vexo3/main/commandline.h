@@ -23,6 +23,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitRefused = 1; // the running copy would not (locked, wrong state)
 constexpr int kExitUsage = 2;   // an option that is not there, an argument
 constexpr int kExitNoAnswer = 3; // a copy runs but did not answer in time
+constexpr int kExitUnchecked = 4; // no private folder for the socket: whether a copy runs is unknown
 
 struct CommandLine {
     enum class Outcome { Run, Help, Version, Error };

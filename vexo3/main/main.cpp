@@ -61,11 +61,12 @@ int main(int argc, char *argv[])
     }
 
     // One Vexo3 per settings file: a second start hands its commands to the first (no
-    // command: show its window) and ends.
+    // command: show its window) and ends. Its time counts from the start of the process.
     tavrik::core::InstanceLock lock;
     const tavrik::core::Claim claim = tavrik::core::claimInstance(
         QStringLiteral("Vexo3"), tavrik::gui::services().store->filePath(tavrik::core::kSettingsApp),
-        cl.commands.isEmpty() ? QStringList{vexo3::kCmdShow} : cl.commands, lock);
+        cl.commands.isEmpty() ? QStringList{vexo3::kCmdShow} : cl.commands, lock, tavrik::core::kInstanceAskMs,
+        tavrik::core::processStartMs());
     switch (claim.role) {
     case tavrik::core::Claim::Role::Answered:
         return printReply(claim.reply);
@@ -77,6 +78,13 @@ int main(int argc, char *argv[])
               stderr);
         return vexo3::kExitNoAnswer;
     case tavrik::core::Claim::Role::Standalone:
+        // Options may be meant for a copy that runs: carrying them out here, or saying
+        // that none runs, could both be wrong.
+        if (!cl.commands.isEmpty()) {
+            print(QStringLiteral("Vexo3：无法确定这个设置文件是否已有 Vexo3 在运行，命令没有执行。%1\n").arg(claim.error),
+                  stderr);
+            return vexo3::kExitUnchecked;
+        }
         print(QStringLiteral("Vexo3：%1不检查是否已有 Vexo3 在运行。\n").arg(claim.error), stderr);
         break;
     case tavrik::core::Claim::Role::Primary:
@@ -118,6 +126,7 @@ int main(int argc, char *argv[])
         if (!server.listen(claim.socketPath, &why))
             print(QStringLiteral("Vexo3：无法接收以后启动时的命令（%1）。\n").arg(why), stderr);
     }
+    QObject::connect(&server, &tavrik::gui::InstanceServer::answered, &window, &vexo3::FrmSec::saveDeferredState);
     QObject::connect(&window, &vexo3::FrmSec::ending, &server, &tavrik::gui::InstanceServer::close);
     // This start's own commands, once the window is up.
     if (!cl.commands.isEmpty())

@@ -74,6 +74,12 @@ std::function<void(int)> answering(const QByteArray &answer, QByteArray *request
     };
 }
 
+// A JSON object's line made exactly `size` bytes long by a key of padding.
+QByteArray padded(QByteArray line, qsizetype size)
+{
+    return line.insert(1, "\"pad\":\"" + QByteArray(size - line.size() - 9, 'x') + "\",");
+}
+
 mode_t modeOf(const QString &path)
 {
     struct stat st = {};
@@ -116,6 +122,8 @@ private Q_SLOTS:
     void requestsRoundTrip();
     void malformedRequestsRejected_data();
     void malformedRequestsRejected();
+    void limitsOnBothSides_data();
+    void limitsOnBothSides();
     void repliesRoundTrip();
     void malformedRepliesRejected_data();
     void malformedRepliesRejected();
@@ -232,19 +240,48 @@ void TestInstance::malformedRequestsRejected_data()
     QTest::newRow("unknown command") << request(p, v, t, "[\"quit\"]");
     QTest::newRow("number command") << request(p, v, t, "[1]");
     QTest::newRow("truncated") << request(p, v, t, c).chopped(2);
-    QByteArray many = "[";
-    for (int i = 0; i <= kMaxRequestCommands; ++i)
-        many += QByteArray(i ? "," : "") + "\"lap\"";
-    QTest::newRow("too many commands") << request(p, v, t, many + "]");
-    QByteArray huge = request(p, v, t, c);
-    huge.insert(1, "\"x\":\"" + QByteArray(int(kMaxRequestBytes), 'x') + "\",");
-    QTest::newRow("too long") << huge;
 }
 
 void TestInstance::malformedRequestsRejected()
 {
     QFETCH(QByteArray, line);
     QVERIFY(!decodeRequest(line, QStringLiteral("Vexo3"), kKnown));
+}
+
+void TestInstance::limitsOnBothSides_data()
+{
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("within");
+    for (const int over : {0, 1}) {
+        const char *side = over ? "one over" : "at";
+        QTest::addRow("commands %s", side) << "commands" << kMaxRequestCommands + over << !over;
+        QTest::addRow("request bytes %s", side) << "request" << int(kMaxRequestBytes) + over << !over;
+        QTest::addRow("reply bytes %s", side) << "reply" << int(kMaxReplyBytes) + over << !over;
+        QTest::addRow("age %s", side) << "age" << kRequestFreshMs + over << !over;
+    }
+}
+
+void TestInstance::limitsOnBothSides()
+{
+    QFETCH(QString, limit);
+    QFETCH(int, value);
+    QFETCH(bool, within);
+    const QString p = QStringLiteral("Vexo3");
+    const QByteArray lap = encodeRequest(p, {QStringLiteral("lap")});
+    bool accepted = false;
+    if (limit == u"age") {
+        accepted = isFreshRequest(1000, 1000 + value);
+    } else if (limit == u"commands") {
+        accepted = decodeRequest(encodeRequest(p, QStringList(value, QStringLiteral("lap"))).chopped(1), p, kKnown).has_value();
+    } else if (limit == u"request") {
+        accepted = decodeRequest(padded(lap.chopped(1), value), p, kKnown).has_value();
+    } else if (limit == u"reply") { // as the asking side reads it
+        const QString path = dir_.filePath(QStringLiteral("reply-%1").arg(value));
+        const RawServer server(path, answering(padded(encodeReply({}).chopped(1), value) + '\n'));
+        accepted = server.ok() && askInstance(path, lap, 5000).result == Exchange::Result::Answered;
+    }
+    QCOMPARE(accepted, within);
 }
 
 void TestInstance::repliesRoundTrip()
@@ -312,6 +349,12 @@ void TestInstance::folderInRuntimeDirOrFallback()
     const QString own = QStringLiteral("tavrik-%1").arg(::geteuid());
     const QString name = instanceName(QStringLiteral("Vexo3"), 1, QStringLiteral("/x"));
     const ScopedEnv tmpdir("TMPDIR", QFile::encodeName(temp));
+    // Without a runtime folder: the cache folder in the (test's) home.
+    const QString home = dir_.filePath(QStringLiteral("home"));
+    const QString cache = home + QStringLiteral("/.cache/tavrik");
+    QCOMPARE(::mkdir(QFile::encodeName(home).constData(), 0700), 0); // whatever the umask
+    const ScopedEnv homeEnv("HOME", QFile::encodeName(home));
+    const ScopedEnv cacheEnv("XDG_CACHE_HOME", QByteArray());
     {
         const ScopedEnv xdg("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
         const QString folder = instanceFolder(name);
@@ -320,14 +363,24 @@ void TestInstance::folderInRuntimeDirOrFallback()
     }
     {
         const ScopedEnv xdg("XDG_RUNTIME_DIR", QByteArray());
+        QCOMPARE(instanceFolder(name), cache);
+        QCOMPARE(modeOf(cache), mode_t(0700));
+        const ScopedEnv xdgCache("XDG_CACHE_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("xdgcache"))));
+        QCOMPARE(instanceFolder(name), dir_.filePath(QStringLiteral("xdgcache/tavrik")));
+        // No cache folder to be had: the temporary folder.
+        QVERIFY(QDir(home + QStringLiteral("/.cache")).removeRecursively());
+        QFile blocked(home + QStringLiteral("/.cache"));
+        QVERIFY(blocked.open(QIODevice::WriteOnly));
+        const ScopedEnv noCache("XDG_CACHE_HOME", "relative");
         QCOMPARE(instanceFolder(name), QDir(QDir::tempPath()).filePath(own));
+        QVERIFY(blocked.remove());
     }
     {
-        // Not there, or relative: the temporary folder.
+        // Not there, or relative: the next candidate.
         const ScopedEnv xdg("XDG_RUNTIME_DIR", QFile::encodeName(dir_.filePath(QStringLiteral("gone"))));
-        QCOMPARE(instanceFolder(name), QDir(QDir::tempPath()).filePath(own));
+        QCOMPARE(instanceFolder(name), cache);
         const ScopedEnv relative("XDG_RUNTIME_DIR", "run");
-        QCOMPARE(instanceFolder(name), QDir(QDir::tempPath()).filePath(own));
+        QCOMPARE(instanceFolder(name), cache);
     }
     {
         // Someone put a link where the folder goes: it is not used.
@@ -335,7 +388,7 @@ void TestInstance::folderInRuntimeDirOrFallback()
         QVERIFY(QDir().mkpath(planted + QStringLiteral("/elsewhere")));
         QVERIFY(QFile::link(planted + QStringLiteral("/elsewhere"), planted + QStringLiteral("/tavrik")));
         const ScopedEnv xdg("XDG_RUNTIME_DIR", QFile::encodeName(planted));
-        QCOMPARE(instanceFolder(name), QDir(QDir::tempPath()).filePath(own));
+        QCOMPARE(instanceFolder(name), cache);
     }
     {
         // A runtime folder too deep for a socket path: the next candidate.

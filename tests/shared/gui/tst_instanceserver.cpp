@@ -26,6 +26,12 @@ std::future<Exchange> askLater(const QString &path, const QByteArray &request, i
 
 bool ready(const std::future<Exchange> &f) { return f.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }
 
+// A JSON object's line made exactly `size` bytes long by a key of padding.
+QByteArray padded(QByteArray line, qsizetype size)
+{
+    return line.insert(1, "\"pad\":\"" + QByteArray(size - line.size() - 9, 'x') + "\",");
+}
+
 } // namespace
 
 class TestInstanceServer : public QObject {
@@ -36,10 +42,9 @@ private Q_SLOTS:
     void answersThroughTheHandler();
     void malformedNeverReachTheHandler_data();
     void malformedNeverReachTheHandler();
-    void overlongRequestRejected();
-    void lateRequestNotCarriedOut();
+    void limitsOnBothSides_data();
+    void limitsOnBothSides();
     void silentClientDoesNotHoldUpOthers();
-    void connectionsAreBounded();
     void replacesADeadCopysSocketAndRemovesItsOwn();
     void socketIsTheUsersOnly();
 
@@ -102,36 +107,48 @@ void TestInstanceServer::malformedNeverReachTheHandler()
     QVERIFY(handled_.isEmpty());
 }
 
-void TestInstanceServer::overlongRequestRejected()
+void TestInstanceServer::limitsOnBothSides_data()
 {
-    // A line that never ends: refused once it is longer than a request can be, not
-    // buffered without end.
-    auto f = askLater(path(), QByteArray(int(kMaxRequestBytes) * 4, 'x'));
-    QTRY_VERIFY_WITH_TIMEOUT(ready(f), 10000);
-    const Exchange ex = f.get();
-    // The server answers and closes while the rest is still being sent; either way
-    // nothing is carried out.
-    QVERIFY(ex.result != Exchange::Result::NoAnswer);
-    if (ex.result == Exchange::Result::Answered)
-        QCOMPARE(ex.reply.exitCode, InstanceServer::kMalformedExit);
-    QVERIFY(handled_.isEmpty());
+    // Connections already open (that sent nothing, that sent part of a line), the
+    // request's length without its newline (0: as it is) and age; the exit code, or -1
+    // for a connection turned away.
+    QTest::addColumn<int>("silent");
+    QTest::addColumn<int>("partial");
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("ageMs");
+    QTest::addColumn<int>("exitCode");
+    const int places = InstanceServer::kMaxConnections;
+    QTest::newRow("one place left") << 0 << places - 1 << 0 << 0 << 0;
+    QTest::newRow("no place left") << 0 << places << 0 << 0 << -1;
+    QTest::newRow("silent ones give way") << places << 0 << 0 << 0 << 0;
+    QTest::newRow("longest request") << 0 << 0 << int(kMaxRequestBytes) << 0 << 0;
+    QTest::newRow("one byte longer") << 0 << 0 << int(kMaxRequestBytes) + 1 << 0 << InstanceServer::kMalformedExit;
+    QTest::newRow("fresh") << 0 << 0 << 0 << kRequestFreshMs - 250 << 0;
+    QTest::newRow("late") << 0 << 0 << 0 << kRequestFreshMs + 250 << InstanceServer::kLateExit;
 }
 
-void TestInstanceServer::lateRequestNotCarriedOut()
+void TestInstanceServer::limitsOnBothSides()
 {
-    // Sent before the copy was stopped, read once it went on: its sender has said
-    // that nothing was done, so nothing is.
-    auto f = askLater(path(), encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("lap")}, monotonicMs() - kInstanceAnswerMs));
+    QFETCH(int, silent);
+    QFETCH(int, partial);
+    QFETCH(int, bytes);
+    QFETCH(int, ageMs);
+    QFETCH(int, exitCode);
+    server_->setRequestReadMs(60000); // the open ones stay while the test runs
+    std::vector<std::unique_ptr<QLocalSocket>> open;
+    for (int i = 0; i < silent + partial; ++i) {
+        open.push_back(std::make_unique<QLocalSocket>());
+        open.back()->connectToServer(path());
+        QVERIFY(open.back()->waitForConnected(5000));
+        if (i >= silent)
+            QVERIFY(open.back()->write(R"({"program":"Vexo3",)") > 0 && open.back()->waitForBytesWritten(5000));
+    }
+    const QByteArray line = encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("status")}, monotonicMs() - ageMs);
+    auto f = askLater(path(), bytes ? padded(line.chopped(1), bytes) + '\n' : line);
     QTRY_VERIFY_WITH_TIMEOUT(ready(f), 10000);
     const Exchange ex = f.get();
-    QCOMPARE(ex.result, Exchange::Result::Answered);
-    QCOMPARE(ex.reply.exitCode, InstanceServer::kLateExit);
-    QVERIFY(handled_.isEmpty());
-    // Within its time it is.
-    auto fresh = askLater(path(), encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("lap")}, monotonicMs() - kRequestFreshMs / 2));
-    QTRY_VERIFY_WITH_TIMEOUT(ready(fresh), 10000);
-    QCOMPARE(fresh.get().result, Exchange::Result::Answered);
-    QCOMPARE(handled_.size(), 1);
+    QCOMPARE(ex.result == Exchange::Result::Answered ? ex.reply.exitCode : -1, exitCode);
+    QCOMPARE(handled_.size(), exitCode == 0 ? 1 : 0);
 }
 
 void TestInstanceServer::silentClientDoesNotHoldUpOthers()
@@ -147,27 +164,6 @@ void TestInstanceServer::silentClientDoesNotHoldUpOthers()
     QCOMPARE(handled_, QList<QStringList>({{QStringLiteral("show")}}));
     // The silent one is dropped in the end.
     QTRY_COMPARE_WITH_TIMEOUT(silent.state(), QLocalSocket::UnconnectedState, 15000);
-}
-
-void TestInstanceServer::connectionsAreBounded()
-{
-    std::vector<std::unique_ptr<QLocalSocket>> idle;
-    for (int i = 0; i < InstanceServer::kMaxConnections; ++i) {
-        idle.push_back(std::make_unique<QLocalSocket>());
-        idle.back()->connectToServer(path());
-        QVERIFY(idle.back()->waitForConnected(5000));
-    }
-    // Every place taken: one more is closed at once, without an answer.
-    auto over = askLater(path(), encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("show")}));
-    QTRY_VERIFY_WITH_TIMEOUT(ready(over), 10000);
-    QVERIFY(over.get().result != Exchange::Result::Answered);
-    QVERIFY(handled_.isEmpty());
-    // The idle ones time out, and the server takes requests again.
-    for (auto &s : idle)
-        QTRY_COMPARE_WITH_TIMEOUT(s->state(), QLocalSocket::UnconnectedState, 15000);
-    auto later = askLater(path(), encodeRequest(QStringLiteral("Vexo3"), {QStringLiteral("show")}));
-    QTRY_VERIFY_WITH_TIMEOUT(ready(later), 10000);
-    QCOMPARE(later.get().result, Exchange::Result::Answered);
 }
 
 void TestInstanceServer::replacesADeadCopysSocketAndRemovesItsOwn()

@@ -8,12 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,11 +44,15 @@ private Q_SLOTS:
     void twoSettingsFilesTwoCopies();
     void secondStartActivatesTheFirst();
     void lapRefusedWhileLocked();
+    void temporaryFolderTakenByAnother_data();
+    void temporaryFolderTakenByAnother();
 
 private:
     // A settings folder of its own ("config-<tag>"); the runtime folder is shared.
     QProcessEnvironment env(const QString &tag = QStringLiteral("a")) const;
     QProcess *startCopy(const QString &tag = QStringLiteral("a"), const QStringList &args = {});
+    // The program and its arguments; with slashTmp_, in a mount namespace whose /tmp it is.
+    QStringList command(const QStringList &args) const;
     Result run(const QStringList &args, const QString &tag = QStringLiteral("a"));
     // Until the copy answers "--status" from its window.
     bool waitLive(const QString &tag = QStringLiteral("a"));
@@ -58,12 +64,14 @@ private:
     QString program_;
     QList<QProcess *> copies_;
     QString display_; // set while a test runs in an X server
+    QString slashTmp_;
 };
 
 void TestSecondStart::init()
 {
     // Short paths: the socket's path has a length limit, and the build folder may be deep.
-    base_ = std::make_unique<QTemporaryDir>(QStringLiteral("/tmp/tavrik-e2e-XXXXXX"));
+    // Not in /tmp, which a test hides behind a /tmp of its own.
+    base_ = std::make_unique<QTemporaryDir>(QStringLiteral("/var/tmp/tavrik-e2e-XXXXXX"));
     QVERIFY(base_->isValid());
     for (const char *d : {"run", "tmp", "app", "home"})
         QVERIFY(QDir(base_->path()).mkpath(QString::fromLatin1(d)));
@@ -73,6 +81,7 @@ void TestSecondStart::init()
     program_ = base_->filePath(QStringLiteral("app/Vexo3"));
     QVERIFY(QFile::copy(QStringLiteral(VEXO3_BINARY), program_));
     display_.clear();
+    slashTmp_.clear();
 }
 
 void TestSecondStart::cleanup()
@@ -103,7 +112,21 @@ QProcessEnvironment TestSecondStart::env(const QString &tag) const
     e.insert(QStringLiteral("XDG_RUNTIME_DIR"), base_->filePath(QStringLiteral("run")));
     e.insert(QStringLiteral("TMPDIR"), base_->filePath(QStringLiteral("tmp")));
     e.insert(QStringLiteral("temp"), base_->filePath(QStringLiteral("tmp")));
+    e.remove(QStringLiteral("XDG_CACHE_HOME"));
+    if (!slashTmp_.isEmpty())
+        for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR", "temp"})
+            e.remove(QString::fromLatin1(name));
     return e;
+}
+
+QStringList TestSecondStart::command(const QStringList &args) const
+{
+    if (slashTmp_.isEmpty())
+        return QStringList{program_} + args;
+    return QStringList{QStringLiteral("unshare"), QStringLiteral("--mount"), QStringLiteral("--propagation"),
+                       QStringLiteral("private"), QStringLiteral("sh"), QStringLiteral("-c"),
+                       QStringLiteral("mount --bind \"$0\" /tmp && exec \"$@\""), slashTmp_, program_} +
+           args;
 }
 
 QProcess *TestSecondStart::startCopy(const QString &tag, const QStringList &args)
@@ -111,7 +134,8 @@ QProcess *TestSecondStart::startCopy(const QString &tag, const QStringList &args
     auto *p = new QProcess;
     copies_.append(p);
     p->setProcessEnvironment(env(tag));
-    p->start(program_, args);
+    const QStringList c = command(args);
+    p->start(c.first(), c.mid(1));
     if (!p->waitForStarted(10000))
         qWarning("could not start %s", qPrintable(program_));
     return p;
@@ -121,7 +145,8 @@ Result TestSecondStart::run(const QStringList &args, const QString &tag)
 {
     QProcess p;
     p.setProcessEnvironment(env(tag));
-    p.start(program_, args);
+    const QStringList c = command(args);
+    p.start(c.first(), c.mid(1));
     Result r;
     // Generous: the limit that matters is the program's own.
     r.finished = p.waitForStarted(10000) && p.waitForFinished(20000);
@@ -268,6 +293,10 @@ void TestSecondStart::deadCopysSocketReplaced()
     QProcess *first = startCopy();
     QVERIFY(waitLive());
     QCOMPARE(run({QStringLiteral("--start-pause")}).exitCode, 0);
+    // Saved right after its answer went.
+    QTRY_VERIFY(QSettings(base_->filePath(QStringLiteral("config-a/BriselSoftware.ini")), QSettings::IniFormat)
+                    .value(QStringLiteral("Setting/TimerEnabled"))
+                    .toString() == QStringLiteral("True"));
     first->kill();
     QVERIFY(first->waitForFinished(10000));
     // The crash left its socket behind.
@@ -374,6 +403,42 @@ void TestSecondStart::lapRefusedWhileLocked()
     QVERIFY2(status.contains(QStringLiteral("状态：正在计时")) && status.contains(QStringLiteral("记录：0 条")),
              qPrintable(status));
     QCOMPARE(a->state(), QProcess::Running);
+}
+
+void TestSecondStart::temporaryFolderTakenByAnother_data()
+{
+    QTest::addColumn<bool>("link");
+    QTest::newRow("a link") << true;
+    QTest::newRow("another user's open folder") << false;
+}
+
+void TestSecondStart::temporaryFolderTakenByAnother()
+{
+    // No runtime folder, no TMPDIR, and another user got to "/tmp/tavrik-<uid>" first:
+    // in a /tmp of the test's own (a mount namespace, as root).
+    QFETCH(bool, link);
+    if (::geteuid() != 0)
+        QSKIP("needs root for a mount namespace and a folder of another user");
+    slashTmp_ = base_->filePath(QStringLiteral("slash-tmp"));
+    const QString taken = slashTmp_ + QStringLiteral("/tavrik-0");
+    QVERIFY(QDir().mkpath(slashTmp_));
+    QVERIFY(link ? QFile::link(QStringLiteral("/"), taken)
+                 : QDir().mkdir(taken) && ::chmod(QFile::encodeName(taken).constData(), 0777) == 0 &&
+                       ::chown(QFile::encodeName(taken).constData(), 65534, 65534) == 0);
+    // Nor a cache folder in the home: no check can be made, and the command says so.
+    QVERIFY(::chmod(QFile::encodeName(base_->filePath(QStringLiteral("home"))).constData(), 0700) == 0);
+    QFile cache(base_->filePath(QStringLiteral("home/.cache")));
+    QVERIFY(cache.open(QIODevice::WriteOnly));
+    const Result unchecked = run({QStringLiteral("--status")});
+    QCOMPARE(unchecked.exitCode, 4);
+    QVERIFY(unchecked.out.isEmpty());
+    QVERIFY2(unchecked.err.contains(QStringLiteral("无法确定")), qPrintable(unchecked.err));
+    // With the home's cache folder: one copy per settings file, as ever.
+    QVERIFY(cache.remove());
+    QProcess *first = startCopy();
+    QVERIFY(waitLive());
+    QCOMPARE(run({}).exitCode, 0);
+    QCOMPARE(first->state(), QProcess::Running);
 }
 
 QTEST_GUILESS_MAIN(TestSecondStart)
