@@ -24,6 +24,12 @@ ReadStatus failed(QString *error, const QString &why)
 
 QString megabytes(qint64 bytes) { return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1); }
 
+// The reason names the file: a box may show it with no other context.
+QString unreadable(const QString &path, int err)
+{
+    return QStringLiteral("无法读取文件“%1”：%2").arg(path, systemErrorText(err));
+}
+
 } // namespace
 
 ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error, qint64 maxBytes)
@@ -35,7 +41,7 @@ ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error
         const int err = errno;
         if (err == ENOENT)
             return ReadStatus::Missing;
-        return failed(error, systemErrorText(err));
+        return failed(error, unreadable(path, err));
     }
     struct Closer {
         int fd;
@@ -44,11 +50,11 @@ ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error
 
     struct stat st;
     if (::fstat(fd, &st) != 0)
-        return failed(error, systemErrorText(errno));
+        return failed(error, unreadable(path, errno));
     if (!S_ISREG(st.st_mode))
         return failed(error, QStringLiteral("“%1”不是普通文件。").arg(path));
     const auto tooLarge = [&](qint64 size) {
-        return failed(error, QStringLiteral("文件“%1”太大（%2 MB，最多 %3 MB）。")
+        return failed(error, QStringLiteral("文件“%1”太大（%2 MB，最多 %3 MB），不是这个程序的文件。")
                                  .arg(path, megabytes(size), megabytes(maxBytes)));
     };
     if (st.st_size > maxBytes)
@@ -68,7 +74,7 @@ ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return failed(error, systemErrorText(errno));
+            return failed(error, unreadable(path, errno));
         }
         if (n == 0)
             break;

@@ -5,15 +5,16 @@
 
 namespace tavrik::core {
 
-// Far above any settings or profile file the programs write (a few kilobytes), and
-// still small enough to hold in memory.
-constexpr qint64 kMaxSettingsFileBytes = 64 * 1024 * 1024;
+// A thousand times any settings or profile file the programs write (a few hundred
+// bytes to a few kilobytes): anything larger is not one of ours, and reading and
+// rewriting it on every save would hold the window up.
+constexpr qint64 kMaxSettingsFileBytes = 1024 * 1024;
 
 enum class ReadStatus { Ok, Missing, Failed };
 
 // Reads a whole regular file. A FIFO, a device or a folder is refused without waiting
 // on it, and so is a file larger than maxBytes; Missing when there is no such file.
-// On Failed, *error holds the reason in words for the user.
+// On Failed, *error holds the reason in words for the user, naming the file.
 ReadStatus readRegularFile(const QString &path, QByteArray *data, QString *error = nullptr,
                            qint64 maxBytes = kMaxSettingsFileBytes);
 

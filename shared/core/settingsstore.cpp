@@ -5,9 +5,11 @@
 #include "shared/core/iniescape.h"
 #include "shared/core/inifile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -130,24 +132,81 @@ QByteArray applied(const QByteArray &data, const QList<Entry> &entries)
     return doc.toBytes();
 }
 
-// Reads the file afresh and writes it with the entries set. The caller holds the lock.
+// Every key of a file, in its order.
+QList<Entry> entriesOf(const QByteArray &data)
+{
+    QList<Entry> out;
+    const Document doc = Document::fromBytes(data);
+    QString section;
+    for (qsizetype i = 0; i < doc.lines.size(); ++i) {
+        const QByteArray &text = doc.lines[i].text;
+        const inifile::LineInfo info = inifile::classify(text, i == 0);
+        if (info.kind == inifile::LineKind::Section)
+            section = sectionName(info.name);
+        else if (info.kind == inifile::LineKind::Key)
+            out.append({section, inistore::unescapedName(info.name),
+                        inistore::unescapedValue(text.mid(info.valueStart))});
+    }
+    return out;
+}
+
+// The files of changes kept by programs that ended while the lock was held elsewhere,
+// oldest first (their names begin with the time).
+QStringList keptFiles(const QString &storePath)
+{
+    const QFileInfo store(storePath);
+    const QRegularExpression name(QStringLiteral("^") + QRegularExpression::escape(store.fileName())
+                                  + QStringLiteral("\\.unsaved-\\d{20}-\\d+$"));
+    QStringList out;
+    for (const QString &f : QDir(store.absolutePath()).entryList({store.fileName() + QStringLiteral(".unsaved-*")},
+                                                                  QDir::Files | QDir::System, QDir::Name))
+        if (name.match(f).hasMatch())
+            out.append(store.absoluteDir().filePath(f));
+    return out;
+}
+
+QList<Entry> keptEntries(const QStringList &files)
+{
+    QList<Entry> out;
+    for (const QString &f : files) {
+        QByteArray data;
+        if (readRegularFile(f, &data) == ReadStatus::Ok)
+            out += entriesOf(data);
+    }
+    return out;
+}
+
+// Reads the file afresh and writes it with the entries set, after the changes kept by
+// ended programs (older than anything this process still has to write), whose files
+// then go. The caller holds the lock.
 bool writeEntries(const QString &path, const QList<Entry> &entries, QString *error)
 {
     QByteArray old;
     const ReadStatus status = readRegularFile(path, &old, error);
     if (status == ReadStatus::Failed)
         return false; // never replace what could not be read
-    const QByteArray data = applied(old, entries);
-    if (status == ReadStatus::Ok && data == old)
-        return true;
-    return inifile::writeAtomically(path, data, error);
+    const QStringList kept = keptFiles(path);
+    const QByteArray data = applied(old, keptEntries(kept) + entries);
+    if (status != ReadStatus::Ok || data != old) {
+        QString why;
+        if (!inifile::writeAtomically(path, data, &why))
+            return fail(error, QStringLiteral("无法写入设置文件“%1”：%2").arg(path, why));
+    }
+    for (const QString &f : kept)
+        QFile::remove(f);
+    return true;
+}
+
+QString lockErrorText(const QString &path, int err)
+{
+    return QStringLiteral("无法锁定设置文件（锁文件“%1”）：%2").arg(path, systemErrorText(err));
 }
 
 int openLock(const QString &path, QString *error)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0)
-        fail(error, systemErrorText(errno));
+        fail(error, lockErrorText(path, errno));
     return fd;
 }
 
@@ -167,6 +226,9 @@ struct IniSettingsStore::Shared {
         std::optional<Identity> id;
         std::shared_ptr<const Parsed> parsed;
         QString problem;
+        // The changes kept by ended programs, as the folder held them when last looked at.
+        std::optional<Identity> folderId;
+        QList<Entry> kept;
     };
 
     std::mutex m;
@@ -176,6 +238,14 @@ struct IniSettingsStore::Shared {
     bool closing = false;
 
     QString filePath(const QString &app) const { return QDir(folder).filePath(app + QStringLiteral(".ini")); }
+    // A new file for this process's kept changes; its name sorts by time.
+    QString keptPath(const QString &app) const
+    {
+        timespec ts = {};
+        ::clock_gettime(CLOCK_REALTIME, &ts);
+        const qint64 ns = qint64(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+        return filePath(app) + QStringLiteral(".unsaved-%1-%2").arg(ns, 20, 10, QChar(u'0')).arg(::getpid());
+    }
     QString lockPath(const QString &app) const { return filePath(app) + QStringLiteral(".lck"); }
     // Nothing left to write and nothing being written; the caller holds m.
     bool idle() const
@@ -220,7 +290,7 @@ struct IniSettingsStore::Shared {
             const int fd = openLock(self->lockPath(app), &why);
             const int err = fd < 0 ? -1 : flockRetrying(fd, LOCK_EX);
             if (err > 0)
-                why = systemErrorText(err);
+                why = lockErrorText(self->lockPath(app), err);
             std::unique_lock<std::mutex> lk(self->m);
             App &a = self->apps[app];
             if (err != 0 || self->closing || a.pending.isEmpty()) {
@@ -279,8 +349,18 @@ QString IniSettingsStore::read(const QString &app, const QString &section, const
             if (sameKey(e, wanted))
                 return e.value;
 
-    // Saves replace the file by rename, so an unlocked read sees one whole version.
+    // Kept changes are newer than the file; a folder that has not changed holds the same.
     const QString path = shared_->filePath(app);
+    const std::optional<Identity> folderId = identityOf(shared_->folder);
+    if (!folderId || !a.folderId || !(*folderId == *a.folderId)) {
+        a.folderId = folderId;
+        a.kept = keptEntries(keptFiles(path));
+    }
+    for (auto e = a.kept.crbegin(); e != a.kept.crend(); ++e)
+        if (sameKey(*e, wanted))
+            return e->value;
+
+    // Saves replace the file by rename, so an unlocked read sees one whole version.
     const std::optional<Identity> id = identityOf(path);
     if (!id || !a.id || !(*id == *a.id)) {
         a.parsed.reset();
@@ -336,7 +416,7 @@ bool IniSettingsStore::saveAll(const QString &app, const QString &section, const
         const int fd = openLock(sh.lockPath(app), &why);
         const int err = fd < 0 ? -1 : flockRetrying(fd, LOCK_EX | LOCK_NB);
         if (err > 0 && err != EWOULDBLOCK)
-            why = systemErrorText(err);
+            why = lockErrorText(sh.lockPath(app), err);
         if (err == 0) {
             sh.writePending(app, nullptr);
             ::close(fd);
@@ -380,6 +460,45 @@ bool IniSettingsStore::flush(int timeoutMs)
 {
     std::unique_lock<std::mutex> lk(shared_->m);
     return shared_->cv.wait_for(lk, std::chrono::milliseconds(timeoutMs), [this] { return shared_->idle(); });
+}
+
+QString IniSettingsStore::finish(int timeoutMs)
+{
+    flush(timeoutMs);
+    QStringList report;
+    std::lock_guard<std::mutex> g(shared_->m);
+    for (auto it = shared_->apps.begin(); it != shared_->apps.end(); ++it) {
+        Shared::App &a = it.value();
+        if (a.pending.isEmpty()) {
+            // The last save failed for good (an unusable file): the program said so in
+            // a box, which an ending by a signal may never have shown.
+            if (a.failed > a.written)
+                report << QStringLiteral("最后的设置没有保存：%1").arg(a.failure);
+            continue;
+        }
+        // Taken from the waiting thread under the mutex: it finds nothing left to write.
+        const QString store = shared_->filePath(it.key());
+        const QString kept = shared_->keptPath(it.key());
+        QString why;
+        if (inifile::writeAtomically(kept, applied(QByteArray(), a.pending), &why)) {
+            a.written = a.saved;
+            report << QStringLiteral("设置文件“%1”被另一个程序锁定，还没有保存的 %2 项设置已存入“%3”，"
+                                     "以后任何一次保存设置时会写入设置文件。")
+                          .arg(store)
+                          .arg(a.pending.size())
+                          .arg(kept);
+        } else {
+            a.failed = a.saved;
+            a.failure = why;
+            report << QStringLiteral("设置文件“%1”被另一个程序锁定，还没有保存的 %2 项设置也无法另存（%3），已经丢失。")
+                          .arg(store)
+                          .arg(a.pending.size())
+                          .arg(why);
+        }
+        a.pending.clear();
+    }
+    shared_->cv.notify_all();
+    return report.join(u'\n');
 }
 
 QString IniSettingsStore::problem(const QString &app)

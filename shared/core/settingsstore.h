@@ -37,6 +37,10 @@ public:
         Q_UNUSED(timeoutMs);
         return true;
     }
+    // The program ends: waits at most timeoutMs for the waiting saves, then keeps what
+    // still waits where the next start of either program finds it. What happened, in
+    // words for standard error; empty when every save is on disk.
+    virtual QString finish(int timeoutMs) { return flush(timeoutMs) ? QString() : QStringLiteral("设置没有全部保存。"); }
     // Why the application's file cannot be used as it is (not a regular file, too
     // large, unreadable), found by the last read; empty when it can.
     virtual QString problem(const QString &app)
@@ -71,6 +75,13 @@ public:
 // size, times): a save by another process replaces the file, so a read still sees
 // what was saved last. Only a regular file up to kMaxSettingsFileBytes is read; any
 // other reads as defaults and is never replaced (problem() says why).
+//
+// A program that ends while the lock is still held elsewhere (finish()) writes what
+// waits into a file of its own beside the store, "<app>.ini.unsaved-<time>-<pid>",
+// whole or not at all, without the lock. Every read sees those values over the
+// store's, and the next save of any process, holding the lock, writes them into the
+// store first and removes their files: nothing saved is lost to a lock, and no
+// process waits on one at its end.
 class IniSettingsStore final : public SettingsStore {
 public:
     // An empty folder means the user's config folder ($XDG_CONFIG_HOME, else ~/.config).
@@ -87,6 +98,7 @@ public:
                  QString *error = nullptr) override;
     bool pending() override;
     bool flush(int timeoutMs) override;
+    QString finish(int timeoutMs) override;
     QString problem(const QString &app) override;
 
     QString filePath(const QString &app) const override;

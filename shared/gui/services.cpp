@@ -85,9 +85,9 @@ QString readSetting(const QString &section, const QString &key, const QString &d
     return services().store->read(core::kSettingsApp, section, key, defaultValue);
 }
 
-bool saveSetting(const QString &section, const QString &key, const QString &value)
+bool saveSetting(const QString &section, const QString &key, const QString &value, QString *error)
 {
-    return services().store->save(core::kSettingsApp, section, key, value);
+    return services().store->save(core::kSettingsApp, section, key, value, error);
 }
 
 } // namespace tavrik::gui

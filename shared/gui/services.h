@@ -58,6 +58,6 @@ core::ProfileLocation profileFile(const QString &fileName);
 
 // The current store, for the programs' own application.
 QString readSetting(const QString &section, const QString &key, const QString &defaultValue);
-bool saveSetting(const QString &section, const QString &key, const QString &value);
+bool saveSetting(const QString &section, const QString &key, const QString &value, QString *error = nullptr);
 
 } // namespace tavrik::gui

@@ -44,6 +44,7 @@ public:
     bool saveAll(const QString &app, const QString &section, const tavrik::core::KeyValues &values,
                  QString *error = nullptr) override;
     QString problem(const QString &) override { return problemText; }
+    bool pending() override { return pendingSaves; }
     bool flush(int) override
     {
         ++flushCalls;
@@ -57,6 +58,7 @@ public:
     int flushCalls = 0;
     bool failSaves = false; // every save fails and changes nothing
     QString problemText;    // what problem() says
+    bool pendingSaves = false; // what pending() says: saves wait for a lock
 
 private:
     struct Entry {

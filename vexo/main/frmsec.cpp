@@ -5,6 +5,7 @@
 #include "shared/core/clock.h"
 #include "shared/core/keys.h"
 #include "shared/gui/dialogs.h"
+#include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
 #include "shared/gui/twips.h"
@@ -29,13 +30,11 @@ namespace vexo {
 using tavrik::gui::px;
 using tavrik::gui::services;
 
-namespace {
-// How long the end waits for saves held up by another process's lock.
-constexpr int kEndFlushMs = 1000;
-} // namespace
-
 FrmSec::FrmSec(QWidget *parent) : QWidget(parent), ui_(std::make_unique<Ui>())
 {
+    saveNotice_ = new tavrik::gui::SaveNotice(this, [](const QString &reason) {
+        return QStringLiteral("无法保存设置：%1\n本次的更改在程序退出后可能会丢失。").arg(reason);
+    });
     buildWidgets();
     buildMenus();
     // Key preview: the window sees its keys before the focused button does.
@@ -110,21 +109,7 @@ void FrmSec::showLabel5(const QString &text)
     l->move(px(120), std::max(0, px(120 + 240 / 2) - l->height() / 2));
 }
 
-bool FrmSec::stored(bool ok)
-{
-    // Once, and never while ending; from the event loop, so that neither the start-up
-    // nor the close the user has just confirmed waits for the box.
-    if (!ok && !saveFailureShown_ && !ending_) {
-        saveFailureShown_ = true;
-        QTimer::singleShot(0, this, [this] {
-            if (!ending_)
-                services().dialogs->message(this,
-                                            QStringLiteral("无法保存设置，设置文件不能写入。\n本次的更改在程序退出后可能会丢失。"),
-                                            QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
-        });
-    }
-    return ok;
-}
+void FrmSec::stored(bool ok, const QString &why) { saveNotice_->saved(ok, why); }
 
 void FrmSec::Form_Load()
 {
@@ -132,6 +117,8 @@ void FrmSec::Form_Load()
     setOuterHeightTwips(kStartOuterHeight);
     setWindowTitle(versionCaption());
     settings_ = readSettings(*services().store);
+    // Before the first save, which would fail for the same reason.
+    saveNotice_->checkStore(QStringLiteral("设置"));
     ui.mA60->setChecked(settings_.mA60);
     ui.mB60->setChecked(settings_.mB60);
     sw.mA60 = settings_.mA60;
@@ -175,7 +162,8 @@ bool FrmSec::Form_Unload()
     }
     if (!services().dialogs->question(this, kCloseQuestion, windowTitle()))
         return true;
-    stored(saveBorderStyles(*services().store, settings_));
+    QString why;
+    stored(saveBorderStyles(*services().store, settings_, &why), why);
     endProgram();
     return false;
 }
@@ -193,8 +181,8 @@ void FrmSec::endProgram()
     if (ending_)
         return;
     ending_ = true;
-    // A save waiting for another process's lock gets a moment, not more.
-    services().store->flush(kEndFlushMs);
+    saveNotice_->setEnding();
+    tavrik::gui::finishSaving();
     ui_->Timer1->stop();
     ui_->Timer2->stop();
     ui_->refusal->stop();

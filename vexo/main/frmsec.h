@@ -8,6 +8,10 @@
 
 class QKeyEvent;
 
+namespace tavrik::gui {
+class SaveNotice;
+}
+
 namespace vexo {
 
 // The main window of Vexo: two read-outs of one stopwatch, eight buttons in four
@@ -104,7 +108,7 @@ private:
     void showModes();
     void endRefusal();
     void endProgram();
-    bool stored(bool ok);
+    void stored(bool ok, const QString &why);
     double now() const;
 
     // The length of the line Label5's point size was chosen for (digits are all as
@@ -114,7 +118,8 @@ private:
     Stopwatch sw;
     Settings settings_;
     bool ending_ = false;
-    bool saveFailureShown_ = false;
+    // The one box about the settings file or a failed save.
+    tavrik::gui::SaveNotice *saveNotice_ = nullptr;
     // Pixels the window adds below its set height to show the status line whole.
     int statusRoom_ = 0;
 };

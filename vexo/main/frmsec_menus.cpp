@@ -145,7 +145,8 @@ void FrmSec::montop_Click()
     const bool on = ui_->montop->isChecked();
     settings_.OnTop = on;
     tavrik::gui::setTopmost(this, on);
-    stored(saveOnTop(*services().store, on));
+    QString why;
+    stored(saveOnTop(*services().store, on, &why), why);
 }
 
 void FrmSec::msp_Click(int Index)
@@ -155,20 +156,23 @@ void FrmSec::msp_Click(int Index)
     for (int i = 0; i < tavrik::core::kPrecisionCount; ++i)
         ui_->msp[size_t(i)]->setChecked(i == Index);
     settings_.Speed = Index;
-    stored(saveSpeed(*services().store, Index));
+    QString why;
+    stored(saveSpeed(*services().store, Index, &why), why);
     ui_->Timer1->setInterval(tavrik::core::precisionInterval(Index));
 }
 
 void FrmSec::mA60_Click()
 {
     sw.mA60 = settings_.mA60 = ui_->mA60->isChecked();
-    stored(saveA60(*services().store, sw.mA60));
+    QString why;
+    stored(saveA60(*services().store, sw.mA60, &why), why);
 }
 
 void FrmSec::mB60_Click()
 {
     sw.mB60 = settings_.mB60 = ui_->mB60->isChecked();
-    stored(saveB60(*services().store, sw.mB60));
+    QString why;
+    stored(saveB60(*services().store, sw.mB60, &why), why);
 }
 
 void FrmSec::showModes()

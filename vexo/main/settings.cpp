@@ -12,9 +12,9 @@ QString read(tavrik::core::SettingsStore &store, const QString &key)
     return store.read(tavrik::core::kSettingsApp, kSettingsSection, key, QString());
 }
 
-bool save(tavrik::core::SettingsStore &store, const QString &key, const QString &value)
+bool save(tavrik::core::SettingsStore &store, const QString &key, const QString &value, QString *error)
 {
-    return store.save(tavrik::core::kSettingsApp, kSettingsSection, key, value);
+    return store.save(tavrik::core::kSettingsApp, kSettingsSection, key, value, error);
 }
 
 bool readBool(tavrik::core::SettingsStore &store, const QString &key, bool def)
@@ -48,32 +48,32 @@ Settings readSettings(tavrik::core::SettingsStore &store)
     return s;
 }
 
-bool saveBorderStyles(tavrik::core::SettingsStore &store, const Settings &settings)
+bool saveBorderStyles(tavrik::core::SettingsStore &store, const Settings &settings, QString *error)
 {
     tavrik::core::KeyValues values;
     for (int i = 0; i < kBorderedCount; ++i)
         values.append({borderStyleKey(Bordered(i)), QString::number(settings.borderStyle[size_t(i)])});
-    return store.saveAll(tavrik::core::kSettingsApp, kSettingsSection, values);
+    return store.saveAll(tavrik::core::kSettingsApp, kSettingsSection, values, error);
 }
 
-bool saveSpeed(tavrik::core::SettingsStore &store, int speed)
+bool saveSpeed(tavrik::core::SettingsStore &store, int speed, QString *error)
 {
-    return save(store, QStringLiteral("Speed"), QString::number(speed));
+    return save(store, QStringLiteral("Speed"), QString::number(speed), error);
 }
 
-bool saveOnTop(tavrik::core::SettingsStore &store, bool on)
+bool saveOnTop(tavrik::core::SettingsStore &store, bool on, QString *error)
 {
-    return save(store, QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"));
+    return save(store, QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"), error);
 }
 
-bool saveA60(tavrik::core::SettingsStore &store, bool checked)
+bool saveA60(tavrik::core::SettingsStore &store, bool checked, QString *error)
 {
-    return save(store, QStringLiteral("mA60"), checked ? QStringLiteral("1") : QStringLiteral("0"));
+    return save(store, QStringLiteral("mA60"), checked ? QStringLiteral("1") : QStringLiteral("0"), error);
 }
 
-bool saveB60(tavrik::core::SettingsStore &store, bool checked)
+bool saveB60(tavrik::core::SettingsStore &store, bool checked, QString *error)
 {
-    return save(store, QStringLiteral("mB60"), checked ? QStringLiteral("1") : QStringLiteral("0"));
+    return save(store, QStringLiteral("mB60"), checked ? QStringLiteral("1") : QStringLiteral("0"), error);
 }
 
 } // namespace vexo

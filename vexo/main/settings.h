@@ -38,15 +38,16 @@ struct Settings {
 // 0..5 or a border style other than 0 or 1 reads as that key's default.
 Settings readSettings(tavrik::core::SettingsStore &store);
 
-// The writes, each as the program makes them. False when the store could not save.
+// The writes, each as the program makes them. False when the store could not save,
+// with the reason in *error.
 // At the confirmed close: the five border styles in one change.
-bool saveBorderStyles(tavrik::core::SettingsStore &store, const Settings &settings);
+bool saveBorderStyles(tavrik::core::SettingsStore &store, const Settings &settings, QString *error = nullptr);
 // Whenever a precision is applied, start-up included.
-bool saveSpeed(tavrik::core::SettingsStore &store, int speed);
+bool saveSpeed(tavrik::core::SettingsStore &store, int speed, QString *error = nullptr);
 // When toggled: "255" for on, "0" for off.
-bool saveOnTop(tavrik::core::SettingsStore &store, bool on);
+bool saveOnTop(tavrik::core::SettingsStore &store, bool on, QString *error = nullptr);
 // mA60 / mB60 when toggled: "1" checked, "0" not.
-bool saveA60(tavrik::core::SettingsStore &store, bool checked);
-bool saveB60(tavrik::core::SettingsStore &store, bool checked);
+bool saveA60(tavrik::core::SettingsStore &store, bool checked, QString *error = nullptr);
+bool saveB60(tavrik::core::SettingsStore &store, bool checked, QString *error = nullptr);
 
 } // namespace vexo

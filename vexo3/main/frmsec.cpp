@@ -10,6 +10,7 @@
 #include "shared/core/settingsstore.h"
 #include "shared/core/version.h"
 #include "shared/gui/dialogs.h"
+#include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
 #include "shared/gui/twips.h"
@@ -40,8 +41,6 @@ using tavrik::gui::services;
 namespace {
 
 constexpr double kRefusalSeconds = 2.0;
-// How long ending waits for saves held up by another process's lock.
-constexpr int kEndFlushMs = 1000;
 
 // A stored 16-bit number; anything else (not a number, out of range) is the default.
 short storedShort(const QString &section, const QString &key, short def)
@@ -54,6 +53,9 @@ short storedShort(const QString &section, const QString &key, short def)
 
 FrmSec::FrmSec(QWidget *parent) : QMainWindow(parent), ui_(std::make_unique<Ui>()), sw(*this)
 {
+    saveNotice_ = new tavrik::gui::SaveNotice(this, [](const QString &reason) {
+        return QStringLiteral("无法保存秒表的状态：%1\n秒表照常计时，但程序退出后可能无法恢复本次计时。").arg(reason);
+    });
     buildWidgets();
     buildMenus();
     qApp->installEventFilter(this);
@@ -97,6 +99,9 @@ void FrmSec::Form_Load()
     ui_->SegBox1->setSegValue(QStringLiteral("0.000"));
     bigWindow(true)->SegBox1->setSegValue(QStringLiteral("0.000"));
 
+    // Before the first save, which would fail for the same reason: said from the event
+    // loop, where an end request can still close the box.
+    saveNotice_->checkStore(QStringLiteral("设置和计时状态"));
     const auto speed = tavrik::core::parseInt32(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("Speed"), QStringLiteral("2")));
     msp_Click(speed && tavrik::core::precisionInterval(*speed) > 0 ? *speed : tavrik::core::kDefaultSpeed);
 
@@ -129,14 +134,6 @@ void FrmSec::Form_Load()
     ui_->Timer2->start();
     ui_->lblMode->setText(ui_->mMode2[mode_]->text());
     loaded_ = true;
-    // A settings file the store cannot use (not a plain file, far too large) is read
-    // as defaults and left alone; say so once, and not again on every save. From the
-    // event loop, where an end request can still close the box.
-    const QString problem = services().store->problem(tavrik::core::kSettingsApp);
-    if (!problem.isEmpty())
-        warnOnceAboutSaving(QStringLiteral("设置文件无法使用：\n%1\n\n程序以默认设置运行，不会改写这个文件，"
-                                           "本次的设置和计时状态也不能保存。")
-                                .arg(problem));
     // Asked to end while starting up (say, while a start-up box was open): end now,
     // from the event loop, with the state restored.
     if (endPending_)
@@ -168,8 +165,8 @@ void FrmSec::saveForSessionEnd()
     if (!loaded_)
         return;
     SaveState();
-    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("SegMode1"), QString::number(sw.SegMode1));
-    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("SegMode2"), QString::number(sw.SegMode2));
+    saveDisplaySetting(QStringLiteral("SegMode1"), QString::number(sw.SegMode1));
+    saveDisplaySetting(QStringLiteral("SegMode2"), QString::number(sw.SegMode2));
 }
 
 void FrmSec::endProgram()
@@ -179,10 +176,10 @@ void FrmSec::endProgram()
         return;
     }
     ending_ = true;
+    saveNotice_->setEnding();
     Q_EMIT ending();
     saveForSessionEnd();
-    // Saves that wait for another process's lock get a moment, not more.
-    services().store->flush(kEndFlushMs);
+    tavrik::gui::finishSaving();
     ui_->tmrGo->stop();
     ui_->Timer2->stop();
     if (list_)

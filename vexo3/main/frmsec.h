@@ -11,6 +11,10 @@
 
 class QKeyEvent;
 
+namespace tavrik::gui {
+class SaveNotice;
+}
+
 namespace vexo3 {
 
 class Seg;
@@ -109,6 +113,9 @@ public:
     // later one: each goes through the action its key takes, with the same guards and
     // the lock; the answer tells that start what to print and how to end.
     tavrik::core::InstanceReply carryOut(const QStringList &commands);
+    // Saves what the last commands changed; their answer has gone (else the event loop
+    // calls it soon).
+    void saveDeferredState();
     // What "--status" prints about this window.
     QString statusText() const;
 
@@ -157,9 +164,11 @@ private:
     bool ending_ = false;
     bool loaded_ = false;
     bool endPending_ = false;
+    bool deferSaves_ = false;
+    bool saveDeferred_ = false;
     // The one box about the settings file or a failed save.
-    void warnOnceAboutSaving(const QString &text);
-    bool saveFailureShown_ = false;
+    tavrik::gui::SaveNotice *saveNotice_ = nullptr;
+    void saveDisplaySetting(const QString &key, const QString &value);
     QPointer<fBig> big_;
     QPointer<fList> list_;
     QPointer<fOption> option_;

@@ -169,7 +169,7 @@ void FrmSec::msp_Click(int Index)
     for (QAction *a : ui_->msp)
         a->setChecked(false);
     ui_->msp[Index]->setChecked(true);
-    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("Speed"), QString::number(Index));
+    saveDisplaySetting(QStringLiteral("Speed"), QString::number(Index));
     ui_->tmrGo->setInterval(tavrik::core::precisionInterval(Index));
 }
 

@@ -46,7 +46,7 @@ void FrmSec::montop_Click()
     // The action toggled its own check mark already.
     const bool on = ui_->montop->isChecked();
     tavrik::gui::setTopmost(this, on);
-    tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"));
+    saveDisplaySetting(QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"));
 }
 
 void FrmSec::mshowSec_Click()

@@ -12,6 +12,11 @@
 #include "vexo3/main/status.h"
 #include "vexo3/windows/imagesets.h"
 
+#include <QScopeGuard>
+#include <QTimer>
+
+#include <utility>
+
 namespace vexo3 {
 
 using tavrik::gui::services;
@@ -50,6 +55,14 @@ void FrmSec::raiseFromCommand()
 
 tavrik::core::InstanceReply FrmSec::carryOut(const QStringList &commands)
 {
+    // Saving a large settings file must not hold the answer back past the asker's wait:
+    // carried out, answered, then saved.
+    deferSaves_ = true;
+    const auto saveAfterAnswer = qScopeGuard([this] {
+        deferSaves_ = false;
+        if (saveDeferred_)
+            QTimer::singleShot(0, this, &FrmSec::saveDeferredState);
+    });
     tavrik::core::InstanceReply reply;
     for (const QString &command : commands) {
         if (ending_ || !loaded_) {
@@ -78,6 +91,12 @@ tavrik::core::InstanceReply FrmSec::carryOut(const QStringList &commands)
         ActKeyDown(key, Qt::NoModifier);
     }
     return reply;
+}
+
+void FrmSec::saveDeferredState()
+{
+    if (std::exchange(saveDeferred_, false))
+        SaveState();
 }
 
 QString FrmSec::statusText() const

@@ -2,7 +2,7 @@
 
 #include "vexo3/main/frmsec.h"
 
-#include "shared/gui/dialogs.h"
+#include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
 #include "vexo3/cmdbox/cmdbox.h"
 #include "vexo3/main/frmsec_ui.h"
@@ -17,6 +17,11 @@ using tavrik::gui::services;
 
 void FrmSec::SaveState()
 {
+    // A command's answer goes first; the state is saved right after it.
+    if (deferSaves_) {
+        saveDeferred_ = true;
+        return;
+    }
     SavedState s;
     s.clock = sw.clock;
     s.timerEnabled = ui_->tmrGo->isActive();
@@ -32,25 +37,15 @@ void FrmSec::SaveState()
         s.enabled[i] = locked_ ? s.visible[i] : buttonEnabled(i);
     }
     QString error;
-    if (!vexo3::saveState(*services().store, s, &error))
-        warnOnceAboutSaving(QStringLiteral("无法保存秒表的状态：%1\n"
-                                           "秒表照常计时，但程序退出后可能无法恢复本次计时。")
-                                .arg(error));
+    saveNotice_->saved(vexo3::saveState(*services().store, s, &error), error);
 }
 
-void FrmSec::warnOnceAboutSaving(const QString &text)
+void FrmSec::saveDisplaySetting(const QString &key, const QString &value)
 {
-    // Once, and never while ending: no box may hold the program up then. Said from the
-    // event loop, after the action that saved has finished, so that neither a key nor
-    // a command's answer waits for the box.
-    if (saveFailureShown_ || ending_)
-        return;
-    saveFailureShown_ = true;
-    QTimer::singleShot(0, this, [this, text] {
-        if (!ending_)
-            services().dialogs->message(this, text, QStringLiteral("错误"), tavrik::gui::MsgIcon::Warning);
-    });
+    QString error;
+    saveNotice_->saved(tavrik::gui::saveSetting(kDisplaySection, key, value, &error), error);
 }
+
 
 void FrmSec::GetState()
 {

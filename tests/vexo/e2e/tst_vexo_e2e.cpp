@@ -12,6 +12,9 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 // The real Vexo program as a child process, on a settings folder and a program folder
 // of its own: offscreen for its start and end, and in a real X server (Xvfb) where a
@@ -23,6 +26,7 @@ private Q_SLOTS:
     void cleanup();
     void signalsEndItCleanly_data();
     void signalsEndItCleanly();
+    void changeUnderHeldLockOutlivesTheEnd();
     void spaceWaitSpaceUnderX();
     void alarmSoundsUnderX();
     void lockedCaptionsDoNothingUnderX();
@@ -153,6 +157,44 @@ void TestVexoEndToEnd::signalsEndItCleanly()
     QSettings settings(configDir() + QStringLiteral("/BriselSoftware.ini"), QSettings::IniFormat);
     settings.beginGroup(QStringLiteral("Tavrik"));
     QCOMPARE(settings.childKeys(), QStringList{"Speed"});
+}
+
+// Another process holds the settings lock while Vexo writes back the precision it
+// applied at start-up; a signal ends it: the value reaches the next start all the same.
+void TestVexoEndToEnd::changeUnderHeldLockOutlivesTheEnd()
+{
+    const QString folder = configDir();
+    {
+        tavrik::core::IniSettingsStore store(folder);
+        QVERIFY(store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("Speed"),
+                           QStringLiteral("9")));
+    }
+    const int fd = ::open(QFile::encodeName(folder + QStringLiteral("/BriselSoftware.ini.lck")).constData(), O_RDWR);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::flock(fd, LOCK_EX), 0);
+    QProcess p;
+    QProcessEnvironment env = environment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(program_, {});
+    QVERIFY(p.waitForStarted(10000));
+    // Once its handlers are in place (the event loop's eventfd is open), a signal waits
+    // for the start-up, and its save, to finish.
+    QVERIFY(waitFor([&] {
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(p.processId()));
+        for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
+            if (fd.symLinkTarget().contains(QStringLiteral("eventfd")))
+                return true;
+        return false;
+    }));
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(QString::fromLocal8Bit(p.readAllStandardError()).contains(QStringLiteral("已存入")));
+    QCOMPARE(tavrik::core::IniSettingsStore(folder).read(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"),
+                                                        QStringLiteral("Speed"), QString()),
+             QStringLiteral("2"));
+    ::close(fd);
 }
 
 QString TestVexoEndToEnd::xdotool(const QStringList &args)

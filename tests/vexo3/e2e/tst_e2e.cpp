@@ -13,6 +13,8 @@
 #include <cmath>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace vexo3;
@@ -45,10 +47,12 @@ private Q_SLOTS:
     void firstRunEndsCleanlyOnInterrupt();
     void signalDuringStartUpEndsAfterRestore_data();
     void signalDuringStartUpEndsAfterRestore();
+    void lastChangeOutlivesTheEnd_data();
+    void lastChangeOutlivesTheEnd();
 
 private:
     QString storeFile() const { return home_->path() + QStringLiteral("/config/BriselSoftware.ini"); }
-    void start(QProcess &p);
+    void start(QProcess &p, const QStringList &args = {}, QProcess::ProcessChannelMode mode = QProcess::ForwardedChannels);
     bool waitUntilUp(QProcess &p);
     SavedState readBack();
     // Stores a stopwatch started secondsAgo, running, with the running buttons.
@@ -71,7 +75,7 @@ void TestEndToEnd::init()
     QVERIFY(QFile::copy(QStringLiteral(VEXO3_BINARY), program_));
 }
 
-void TestEndToEnd::start(QProcess &p)
+void TestEndToEnd::start(QProcess &p, const QStringList &args, QProcess::ProcessChannelMode mode)
 {
     // Its start-up writes "Speed": its absence tells when the program is up.
     {
@@ -85,8 +89,8 @@ void TestEndToEnd::start(QProcess &p)
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home_->path() + QStringLiteral("/run"));
     env.insert(QStringLiteral("temp"), home_->path() + QStringLiteral("/tmp"));
     p.setProcessEnvironment(env);
-    p.setProcessChannelMode(QProcess::ForwardedChannels);
-    p.start(program_, {});
+    p.setProcessChannelMode(mode);
+    p.start(program_, args);
     QVERIFY(p.waitForStarted(10000));
 }
 
@@ -218,6 +222,52 @@ void TestEndToEnd::signalDuringStartUpEndsAfterRestore()
     QCOMPARE(s.clock.StartDate, seed.clock.StartDate);
     QCOMPARE(s.clock.StartTime, seed.clock.StartTime);
     QVERIFY(s.visible[1] && s.visible[4] && !s.visible[0]);
+}
+
+void TestEndToEnd::lastChangeOutlivesTheEnd_data()
+{
+    QTest::addColumn<bool>("lockHeld");
+    QTest::addColumn<bool>("fileAtTheLimit");
+    QTest::newRow("lock held by another process") << true << false;
+    QTest::newRow("settings file at the size limit") << false << true;
+}
+
+// Paused from the command line, then ended by a signal: the pause reaches the next
+// start, and the end comes by the program's own hand, not by its watchdog.
+void TestEndToEnd::lastChangeOutlivesTheEnd()
+{
+    QFETCH(bool, lockHeld);
+    QFETCH(bool, fileAtTheLimit);
+    seedRunning(5.0);
+    if (fileAtTheLimit) {
+        QFile f(storeFile());
+        QVERIFY(f.open(QIODevice::Append));
+        const QByteArray line("other=a line of another program's section\n");
+        QByteArray junk("[Other]\n");
+        while (junk.size() + f.size() + line.size() < 1000 * 1000)
+            junk += line;
+        f.write(junk);
+    }
+    QProcess p;
+    start(p, {}, QProcess::SeparateChannels);
+    QVERIFY(waitUntilUp(p));
+    const int fd = ::open(QFile::encodeName(storeFile() + QStringLiteral(".lck")).constData(), O_RDWR | O_CREAT, 0600);
+    QVERIFY(fd >= 0);
+    if (lockHeld)
+        QCOMPARE(::flock(fd, LOCK_EX), 0);
+    QProcess pause;
+    start(pause, {QStringLiteral("--start-pause")});
+    QVERIFY(pause.waitForFinished(10000));
+    QCOMPARE(pause.exitCode(), 0);
+    ::kill(pid_t(p.processId()), SIGTERM);
+    QVERIFY(p.waitForFinished(10000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    const QString said = QString::fromLocal8Bit(p.readAllStandardError());
+    QCOMPARE(said.contains(QStringLiteral("已存入")), lockHeld);
+    // Read as the next start reads, the lock still held.
+    QVERIFY(!readBack().timerEnabled);
+    ::close(fd);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

@@ -23,6 +23,7 @@ private Q_SLOTS:
     void nothingOnceEnding();
     void savedStatusWithoutAWindow();
     void failedSaveBoxComesAfterTheAnswer();
+    void savedAfterTheAnswer();
 
 private:
     QStringList laps() const { return f.w->recordList() ? f.w->recordList()->entries() : QStringList(); }
@@ -54,8 +55,8 @@ void TestRemote::startPauseActsAsEnter()
         f.tickAfter(1.0);
     }
     QVERIFY(ui(w).tmrGo->isActive());
-    // Each step saved, as a key's does.
-    QCOMPARE(f.stored(kStateSection, QStringLiteral("TimerEnabled")), QStringLiteral("True"));
+    // Each step saved, as a key's does (a command's once it has been answered).
+    QTRY_COMPARE(f.stored(kStateSection, QStringLiteral("TimerEnabled")), QStringLiteral("True"));
 }
 
 void TestRemote::lapRecordsLikeSpace()
@@ -184,6 +185,16 @@ void TestRemote::failedSaveBoxComesAfterTheAnswer()
     QCOMPARE(f.env.dialogs.boxes.size(), 0);
     QTRY_COMPARE(f.env.dialogs.boxes.size(), 1);
     QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("无法保存秒表的状态")));
+}
+
+void TestRemote::savedAfterTheAnswer()
+{
+    // Saving a large settings file would hold the answer past the caller's wait.
+    FrmSec &w = f.load();
+    const int saves = f.env.store.saveCalls;
+    QCOMPARE(w.carryOut({kCmdStartPause, kCmdLap}).exitCode, kExitOk);
+    QCOMPARE(f.env.store.saveCalls, saves);
+    QTRY_COMPARE(f.stored(kStateSection, QStringLiteral("TimerEnabled")), QStringLiteral("True"));
 }
 
 QTEST_MAIN(TestRemote)
