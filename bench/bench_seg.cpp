@@ -4,7 +4,7 @@
 //
 //   build/bin/bench_seg
 
-#include "vexo3/seg/seg.h"
+#include "controls/seg/seg.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // sections): what a start-up's reads and one action's save cost.
 //   bench_store [megabytes=50]
 #include "shared/core/settingsstore.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/persistence.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // One tick's work: both readings built from the clock values, as tmrGo_Timer does it.
 // Prints the median time per tick over many rounds.
-#include "vexo3/main/engine.h"
+#include "vexo3/engine/engine.h"
 
 #include <QElapsedTimer>
 #include <algorithm>

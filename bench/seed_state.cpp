@@ -8,7 +8,7 @@
 // big window shown. Without --running the state is the first run's.
 #include "shared/core/clock.h"
 #include "shared/core/settingsstore.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/persistence.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -9,11 +9,32 @@ function(tavrik_warnings)
   endforeach()
 endfunction()
 
-# A static library of ours: tavrik_library(<name> <sources>...). It sees the
-# repository root (and the generated headers) as its include root.
+# Every target includes by path from the repository root ("shared/core/clock.h"), but
+# sees only the folders it may use: each library has an include root of its own,
+# build/include/<target>, holding a link to its own folder under that folder's path
+# from the repository root, and passes it on to whoever links it. An include that
+# runs the wrong way (shared code into a program, a control into a window) finds no
+# such file and does not build.
+#   tavrik_include_root(<target> <PUBLIC|PRIVATE|INTERFACE> [<folder>])
+# <folder> defaults to the calling folder.
+function(tavrik_include_root target visibility)
+  set(folder ${CMAKE_CURRENT_SOURCE_DIR})
+  if(ARGC GREATER 2)
+    set(folder ${ARGV2})
+  endif()
+  file(RELATIVE_PATH rel ${Tavrik_SOURCE_DIR} ${folder})
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  get_filename_component(parent ${root}/${rel} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  file(CREATE_LINK ${folder} ${root}/${rel} SYMBOLIC)
+  target_include_directories(${target} ${visibility} ${root})
+endfunction()
+
+# A static library of ours: tavrik_library(<name> <sources>...), its folder its
+# include root.
 function(tavrik_library name)
   add_library(${name} STATIC ${ARGN})
-  target_link_libraries(${name} PUBLIC tavrik_headers)
+  tavrik_include_root(${name} PUBLIC)
   tavrik_warnings(${name})
 endfunction()
 
@@ -36,17 +57,20 @@ endfunction()
 # A program's version header: tavrik_version_header(<name> <template>). The header is
 # configured from the template with the version of the calling folder's project();
 # it is generated under the same relative path as the template
-# (vexo3/main/version.h.in gives "vexo3/main/version.h") and reaches every target
-# that links <name>_version.
+# (vexo3/version.h.in gives "vexo3/version.h") and reaches every target that links
+# <name>_version.
 function(tavrik_version_header name template)
   if(NOT PROJECT_VERSION)
     message(FATAL_ERROR "tavrik_version_header(${name}): needs a project() version")
   endif()
-  file(RELATIVE_PATH rel ${Tavrik_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  get_filename_component(template ${template} ABSOLUTE)
+  get_filename_component(dir ${template} DIRECTORY)
+  file(RELATIVE_PATH rel ${Tavrik_SOURCE_DIR} ${dir})
   get_filename_component(header ${template} NAME_WLE)
-  configure_file(${template} ${TAVRIK_GENERATED_DIR}/${rel}/${header} @ONLY)
+  set(root ${CMAKE_BINARY_DIR}/include/${name}_version)
+  configure_file(${template} ${root}/${rel}/${header} @ONLY)
   add_library(${name}_version INTERFACE)
-  target_link_libraries(${name}_version INTERFACE tavrik_headers)
+  target_include_directories(${name}_version INTERFACE ${root})
 endfunction()
 
 # One of the two programs:
@@ -62,8 +86,9 @@ function(tavrik_add_program name)
   endif()
   tavrik_version_header(${name} ${P_VERSION_TEMPLATE})
 
-  add_executable(${name} ${P_SOURCES})
+  qt_add_executable(${name} ${P_SOURCES})
   target_link_libraries(${name} PRIVATE ${name}_version ${P_LIBRARIES})
+  tavrik_include_root(${name} PRIVATE)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TAVRIK_OUTPUT_DIR})
   add_dependencies(${name} shipped_files)
   tavrik_program_icons(${name} ${name})

@@ -1,10 +1,10 @@
 #include "designer/plugin.h"
 
 #include "designer/segtaskmenu.h"
-#include "vexo/xp/xp_canvas.h"
-#include "vexo/xp/xpcmdbutton.h"
-#include "vexo3/cmdbox/cmdbox.h"
-#include "vexo3/seg/seg.h"
+#include "controls/xp/xp_canvas.h"
+#include "controls/xp/xpcmdbutton.h"
+#include "controls/cmdbox/cmdbox.h"
+#include "controls/seg/seg.h"
 
 #include <QDesignerFormEditorInterface>
 #include <QDesignerFormWindowInterface>
@@ -38,7 +38,7 @@ QList<ControlInfo> controls()
     ControlInfo seg;
     seg.className = QStringLiteral("vexo3::Seg");
     seg.displayName = QStringLiteral("Seg");
-    seg.includeFile = QStringLiteral("vexo3/seg/seg.h");
+    seg.includeFile = QStringLiteral("controls/seg/seg.h");
     seg.objectName = QStringLiteral("SegBox1");
     seg.size = QSize(160, 36);
     seg.toolTip = QStringLiteral("七段数码显示");
@@ -57,7 +57,7 @@ QList<ControlInfo> controls()
     ControlInfo box;
     box.className = QStringLiteral("vexo3::cmdBox");
     box.displayName = QStringLiteral("cmdBox");
-    box.includeFile = QStringLiteral("vexo3/cmdbox/cmdbox.h");
+    box.includeFile = QStringLiteral("controls/cmdbox/cmdbox.h");
     box.objectName = QStringLiteral("cmdBox1");
     box.size = QSize(81, 25);
     box.toolTip = QStringLiteral("图片按钮");
@@ -73,7 +73,7 @@ QList<ControlInfo> controls()
     ControlInfo xpButton;
     xpButton.className = QStringLiteral("vexo::xpcmdbutton");
     xpButton.displayName = QStringLiteral("xpcmdbutton");
-    xpButton.includeFile = QStringLiteral("vexo/xp/xpcmdbutton.h");
+    xpButton.includeFile = QStringLiteral("controls/xp/xpcmdbutton.h");
     xpButton.objectName = QStringLiteral("xpcmdbutton1");
     xpButton.size = QSize(75, 23);
     xpButton.toolTip = QStringLiteral("XP 风格按钮");
@@ -89,7 +89,7 @@ QList<ControlInfo> controls()
     ControlInfo frame;
     frame.className = QStringLiteral("vexo::xp_canvas");
     frame.displayName = QStringLiteral("xp_canvas");
-    frame.includeFile = QStringLiteral("vexo/xp/xp_canvas.h");
+    frame.includeFile = QStringLiteral("controls/xp/xp_canvas.h");
     frame.objectName = QStringLiteral("xp_canvas1");
     frame.size = QSize(320, 240);
     frame.toolTip = QStringLiteral("XP 风格窗口边框");

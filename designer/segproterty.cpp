@@ -1,6 +1,6 @@
 #include "designer/segproterty.h"
 
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -12,8 +12,8 @@ namespace tavrik::designer {
 
 namespace {
 
-using tavrik::gui::px;
-using tavrik::gui::pxRect;
+using tavrik::controls::px;
+using tavrik::controls::pxRect;
 
 QLabel *label(QWidget *page, const char *name, const QString &text, const QRect &designed)
 {

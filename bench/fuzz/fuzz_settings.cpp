@@ -2,8 +2,8 @@
 // from it: the reading and every action on it end, without overflow.
 #include "bench/fuzz/fuzzinput.h"
 #include "shared/core/settingsstore.h"
-#include "vexo3/main/engine.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/engine.h"
+#include "vexo3/engine/persistence.h"
 
 using namespace tavrik::core;
 using tavrik::fuzz::check;

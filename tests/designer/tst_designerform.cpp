@@ -43,8 +43,8 @@ const char kForm[] = R"(<?xml version="1.0" encoding="UTF-8"?>
   </widget>
  </widget>
  <customwidgets>
-  <customwidget><class>vexo3::Seg</class><extends>QWidget</extends><header>vexo3/seg/seg.h</header></customwidget>
-  <customwidget><class>vexo::xp_canvas</class><extends>QWidget</extends><header>vexo/xp/xp_canvas.h</header></customwidget>
+  <customwidget><class>vexo3::Seg</class><extends>QWidget</extends><header>controls/seg/seg.h</header></customwidget>
+  <customwidget><class>vexo::xp_canvas</class><extends>QWidget</extends><header>controls/xp/xp_canvas.h</header></customwidget>
  </customwidgets>
 </ui>
 )";

@@ -137,10 +137,10 @@ void TestDesignerPlugin::describesEach_data()
     QTest::addColumn<QString>("displayName");
     QTest::addColumn<QString>("include");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("Seg") << "vexo3::Seg" << "Seg" << "vexo3/seg/seg.h" << QSize(160, 36);
-    QTest::newRow("cmdBox") << "vexo3::cmdBox" << "cmdBox" << "vexo3/cmdbox/cmdbox.h" << QSize(81, 25);
-    QTest::newRow("xpcmdbutton") << "vexo::xpcmdbutton" << "xpcmdbutton" << "vexo/xp/xpcmdbutton.h" << QSize(75, 23);
-    QTest::newRow("xp_canvas") << "vexo::xp_canvas" << "xp_canvas" << "vexo/xp/xp_canvas.h" << QSize(320, 240);
+    QTest::newRow("Seg") << "vexo3::Seg" << "Seg" << "controls/seg/seg.h" << QSize(160, 36);
+    QTest::newRow("cmdBox") << "vexo3::cmdBox" << "cmdBox" << "controls/cmdbox/cmdbox.h" << QSize(81, 25);
+    QTest::newRow("xpcmdbutton") << "vexo::xpcmdbutton" << "xpcmdbutton" << "controls/xp/xpcmdbutton.h" << QSize(75, 23);
+    QTest::newRow("xp_canvas") << "vexo::xp_canvas" << "xp_canvas" << "controls/xp/xp_canvas.h" << QSize(320, 240);
 }
 
 void TestDesignerPlugin::describesEach()

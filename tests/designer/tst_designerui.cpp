@@ -1,7 +1,7 @@
-#include "tests/vexo3/seg/segreader.h"
-#include "vexo/xp/xpcmdbutton.h"
-#include "vexo3/cmdbox/cmdbox.h"
-#include "vexo3/seg/seg.h"
+#include "tests/controls/seg/segreader.h"
+#include "controls/xp/xpcmdbutton.h"
+#include "controls/cmdbox/cmdbox.h"
+#include "controls/seg/seg.h"
 
 #include <QtTest>
 

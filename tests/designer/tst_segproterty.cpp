@@ -1,6 +1,6 @@
 #include "designer/segproterty.h"
-#include "shared/gui/twips.h"
-#include "vexo3/seg/seg.h"
+#include "controls/twips.h"
+#include "controls/seg/seg.h"
 
 #include <QtTest>
 
@@ -74,7 +74,7 @@ void retype(QLineEdit *box, const QString &text)
 
 QRect twipsRect(int l, int t, int w, int h)
 {
-    using tavrik::gui::px;
+    using tavrik::controls::px;
     return QRect(px(l), px(t), px(w), px(h));
 }
 

@@ -3,7 +3,7 @@
 #include "shared/core/clock.h"
 #include "shared/core/profile.h"
 #include "shared/core/settingsstore.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/persistence.h"
 
 #include <QDirIterator>
 #include <QImageReader>

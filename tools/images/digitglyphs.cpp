@@ -1,6 +1,6 @@
 #include "tools/images/digitglyphs.h"
 
-#include "vexo3/seg/seglayout.h"
+#include "controls/seg/seglayout.h"
 
 #include <QRectF>
 #include <QTransform>

@@ -9,7 +9,7 @@
 #include "tools/images/icons.h"
 #include "tools/images/svgsets.h"
 #include "tools/images/xp.h"
-#include "vexo3/seg/seglayout.h"
+#include "controls/seg/seglayout.h"
 
 #include <QColor>
 #include <QDir>

@@ -1,16 +1,16 @@
 #include "vexo/main/flist.h"
 
 #include "shared/gui/records.h"
-#include "shared/gui/twips.h"
-#include "vexo/main/windowlogic.h"
-#include "vexo/xp/xpcmdbutton.h"
+#include "controls/twips.h"
+#include "vexo/engine/windowlogic.h"
+#include "controls/xp/xpcmdbutton.h"
 
 #include <QCloseEvent>
 #include <QListWidget>
 
 namespace vexo {
 
-using tavrik::gui::px;
+using tavrik::controls::px;
 
 fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
 {

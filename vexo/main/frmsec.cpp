@@ -8,10 +8,10 @@
 #include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 #include "vexo/main/flist.h"
 #include "vexo/main/frmsec_ui.h"
-#include "vexo/xp/xpcmdbutton.h"
+#include "controls/xp/xpcmdbutton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +27,7 @@
 
 namespace vexo {
 
-using tavrik::gui::px;
+using tavrik::controls::px;
 using tavrik::gui::services;
 
 FrmSec::FrmSec(QWidget *parent) : QWidget(parent), ui_(std::make_unique<Ui>())
@@ -52,7 +52,7 @@ double FrmSec::now() const { return services().clock->absoluteSeconds(); }
 int FrmSec::outerHeightTwips() const
 {
     const int frame = frameGeometry().height() - height();
-    return int(tavrik::gui::twips(height() - statusRoom_ + (frame > 0 ? frame : px(kDesignFrameTwips))));
+    return int(tavrik::controls::twips(height() - statusRoom_ + (frame > 0 ? frame : px(kDesignFrameTwips))));
 }
 
 void FrmSec::setOuterHeightTwips(int twips)

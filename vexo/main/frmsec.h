@@ -1,7 +1,7 @@
 #pragma once
 
-#include "vexo/main/engine.h"
-#include "vexo/main/settings.h"
+#include "vexo/engine/engine.h"
+#include "vexo/engine/settings.h"
 
 #include <QWidget>
 #include <memory>

@@ -6,10 +6,10 @@
 #include "shared/core/timing.h"
 #include "shared/gui/services.h"
 #include "shared/gui/sound.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 #include "vexo/main/frmsec_ui.h"
-#include "vexo/main/windowlogic.h"
-#include "vexo/xp/xpcmdbutton.h"
+#include "vexo/engine/windowlogic.h"
+#include "controls/xp/xpcmdbutton.h"
 
 #include <QFileInfo>
 #include <QLabel>

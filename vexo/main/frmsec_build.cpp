@@ -5,9 +5,9 @@
 #include "shared/core/about.h"
 #include "shared/core/precision.h"
 #include "shared/gui/names.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 #include "vexo/main/frmsec_ui.h"
-#include "vexo/xp/xpcmdbutton.h"
+#include "controls/xp/xpcmdbutton.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,8 +21,8 @@ namespace vexo {
 
 using tavrik::gui::indexed;
 using tavrik::gui::named;
-using tavrik::gui::px;
-using tavrik::gui::pxRect;
+using tavrik::controls::px;
+using tavrik::controls::pxRect;
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "shared/gui/dialogs.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 #include "vexo/main/flist.h"
 #include "vexo/main/frmsec_ui.h"
-#include "vexo/main/windowlogic.h"
-#include "vexo/xp/xpcmdbutton.h"
+#include "vexo/engine/windowlogic.h"
+#include "controls/xp/xpcmdbutton.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,7 +25,7 @@
 
 namespace vexo {
 
-using tavrik::gui::px;
+using tavrik::controls::px;
 using tavrik::gui::services;
 
 // The timing prompts through the dialog seam.
@@ -78,8 +78,8 @@ void FrmSec::Form_Click()
 void FrmSec::cLine(const QWidget *control)
 {
     const QRect g = control->geometry();
-    const QRect t(int(tavrik::gui::twips(g.x())), int(tavrik::gui::twips(g.y())), int(tavrik::gui::twips(g.width())),
-                  int(tavrik::gui::twips(g.height())));
+    const QRect t(int(tavrik::controls::twips(g.x())), int(tavrik::controls::twips(g.y())), int(tavrik::controls::twips(g.width())),
+                  int(tavrik::controls::twips(g.height())));
     const QRect frame = vexo::cLine(t);
     ui_->Shape1->setGeometry(px(frame.x()), px(frame.y()), px(frame.width()), px(frame.height()));
     ui_->Shape1->show();

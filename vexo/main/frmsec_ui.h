@@ -4,7 +4,7 @@
 // outside the window includes this.
 
 #include "vexo/main/frmsec.h"
-#include "vexo/main/windowlogic.h"
+#include "vexo/engine/windowlogic.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "shared/gui/program.h"
 #include "shared/gui/termination.h"
 #include "vexo/main/frmsec.h"
-#include "vexo/main/version.h"
+#include "vexo/version.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #include "vexo3/main/flist.h"
 
 #include "shared/gui/records.h"
-#include "shared/gui/twips.h"
-#include "vexo3/cmdbox/cmdbox.h"
+#include "controls/twips.h"
+#include "controls/cmdbox/cmdbox.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,7 +10,7 @@
 
 namespace vexo3 {
 
-using tavrik::gui::px;
+using tavrik::controls::px;
 
 fList::fList(QWidget *mainWindow) : QWidget(nullptr, Qt::Window)
 {

@@ -13,13 +13,13 @@
 #include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
-#include "vexo3/cmdbox/cmdbox.h"
+#include "controls/twips.h"
+#include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
 #include "vexo3/main/frmsec_ui.h"
-#include "vexo3/main/persistence.h"
-#include "vexo3/main/version.h"
-#include "vexo3/seg/seg.h"
+#include "vexo3/engine/persistence.h"
+#include "vexo3/version.h"
+#include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
 #include "vexo3/windows/imagesets.h"
@@ -35,7 +35,7 @@
 
 namespace vexo3 {
 
-using tavrik::gui::px;
+using tavrik::controls::px;
 using tavrik::gui::services;
 
 namespace {

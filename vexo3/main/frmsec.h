@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shared/core/instance.h"
-#include "vexo3/main/engine.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/engine.h"
+#include "vexo3/engine/persistence.h"
 #include "vexo3/windows/host.h"
 
 #include <QMainWindow>

@@ -4,11 +4,11 @@
 
 #include "shared/core/precision.h"
 #include "shared/gui/services.h"
-#include "vexo3/cmdbox/cmdbox.h"
+#include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
 #include "vexo3/main/frmsec_ui.h"
-#include "vexo3/main/persistence.h"
-#include "vexo3/seg/seg.h"
+#include "vexo3/engine/persistence.h"
+#include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 
 #include <QAction>

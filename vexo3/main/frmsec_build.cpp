@@ -6,10 +6,10 @@
 #include "shared/core/precision.h"
 #include "shared/core/version.h"
 #include "shared/gui/names.h"
-#include "shared/gui/twips.h"
-#include "vexo3/cmdbox/cmdbox.h"
+#include "controls/twips.h"
+#include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/frmsec_ui.h"
-#include "vexo3/seg/seg.h"
+#include "controls/seg/seg.h"
 
 #include <QActionGroup>
 #include <QFrame>
@@ -21,7 +21,7 @@ namespace vexo3 {
 
 using tavrik::gui::indexed;
 using tavrik::gui::named;
-using tavrik::gui::px;
+using tavrik::controls::px;
 
 void FrmSec::buildWidgets()
 {

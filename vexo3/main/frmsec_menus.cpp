@@ -10,11 +10,11 @@
 #include "shared/gui/launcher.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 #include "vexo3/main/frmsec_ui.h"
-#include "vexo3/main/persistence.h"
-#include "vexo3/main/version.h"
-#include "vexo3/seg/seg.h"
+#include "vexo3/engine/persistence.h"
+#include "vexo3/version.h"
+#include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
 
@@ -112,8 +112,8 @@ void FrmSec::SegBox1_RightClick(int, float, float)
 
 void FrmSec::Form_Click()
 {
-    if (tavrik::gui::twips(frameGeometry().height()) < 1000)
-        ui_->mSec->popup(mapToGlobal(QPoint(tavrik::gui::px(1), tavrik::gui::px(300))));
+    if (tavrik::controls::twips(frameGeometry().height()) < 1000)
+        ui_->mSec->popup(mapToGlobal(QPoint(tavrik::controls::px(1), tavrik::controls::px(300))));
 }
 
 } // namespace vexo3

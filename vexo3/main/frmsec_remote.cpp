@@ -5,11 +5,11 @@
 #include "shared/core/profile.h"
 #include "shared/core/numtext.h"
 #include "shared/gui/services.h"
-#include "vexo3/main/commandline.h"
+#include "vexo3/engine/commandline.h"
 #include "vexo3/main/flist.h"
 #include "vexo3/main/frmsec_ui.h"
-#include "vexo3/main/persistence.h"
-#include "vexo3/main/status.h"
+#include "vexo3/engine/persistence.h"
+#include "vexo3/engine/status.h"
 #include "vexo3/windows/imagesets.h"
 
 #include <QScopeGuard>

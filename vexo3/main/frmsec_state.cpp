@@ -4,9 +4,9 @@
 
 #include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
-#include "vexo3/cmdbox/cmdbox.h"
+#include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/frmsec_ui.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/persistence.h"
 #include "vexo3/windows/fbig.h"
 
 #include <QTimer>

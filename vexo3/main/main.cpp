@@ -4,9 +4,9 @@
 #include "shared/gui/program.h"
 #include "shared/gui/services.h"
 #include "shared/gui/termination.h"
-#include "vexo3/main/commandline.h"
+#include "vexo3/engine/commandline.h"
 #include "vexo3/main/frmsec.h"
-#include "vexo3/main/version.h"
+#include "vexo3/version.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "vexo3/windows/biglogic.h"
 
 #include "shared/core/numtext.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +13,7 @@ BigGeometry bigLayout(double outerWidth, double innerWidth, double innerHeight, 
     BigGeometry g;
     g.segLeft = kSegLeft;
     g.segWidth = std::max(0.0, outerWidth - kWidthMargin);
-    const double h = segHeightPx * tavrik::gui::kTwipsPerPixel;
+    const double h = segHeightPx * tavrik::controls::kTwipsPerPixel;
     g.segHeight = std::max(0.0, h > innerHeight ? innerHeight : h);
     g.segTop = innerHeight / 2 - g.segHeight / 2;
     g.handleTop[0] = g.segTop - kHandleHeight;

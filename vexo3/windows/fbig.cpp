@@ -2,13 +2,13 @@
 
 #include "shared/core/clock.h"
 #include "shared/gui/dialogs.h"
-#include "shared/gui/mousecodes.h"
+#include "controls/mousecodes.h"
 #include "shared/core/numtext.h"
 #include "shared/gui/services.h"
 #include "shared/core/settingsstore.h"
-#include "shared/gui/twips.h"
-#include "vexo3/seg/seg.h"
-#include "vexo3/seg/seglayout.h"
+#include "controls/twips.h"
+#include "controls/seg/seg.h"
+#include "controls/seg/seglayout.h"
 #include "vexo3/windows/host.h"
 #include "vexo3/windows/imagesets.h"
 
@@ -20,8 +20,8 @@
 
 namespace vexo3 {
 
-using tavrik::gui::px;
-using tavrik::gui::twips;
+using tavrik::controls::px;
+using tavrik::controls::twips;
 
 namespace {
 
@@ -46,7 +46,7 @@ fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_
     setWindowTitle(QStringLiteral("Tavrik-显示窗口"));
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, tavrik::gui::bgrColor(0x404040));
+    pal.setColor(QPalette::Window, tavrik::controls::bgrColor(0x404040));
     setPalette(pal);
     resize(px(12165), px(5580));
 
@@ -161,15 +161,15 @@ bool fBig::eventFilter(QObject *watched, QEvent *event)
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
             return false;
         auto *me = static_cast<QMouseEvent *>(event);
-        const int shift = tavrik::gui::shiftCode(me->modifiers());
+        const int shift = tavrik::controls::shiftCode(me->modifiers());
         const float x = float(twips(me->position().x()));
         const float y = float(twips(me->position().y()));
         if (type == QEvent::MouseButtonPress)
-            Label1_MouseDown(i, tavrik::gui::buttonCode(me->button()), shift, x, y);
+            Label1_MouseDown(i, tavrik::controls::buttonCode(me->button()), shift, x, y);
         else if (type == QEvent::MouseMove)
-            Label1_MouseMove(i, tavrik::gui::buttonCode(me->buttons()), shift, x, y);
+            Label1_MouseMove(i, tavrik::controls::buttonCode(me->buttons()), shift, x, y);
         else
-            Label1_MouseUp(i, tavrik::gui::buttonCode(me->button()), shift, x, y);
+            Label1_MouseUp(i, tavrik::controls::buttonCode(me->button()), shift, x, y);
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/persistence.h"
 #include "vexo3/windows/biglogic.h"
 
 #include <QString>

@@ -7,11 +7,11 @@
 #include "shared/core/profile.h"
 #include "shared/gui/services.h"
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
-#include "vexo3/cmdbox/cmdbox.h"
-#include "vexo3/main/persistence.h"
-#include "vexo3/seg/seg.h"
-#include "vexo3/seg/seglayout.h"
+#include "controls/twips.h"
+#include "controls/cmdbox/cmdbox.h"
+#include "vexo3/engine/persistence.h"
+#include "controls/seg/seg.h"
+#include "controls/seg/seglayout.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/host.h"
 
@@ -25,7 +25,7 @@
 
 namespace vexo3 {
 
-using tavrik::gui::px;
+using tavrik::controls::px;
 
 namespace {
 
@@ -46,7 +46,7 @@ constexpr int kClientHeight = 5520;
 
 struct Box {
     int left, top, width, height;
-    QRect px() const { return QRect(tavrik::gui::px(left), tavrik::gui::px(top), tavrik::gui::px(width), tavrik::gui::px(height)); }
+    QRect px() const { return QRect(tavrik::controls::px(left), tavrik::controls::px(top), tavrik::controls::px(width), tavrik::controls::px(height)); }
 };
 
 constexpr Box kFrame1{120, 60, 4470, 2130};

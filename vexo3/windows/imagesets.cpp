@@ -3,7 +3,7 @@
 #include "shared/core/profile.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/services.h"
-#include "vexo3/seg/seg.h"
+#include "controls/seg/seg.h"
 
 namespace vexo3 {
 

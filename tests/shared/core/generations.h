@@ -1,34 +1,38 @@
 #pragma once
 
 #include "shared/core/numtext.h"
-#include "vexo3/main/persistence.h"
+#include "shared/core/settingsstore.h"
 
-
-// A running state that follows from one number, so that a state read back can be
+// A state of many keys (shaped like a program's running state: times, dates, texts
+// with commas, flags) that follows from one number, so that a state read back can be
 // checked to be one whole generation: every key has to agree with the same number.
 namespace testing {
 
-inline vexo3::SavedState generationState(qint32 g)
+inline const QString kGenerationSection = QStringLiteral("Setting");
+
+inline tavrik::core::KeyValues generation(qint32 g)
 {
-    vexo3::SavedState s;
-    s.clock.StartDate = g;
-    s.clock.StartTime = float(g % 100000) / 8.0f;
-    s.clock.PauseDate = g + 1;
-    s.clock.PauseTime = float(g % 1000) * 0.1f;
-    s.timerEnabled = g % 2 == 1;
-    s.bigVisible = g % 3 == 0;
-    s.TimeString = QStringLiteral("%1:%2:%3.457")
-                       .arg(g / 3600)
-                       .arg(g / 60 % 60, 2, 10, QLatin1Char('0'))
-                       .arg(g % 60, 2, 10, QLatin1Char('0'));
-    s.TimerString = QString::number(g) + QStringLiteral(".5,x");
-    s.SegCounts1 = short(8 + g % 13);
-    s.SegCounts2 = short(20 - g % 13);
-    for (int i = 0; i < vexo3::kButtonCount; ++i) {
-        s.enabled[i] = (g >> i) & 1;
-        s.visible[i] = (g >> (i + 1)) & 1;
+    tavrik::core::KeyValues kv;
+    kv.append({QStringLiteral("StartTime"), tavrik::core::shortestText(float(g % 100000) / 8.0f)});
+    kv.append({QStringLiteral("StartDate"), QString::number(g)});
+    kv.append({QStringLiteral("PauseTime"), tavrik::core::shortestText(float(g % 1000) * 0.1f)});
+    kv.append({QStringLiteral("PauseDate"), QString::number(g + 1)});
+    kv.append({QStringLiteral("TimerEnabled"), g % 2 == 1 ? QStringLiteral("True") : QStringLiteral("False")});
+    kv.append({QStringLiteral("TimeString"), QStringLiteral("%1:%2:%3.457")
+                                                 .arg(g / 3600)
+                                                 .arg(g / 60 % 60, 2, 10, QLatin1Char('0'))
+                                                 .arg(g % 60, 2, 10, QLatin1Char('0'))});
+    kv.append({QStringLiteral("TimerString"), QString::number(g) + QStringLiteral(".5,x")});
+    for (int i = 0; i < 8; ++i) {
+        kv.append({QStringLiteral("CMD(%1).Enabled").arg(i), (g >> i) & 1 ? QStringLiteral("-1") : QStringLiteral("0")});
+        kv.append({QStringLiteral("CMD(%1).Visible").arg(i), (g >> (i + 1)) & 1 ? QStringLiteral("-1") : QStringLiteral("0")});
     }
-    return s;
+    return kv;
+}
+
+inline bool saveGeneration(tavrik::core::SettingsStore &store, qint32 g)
+{
+    return store.saveAll(tavrik::core::kSettingsApp, kGenerationSection, generation(g));
 }
 
 // The generation a stored StartDate names, or -1.

@@ -32,7 +32,7 @@ int main(int argc, char **argv)
         tavrik::core::IniSettingsStore store(args[2]);
         const qint32 first = args[3].toInt();
         for (qint32 g = first; g < first + 1000000; ++g) {
-            if (!vexo3::saveState(store, testing::generationState(g)) && !store.pending())
+            if (!testing::saveGeneration(store, g) && !store.pending())
                 return 2;
             if (g == first) {
                 if (!store.flush(15000))

@@ -1,5 +1,5 @@
 #include "shared/gui/program.h"
-#include "vexo/main/version.h"
+#include "vexo/version.h"
 #include "vexo_fixture.h"
 
 // Both windows of Vexo show the program's icon once main() has set the program up.

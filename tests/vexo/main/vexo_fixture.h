@@ -4,7 +4,7 @@
 #include "tests/support/fakes.h"
 #include "vexo/main/flist.h"
 #include "vexo/main/frmsec.h"
-#include "vexo/xp/xpcmdbutton.h"
+#include "controls/xp/xpcmdbutton.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "shared/core/clock.h"
 #include "shared/core/settingsstore.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/persistence.h"
 
 #include <QDateTime>
 #include <QFile>

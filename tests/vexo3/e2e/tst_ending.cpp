@@ -8,9 +8,9 @@
 #include "shared/core/clock.h"
 #include "shared/core/settingsstore.h"
 #include "shared/core/version.h"
-#include "tests/vexo3/e2e/xsession.h"
-#include "vexo3/main/persistence.h"
-#include "vexo3/main/version.h"
+#include "tests/support/xsession.h"
+#include "vexo3/engine/persistence.h"
+#include "vexo3/version.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 // carried out by the running copy, and every way that copy can fail to answer. Each
 // test has a folder of its own for the settings, the runtime folder (the socket) and
 // the program.
-#include "tests/vexo3/e2e/xsession.h"
-#include "vexo3/main/version.h"
+#include "tests/support/xsession.h"
+#include "vexo3/version.h"
 
 #include <QDir>
 #include <QFile>

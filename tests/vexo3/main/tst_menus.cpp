@@ -1,7 +1,7 @@
 #include "tests/vexo3/main/window_fixture.h"
 
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 
 #include <QFile>
 #include <QMenuBar>
@@ -364,7 +364,7 @@ void TestMenus::windowBodyClickOnlyWhenLow()
     w.centralWidget()->setMinimumSize(0, 0);
     w.centralWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     w.resize(w.width(), 40);
-    QVERIFY(tavrik::gui::twips(w.frameGeometry().height()) < 1000);
+    QVERIFY(tavrik::controls::twips(w.frameGeometry().height()) < 1000);
     QTest::mouseClick(ui(w).Label5, Qt::LeftButton);
     QVERIFY(ui(w).mSec->isVisible());
     ui(w).mSec->hide();

@@ -1,7 +1,7 @@
 // Commands from the command line, carried out by the main window as its keys are.
 #include "tests/vexo3/main/window_fixture.h"
-#include "vexo3/main/commandline.h"
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/commandline.h"
+#include "vexo3/engine/persistence.h"
 
 #include <QListWidget>
 

@@ -1,6 +1,6 @@
 #include "tests/vexo3/main/window_fixture.h"
 
-#include "vexo3/main/persistence.h"
+#include "vexo3/engine/persistence.h"
 
 using namespace vexo3;
 

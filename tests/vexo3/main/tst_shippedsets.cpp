@@ -1,5 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
-#include "tests/vexo3/seg/segreader.h"
+#include "tests/controls/seg/segreader.h"
 
 #include "shared/core/profile.h"
 

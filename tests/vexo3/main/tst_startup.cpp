@@ -1,7 +1,7 @@
 #include "tests/vexo3/main/window_fixture.h"
 
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 
 #include <QFile>
 #include <QLabel>
@@ -124,7 +124,7 @@ void TestStartup::windowsStyleImagePathLoads()
     QVERIFY(f.env.dialogs.boxes.isEmpty());
     ui(w).SegBox1->setSegValue(QStringLiteral("8"));
     const QImage shot = ui(w).SegBox1->grab().toImage();
-    const QPointF last = ui(w).SegBox1->cellRectTwips(ui(w).SegBox1->visibleCells() - 1).center() / tavrik::gui::kTwipsPerPixel;
+    const QPointF last = ui(w).SegBox1->cellRectTwips(ui(w).SegBox1->visibleCells() - 1).center() / tavrik::controls::kTwipsPerPixel;
     QCOMPARE(QColor(shot.pixel(last.toPoint())), QColor(0, 200, 0));
     QCOMPARE(QColor(w.bigWindow(false)->SegBox1->grab().toImage().pixel(5, 5)), QColor(0, 200, 0));
 }

@@ -2,11 +2,11 @@
 
 #include "shared/gui/termination.h"
 #include "tests/support/fakes.h"
-#include "vexo3/cmdbox/cmdbox.h"
+#include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
 #include "vexo3/main/frmsec.h"
-#include "vexo3/main/version.h"
-#include "vexo3/seg/seg.h"
+#include "vexo3/version.h"
+#include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 
 #include <QApplication>

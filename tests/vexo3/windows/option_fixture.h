@@ -6,10 +6,10 @@
 
 #include "shared/core/profile.h"
 #include "shared/gui/topmost.h"
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 #include "tests/support/fakes.h"
-#include "vexo3/cmdbox/cmdbox.h"
-#include "vexo3/seg/seg.h"
+#include "controls/cmdbox/cmdbox.h"
+#include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
 #include "vexo3/windows/host.h"
@@ -113,8 +113,8 @@ inline std::unique_ptr<testing::TestEnv> twoSetsEnv()
 inline QPoint cellCentre(const Seg *s, int position)
 {
     const QRectF t = s->cellRectTwips(position);
-    const int l = tavrik::gui::px(t.left()), r = tavrik::gui::px(t.right());
-    const int top = tavrik::gui::px(t.top()), b = tavrik::gui::px(t.bottom());
+    const int l = tavrik::controls::px(t.left()), r = tavrik::controls::px(t.right());
+    const int top = tavrik::controls::px(t.top()), b = tavrik::controls::px(t.bottom());
     return QPoint((l + r) / 2, (top + b) / 2);
 }
 

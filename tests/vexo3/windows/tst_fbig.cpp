@@ -1,6 +1,6 @@
 #include "tests/vexo3/main/window_fixture.h"
 
-#include "shared/gui/twips.h"
+#include "controls/twips.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -105,7 +105,7 @@ void TestFBig::dragHandlesWithTheMouse()
     QCOMPARE(b->DragOffsetY, -1.0f);
     // The display fills the space from below the upper handle to the lower handle.
     QCOMPARE(b->layoutTwips().segHeight, b->layoutTwips().handleTop[1] - 120.0 - 135.0);
-    QCOMPARE(b->SegBox1->height(), tavrik::gui::px(b->layoutTwips().segHeight));
+    QCOMPARE(b->SegBox1->height(), tavrik::controls::px(b->layoutTwips().segHeight));
     // A move without the button does nothing.
     const QRect before = b->SegBox1->geometry();
     QMouseEvent hover(QEvent::MouseMove, QPointF(100, 50), upper->mapToGlobal(QPointF(100, 50)), Qt::NoButton,

@@ -75,7 +75,7 @@ void TestFOption::windowAndControls()
 {
     fOption *d = open();
     QCOMPARE(d->windowTitle(), QStringLiteral("选项"));
-    QCOMPARE(d->size(), QSize(tavrik::gui::px(4710), tavrik::gui::px(5520)));
+    QCOMPARE(d->size(), QSize(tavrik::controls::px(4710), tavrik::controls::px(5520)));
     QCOMPARE(d->windowIcon().pixmap(16).toImage(), host->icon.pixmap(16).toImage());
     QVERIFY(tavrik::gui::isTopmost(d));
     QVERIFY(!d->isModal());

@@ -21,7 +21,7 @@ class TestFOptionSvg : public QObject {
         const QImage img = s->grab().toImage();
         const QPoint centre = cellCentre(s, position);
         const QRectF t = s->cellRectTwips(position);
-        const int top = tavrik::gui::px(t.top()), h = tavrik::gui::px(t.bottom()) - top;
+        const int top = tavrik::controls::px(t.top()), h = tavrik::controls::px(t.bottom()) - top;
         const QColor own = kBlueSvg.colour(s->cellGlyph(position));
         auto at = [&](double f) { return img.pixelColor(centre.x(), top + int(h * f)); };
         return at(0.12) == own && at(0.265) == QColor(Qt::black) && at(0.42) == own;
