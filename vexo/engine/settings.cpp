@@ -1,7 +1,6 @@
 #include "vexo/engine/settings.h"
 
 #include "shared/core/numtext.h"
-#include "shared/core/precision.h"
 
 namespace vexo {
 
@@ -9,12 +8,12 @@ namespace {
 
 QString read(tavrik::core::SettingsStore &store, const QString &key)
 {
-    return store.read(tavrik::core::kSettingsApp, kSettingsSection, key, QString());
+    return store.read(tavrik::core::kSettingsApp, kDisplaySection, key, QString());
 }
 
 bool save(tavrik::core::SettingsStore &store, const QString &key, const QString &value, QString *error)
 {
-    return store.save(tavrik::core::kSettingsApp, kSettingsSection, key, value, error);
+    return store.save(tavrik::core::kSettingsApp, kDisplaySection, key, value, error);
 }
 
 bool readBool(tavrik::core::SettingsStore &store, const QString &key, bool def)
@@ -43,8 +42,8 @@ Settings readSettings(tavrik::core::SettingsStore &store)
     s.mB60 = readBool(store, QStringLiteral("mB60"), s.mB60);
     for (int i = 0; i < kBorderedCount; ++i)
         s.borderStyle[size_t(i)] = readInt(store, borderStyleKey(Bordered(i)), 0, 1, s.borderStyle[size_t(i)]);
-    s.Speed = readInt(store, QStringLiteral("Speed"), 0, tavrik::core::kPrecisionCount - 1, tavrik::core::kDefaultSpeed);
-    s.OnTop = readBool(store, QStringLiteral("OnTop"), s.OnTop);
+    s.Speed = tavrik::core::readSpeed(store);
+    s.OnTop = tavrik::core::readOnTop(store);
     return s;
 }
 
@@ -53,17 +52,7 @@ bool saveBorderStyles(tavrik::core::SettingsStore &store, const Settings &settin
     tavrik::core::KeyValues values;
     for (int i = 0; i < kBorderedCount; ++i)
         values.append({borderStyleKey(Bordered(i)), QString::number(settings.borderStyle[size_t(i)])});
-    return store.saveAll(tavrik::core::kSettingsApp, kSettingsSection, values, error);
-}
-
-bool saveSpeed(tavrik::core::SettingsStore &store, int speed, QString *error)
-{
-    return save(store, QStringLiteral("Speed"), QString::number(speed), error);
-}
-
-bool saveOnTop(tavrik::core::SettingsStore &store, bool on, QString *error)
-{
-    return save(store, QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"), error);
+    return store.saveAll(tavrik::core::kSettingsApp, kDisplaySection, values, error);
 }
 
 bool saveA60(tavrik::core::SettingsStore &store, bool checked, QString *error)

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "shared/core/displaysettings.h"
 #include "shared/core/settingsstore.h"
 
 #include <QString>
 #include <array>
 
-// The old program's stored settings: application "BriselSoftware", section "Tavrik",
-// the same as Vexo3's, so "Speed" and "OnTop" are shared. The store matches key names
-// without regard to case.
+// The old program's stored settings: application "BriselSoftware", the section Vexo3
+// keeps its display settings in, so "Speed" and "OnTop" are shared (and read and
+// written by the same code, tavrik::core's display settings). The store matches key
+// names without regard to case.
 namespace vexo {
 
-inline const QString kSettingsSection = QStringLiteral("Tavrik");
+using tavrik::core::kDisplaySection;
 
 // The five labels whose border a click toggles, in the order their styles are stored.
 enum class Bordered { lblTime, lblTimer, lblDate, Label1, Label2 };
@@ -34,18 +36,15 @@ struct Settings {
     void setBorder(Bordered label, int style) { borderStyle[size_t(label)] = style; }
 };
 
-// Reads every key. A missing key, a value that does not convert, a "Speed" outside
-// 0..5 or a border style other than 0 or 1 reads as that key's default.
+// Reads every key. A missing key, a value that does not convert or a border style
+// other than 0 or 1 reads as that key's default ("Speed" and "OnTop" as the display
+// settings read them).
 Settings readSettings(tavrik::core::SettingsStore &store);
 
 // The writes, each as the program makes them. False when the store could not save,
 // with the reason in *error.
 // At the confirmed close: the five border styles in one change.
 bool saveBorderStyles(tavrik::core::SettingsStore &store, const Settings &settings, QString *error = nullptr);
-// Whenever a precision is applied, start-up included.
-bool saveSpeed(tavrik::core::SettingsStore &store, int speed, QString *error = nullptr);
-// When toggled: "255" for on, "0" for off.
-bool saveOnTop(tavrik::core::SettingsStore &store, bool on, QString *error = nullptr);
 // mA60 / mB60 when toggled: "1" checked, "0" not.
 bool saveA60(tavrik::core::SettingsStore &store, bool checked, QString *error = nullptr);
 bool saveB60(tavrik::core::SettingsStore &store, bool checked, QString *error = nullptr);

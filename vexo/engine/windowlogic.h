@@ -39,15 +39,13 @@ using tavrik::core::lockMenuCaption;
 // What a close request leads to.
 enum class CloseDecision {
     CloseNow,     // no Start since launch: no question, nothing stored
-    RefuseLocked, // show kLockRefusal in lblDate, in red, for kLockRefusalMs
+    RefuseLocked, // the date line refuses for two seconds (tavrik::gui::LockRefusal)
     Ask,          // kCloseQuestion with Yes and No, titled with the current caption
 };
 constexpr CloseDecision closeDecision(bool started, bool locked)
 {
     return !started ? CloseDecision::CloseNow : (locked ? CloseDecision::RefuseLocked : CloseDecision::Ask);
 }
-inline const QString kLockRefusal = QStringLiteral("控制已被锁定，不能关闭窗口。");
-constexpr int kLockRefusalMs = 2000;
 inline const QString kCloseQuestion = QStringLiteral("真的要关闭“Tavrik”吗？ ");
 
 // The alarm sound in the program folder (with or without its trailing "/").

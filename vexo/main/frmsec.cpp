@@ -7,7 +7,7 @@
 #include "shared/gui/dialogs.h"
 #include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 #include "vexo/main/flist.h"
 #include "vexo/main/frmsec_ui.h"
@@ -68,15 +68,6 @@ void FrmSec::setOuterHeightTwips(int twips)
     setFixedSize(px(kClientWidthTwips), client + statusRoom_);
 }
 
-void FrmSec::centre()
-{
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(screen->availableGeometry().center());
-        move(r.topLeft());
-    }
-}
-
 void FrmSec::setCaptionIfDifferent(const QString &caption)
 {
     if (windowTitle() != caption)
@@ -130,16 +121,16 @@ void FrmSec::Form_Load()
         tavrik::gui::setTopmost(this, true);
     showState();
 
-    centre();
+    tavrik::gui::centreOnScreen(this);
     show();
     // The frame is known now: the outer height is what it should be.
     setOuterHeightTwips(kStartOuterHeight);
-    centre();
+    tavrik::gui::centreOnScreen(this);
     Timer2_Timer();
     ui.Timer2->start();
 }
 
-bool FrmSec::refusing() const { return ui_->refusal->isActive(); }
+bool FrmSec::refusing() const { return ui_->refusal->showing(); }
 
 bool FrmSec::Form_Unload()
 {
@@ -148,15 +139,9 @@ bool FrmSec::Form_Unload()
     case CloseDecision::CloseNow:
         endProgram();
         return false;
-    case CloseDecision::RefuseLocked: {
-        // Said for two seconds while everything else goes on; then the date line
-        // comes back with the next Timer2 tick.
-        setTextColour(ui.lblDate, QColor(255, 0, 0));
-        ui.lblDate->setText(kLockRefusal);
-        ui.lblDate->adjustSize();
-        ui.refusal->start();
+    case CloseDecision::RefuseLocked:
+        ui.refusal->refuse();
         return true;
-    }
     case CloseDecision::Ask:
         break;
     }
@@ -168,14 +153,6 @@ bool FrmSec::Form_Unload()
     return false;
 }
 
-void FrmSec::endRefusal()
-{
-    QLabel *lblDate = ui_->lblDate;
-    lblDate->clear();
-    setTextColour(lblDate, textColour(ui_->lblTimer));
-    lblDate->adjustSize();
-}
-
 void FrmSec::endProgram()
 {
     if (ending_)
@@ -185,15 +162,10 @@ void FrmSec::endProgram()
     tavrik::gui::finishSaving();
     ui_->Timer1->stop();
     ui_->Timer2->stop();
-    ui_->refusal->stop();
     if (ui_->list)
         ui_->list->closeForGood();
-    // Leave every event loop, an open box's too, without asking any window: the record
-    // list refuses to close (its close box hides it) and must not keep the program
-    // alive. Should no loop run yet, the first one to run ends at once (while this
-    // window lives: a test's window gone, its ending goes with it).
-    QCoreApplication::exit(0);
-    QMetaObject::invokeMethod(this, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    // A test's window gone, its ending goes with it.
+    tavrik::gui::leaveEventLoops(this);
 }
 
 void FrmSec::endFromSystem()

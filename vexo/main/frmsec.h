@@ -102,11 +102,9 @@ private:
     void applyBorders();
     void cLine(const QWidget *control);
     void setOuterHeightTwips(int twips);
-    void centre();
     void setCaptionIfDifferent(const QString &caption);
     void showLabel5(const QString &text);
     void showModes();
-    void endRefusal();
     void endProgram();
     void stored(bool ok, const QString &why);
     double now() const;

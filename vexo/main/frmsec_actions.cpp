@@ -109,9 +109,7 @@ void FrmSec::Timer1_Timer()
 void FrmSec::Timer2_Timer()
 {
     Ui &ui = *ui_;
-    if (refusing()) {
-        ui.lblDate->setText(kLockRefusal);
-    } else {
+    if (!ui.refusal->tick()) {
         const tavrik::core::Now n = services().clock->now();
         ui.lblDate->setText(tavrik::core::dateLine(tavrik::core::dateFromDayNumber(n.day),
                                                    tavrik::core::timeOfDay(n.seconds), QLocale()));

@@ -3,7 +3,7 @@
 #include "vexo/main/frmsec.h"
 
 #include "shared/core/about.h"
-#include "shared/core/precision.h"
+#include "shared/gui/precisionmenu.h"
 #include "shared/gui/names.h"
 #include "controls/twips.h"
 #include "vexo/main/frmsec_ui.h"
@@ -159,17 +159,13 @@ void FrmSec::buildWidgets()
     // Shown only by hovering: an outline around nothing would look like a fault.
     ui.Shape1->hide();
 
-    ui.Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
-    ui.Timer1->setTimerType(Qt::PreciseTimer);
-    ui.Timer1->setInterval(tavrik::core::precisionInterval(tavrik::core::kDefaultSpeed));
+    ui.Timer1 = tavrik::gui::makeTickTimer(this, QStringLiteral("Timer1"));
     connect(ui.Timer1, &QTimer::timeout, this, &FrmSec::Timer1_Timer);
     ui.Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
     ui.Timer2->setInterval(1000);
     connect(ui.Timer2, &QTimer::timeout, this, &FrmSec::Timer2_Timer);
-    ui.refusal = named(new QTimer(this), QStringLiteral("refusal"));
-    ui.refusal->setSingleShot(true);
-    ui.refusal->setInterval(kLockRefusalMs);
-    connect(ui.refusal, &QTimer::timeout, this, &FrmSec::endRefusal);
+    // Once over, the line takes the read-outs' colour.
+    ui.refusal = std::make_unique<tavrik::gui::LockRefusal>(ui.lblDate, textColour(ui.lblTimer));
 }
 
 void FrmSec::buildMenus()
@@ -201,11 +197,7 @@ void FrmSec::buildMenus()
     }
 
     ui.mFor = named(m->addMenu(QStringLiteral("精度(&M)")), QStringLiteral("mFor"));
-    for (int i = 0; i < tavrik::core::kPrecisionCount; ++i) {
-        ui.msp[size_t(i)] = item(ui.mFor, indexed("msp", i), tavrik::core::precisionCaption(i), [this, i] { msp_Click(i); });
-        ui.msp[size_t(i)]->setCheckable(true);
-    }
-    ui.msp[tavrik::core::kDefaultSpeed]->setChecked(true);
+    ui.msp = tavrik::gui::addPrecisionItems(ui.mFor, [this](int i) { msp_Click(i); });
     ui.mMiniForm = item(m, QStringLiteral("mMiniForm"), QStringLiteral("微型窗口"), [this] { mMiniForm_Click(); });
 
     ui.mTimer = named(m->addMenu(QStringLiteral("定时")), QStringLiteral("mTimer"));

@@ -4,12 +4,13 @@
 #include "vexo/main/frmsec.h"
 
 #include "shared/core/about.h"
-#include "shared/core/precision.h"
+#include "shared/gui/precisionmenu.h"
+#include "shared/core/displaysettings.h"
 #include "shared/core/timing.h"
 #include "shared/gui/about.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/services.h"
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 #include "vexo/main/flist.h"
 #include "vexo/main/frmsec_ui.h"
@@ -146,19 +147,14 @@ void FrmSec::montop_Click()
     settings_.OnTop = on;
     tavrik::gui::setTopmost(this, on);
     QString why;
-    stored(saveOnTop(*services().store, on, &why), why);
+    stored(tavrik::core::saveOnTop(*services().store, on, &why), why);
 }
 
 void FrmSec::msp_Click(int Index)
 {
-    if (tavrik::core::precisionInterval(Index) < 0)
-        return;
-    for (int i = 0; i < tavrik::core::kPrecisionCount; ++i)
-        ui_->msp[size_t(i)]->setChecked(i == Index);
-    settings_.Speed = Index;
+    settings_.Speed = tavrik::gui::applyPrecision(Index, ui_->Timer1, ui_->msp);
     QString why;
-    stored(saveSpeed(*services().store, Index, &why), why);
-    ui_->Timer1->setInterval(tavrik::core::precisionInterval(Index));
+    stored(tavrik::core::saveSpeed(*services().store, settings_.Speed, &why), why);
 }
 
 void FrmSec::mA60_Click()
@@ -231,7 +227,7 @@ void FrmSec::mrec_Click()
     if (!sw.visible(Button::cmdLog))
         return;
     if (!ui_->list)
-        ui_->list = new fList(this);
+        ui_->list = newRecordList(this);
     ui_->list->showAbove(this);
     ui_->list->append(sw.recordLine());
 }

@@ -4,11 +4,15 @@
 // outside the window includes this.
 
 #include "vexo/main/frmsec.h"
+#include "vexo/main/flist.h"
+
+#include "shared/gui/closepolicy.h"
 #include "vexo/engine/windowlogic.h"
 
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -19,7 +23,6 @@ class QTimer;
 namespace vexo {
 
 class xpcmdbutton;
-class fList;
 
 struct FrmSec::Ui {
     xpcmdbutton *Label4 = nullptr;
@@ -30,8 +33,8 @@ struct FrmSec::Ui {
     // Indexed by Button.
     std::array<xpcmdbutton *, kButtonCount> cmd{};
     QTimer *Timer1 = nullptr, *Timer2 = nullptr;
-    // Ends the two seconds of the lock refusal.
-    QTimer *refusal = nullptr;
+    // The date line's two seconds of refusing a close while locked.
+    std::unique_ptr<tavrik::gui::LockRefusal> refusal;
 
     QMenu *mSec = nullptr;
     QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;

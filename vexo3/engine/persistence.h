@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/core/displaysettings.h"
 #include "shared/core/settingsstore.h"
 #include "vexo3/engine/engine.h"
 
@@ -10,7 +11,7 @@
 namespace vexo3 {
 
 inline const QString kStateSection = QStringLiteral("Setting");
-inline const QString kDisplaySection = QStringLiteral("Tavrik");
+using tavrik::core::kDisplaySection;
 
 // Digit counts of the two displays as the program keeps and offers them (the big
 // window's menu lists them all); a stored count outside becomes the default.

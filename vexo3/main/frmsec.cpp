@@ -9,10 +9,11 @@
 #include "shared/core/profile.h"
 #include "shared/core/settingsstore.h"
 #include "shared/core/version.h"
+#include "shared/gui/closepolicy.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 #include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
@@ -40,7 +41,6 @@ using tavrik::gui::services;
 
 namespace {
 
-constexpr double kRefusalSeconds = 2.0;
 
 // A stored 16-bit number; anything else (not a number, out of range) is the default.
 short storedShort(const QString &section, const QString &key, short def)
@@ -97,15 +97,14 @@ void FrmSec::Form_Load()
     std::tie(sw.msStyle, sw.msCount) = fractionStyleOf(IniPath);
 
     ui_->SegBox1->setSegValue(QStringLiteral("0.000"));
-    bigWindow(true)->SegBox1->setSegValue(QStringLiteral("0.000"));
+    bigWindow(true)->showReading(QStringLiteral("0.000"));
 
     // Before the first save, which would fail for the same reason: said from the event
     // loop, where an end request can still close the box.
     saveNotice_->checkStore(QStringLiteral("设置和计时状态"));
-    const auto speed = tavrik::core::parseInt32(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("Speed"), QStringLiteral("2")));
-    msp_Click(speed && tavrik::core::precisionInterval(*speed) > 0 ? *speed : tavrik::core::kDefaultSpeed);
+    msp_Click(tavrik::core::readSpeed(*services().store));
 
-    const bool onTop = tavrik::core::parseBool(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("OnTop"), QStringLiteral("1"))).value_or(true);
+    const bool onTop = tavrik::core::readOnTop(*services().store);
     ui_->montop->setChecked(onTop);
     if (onTop)
         tavrik::gui::setTopmost(this, true);
@@ -116,12 +115,7 @@ void FrmSec::Form_Load()
     for (int i : {0, 4, 2, 1, 7, 5, 3})
         ui_->CMD[i]->setCaption(QString::fromUtf8(kButtons[i].caption));
 
-    // Centred on the screen.
-    if (QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(screen->availableGeometry().center());
-        move(r.topLeft());
-    }
+    tavrik::gui::centreOnScreen(this);
     show();
     if (!ui_->CMD[3]->isVisibleTo(this) && !ui_->CMD[4]->isVisibleTo(this)) {
         SetV(kIdleSet);
@@ -140,19 +134,10 @@ void FrmSec::Form_Load()
         QTimer::singleShot(0, this, &FrmSec::endFromSystem);
 }
 
-bool FrmSec::refusing() const { return refuseUntil_ >= 0 && services().clock->now().absolute() < refuseUntil_; }
-
 bool FrmSec::Form_Unload()
 {
     if (locked_) {
-        // Refuse, and keep saying so for two seconds while everything else goes on.
-        QLabel *lblDate = ui_->lblDate;
-        QPalette pal = lblDate->palette();
-        pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        lblDate->setPalette(pal);
-        refuseUntil_ = services().clock->now().absolute() + kRefusalSeconds;
-        lblDate->setText(kRefusalText);
-        lblDate->adjustSize();
+        ui_->refusal->refuse();
         return true;
     }
     endProgram();
@@ -183,18 +168,14 @@ void FrmSec::endProgram()
     ui_->tmrGo->stop();
     ui_->Timer2->stop();
     if (list_)
-        list_->removeRecordFileIfUnchanged();
+        list_->closeForGood();
     // Every other window goes at once, without further events.
     for (fBig *b : fBig::instances())
         b->deleteLater();
     for (QWidget *w : {static_cast<QWidget *>(list_.data()), static_cast<QWidget *>(option_.data())})
         if (w)
             w->deleteLater();
-    // Leave every event loop, an open box's too, without asking any window: one that
-    // refuses to close (the record list only hides) must not keep the program alive.
-    // Should no loop run yet, the first one to run ends at once.
-    QCoreApplication::exit(0);
-    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    tavrik::gui::leaveEventLoops(this);
 }
 
 void FrmSec::endFromSystem()

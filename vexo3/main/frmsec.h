@@ -2,6 +2,7 @@
 
 #include "shared/core/instance.h"
 #include "vexo3/engine/engine.h"
+#include "vexo3/main/flist.h"
 #include "vexo3/engine/persistence.h"
 #include "vexo3/windows/host.h"
 
@@ -19,7 +20,6 @@ namespace vexo3 {
 
 class Seg;
 class fBig;
-class fList;
 class fOption;
 
 // The main window of Vexo3: the stopwatch. Its widgets are its own; they carry the
@@ -147,7 +147,6 @@ private:
     void chooseMode(int index);
     void endProgram();
     void raiseFromCommand();
-    bool refusing() const;
     int keyOf(const QKeyEvent *event) const;
 
     std::unique_ptr<Ui> ui_;
@@ -160,7 +159,6 @@ private:
     bool locked_ = false;
     int mode_ = 0;
     double countdownLength_ = 0;
-    double refuseUntil_ = -1;
     bool ending_ = false;
     bool loaded_ = false;
     bool endPending_ = false;

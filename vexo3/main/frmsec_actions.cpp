@@ -2,7 +2,9 @@
 
 #include "vexo3/main/frmsec.h"
 
-#include "shared/core/precision.h"
+#include "shared/core/displaysettings.h"
+#include "shared/gui/precisionmenu.h"
+#include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
 #include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
@@ -102,7 +104,7 @@ void FrmSec::ActReset()
     if (!sw.ActReset())
         return;
     ui_->SegBox1->setSegValue(kResetText);
-    bigWindow(true)->SegBox1->setSegValue(kResetText);
+    bigWindow(true)->showReading(kResetText);
     afterAction();
 }
 
@@ -111,7 +113,7 @@ void FrmSec::ActRecord()
     if (!sw.guard(Action::Record))
         return;
     if (!list_)
-        list_ = new fList(this);
+        list_ = newRecordList(this);
     list_->showAbove(this);
     list_->append(sw.TimerString + QStringLiteral("S [") + sw.TimeString + u']');
 }
@@ -150,8 +152,8 @@ void FrmSec::tmrGo_Timer()
     const Readings r{sw.TimerString, sw.TimeString};
     if (const QString *text = tickMainText(sw.SegMode1, r))
         ui_->SegBox1->setSegValue(*text);
-    if (big_ && big_->isVisible() && big_->lblMode == fBig::kTimerMode)
-        big_->SegBox1->setSegValue(readingFor(sw.SegMode2, r));
+    if (big_ && big_->isVisible() && big_->mode() == fBig::kTimerMode)
+        big_->showReading(readingFor(sw.SegMode2, r));
 }
 
 void FrmSec::ReDrawSeg()
@@ -159,18 +161,14 @@ void FrmSec::ReDrawSeg()
     const Readings r{sw.TimerString, sw.TimeString};
     ui_->SegBox1->setSegValue(readingFor(sw.SegMode1, r));
     if (big_ && big_->isVisible())
-        big_->SegBox1->setSegValue(readingFor(sw.SegMode2, r));
+        big_->showReading(readingFor(sw.SegMode2, r));
 }
 
 void FrmSec::msp_Click(int Index)
 {
-    if (tavrik::core::precisionInterval(Index) < 0)
-        Index = tavrik::core::kDefaultSpeed;
-    for (QAction *a : ui_->msp)
-        a->setChecked(false);
-    ui_->msp[Index]->setChecked(true);
-    saveDisplaySetting(QStringLiteral("Speed"), QString::number(Index));
-    ui_->tmrGo->setInterval(tavrik::core::precisionInterval(Index));
+    QString error;
+    saveNotice_->saved(tavrik::core::saveSpeed(*services().store, tavrik::gui::applyPrecision(Index, ui_->tmrGo, ui_->msp), &error),
+                       error);
 }
 
 } // namespace vexo3

@@ -3,7 +3,7 @@
 #include "vexo3/main/frmsec.h"
 
 #include "shared/core/about.h"
-#include "shared/core/precision.h"
+#include "shared/gui/precisionmenu.h"
 #include "shared/core/version.h"
 #include "shared/gui/names.h"
 #include "controls/twips.h"
@@ -56,6 +56,7 @@ void FrmSec::buildWidgets()
 
     ui.lblDate = named(new QLabel(body), QStringLiteral("lblDate"));
     ui.lblDate->move(px(240), px(1800));
+    ui.refusal = std::make_unique<tavrik::gui::LockRefusal>(ui.lblDate);
 
     // Which timing mode is chosen, at the right end of the date line.
     ui.lblMode = named(new QLabel(body), QStringLiteral("lblMode"));
@@ -68,9 +69,7 @@ void FrmSec::buildWidgets()
     body->setFixedSize(px(kInnerWidthTwips),
                        std::max(px(kClientHeightTwips), ui.lblDate->y() + ui.lblDate->sizeHint().height() + 4));
 
-    ui.tmrGo = named(new QTimer(this), QStringLiteral("tmrGo"));
-    ui.tmrGo->setTimerType(Qt::PreciseTimer);
-    ui.tmrGo->setInterval(tavrik::core::precisionInterval(tavrik::core::kDefaultSpeed));
+    ui.tmrGo = tavrik::gui::makeTickTimer(this, QStringLiteral("tmrGo"));
     connect(ui.tmrGo, &QTimer::timeout, this, &FrmSec::tmrGo_Timer);
     ui.Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
     ui.Timer2->setInterval(1000);
@@ -125,11 +124,7 @@ void FrmSec::buildMenus()
     ui.mMiniForm = named(ui.mShowWindows->addAction(QStringLiteral("微型")), QStringLiteral("mMiniForm"));
     ui.mMiniForm->setEnabled(false);
     ui.mFor = named(ui.mOption->addMenu(QStringLiteral("精度(&M)")), QStringLiteral("mFor"));
-    for (int i = 0; i < tavrik::core::kPrecisionCount; ++i) {
-        ui.msp[i] = item(ui.mFor, indexed("msp", i), tavrik::core::precisionCaption(i), [this, i] { msp_Click(i); });
-        ui.msp[i]->setCheckable(true);
-    }
-    ui.msp[tavrik::core::kDefaultSpeed]->setChecked(true);
+    ui.msp = tavrik::gui::addPrecisionItems(ui.mFor, [this](int i) { msp_Click(i); });
     ui.mOption->addSeparator();
     ui.montop = item(ui.mOption, QStringLiteral("montop"), QStringLiteral("窗口总在前面显示(&O)"), [this] { montop_Click(); });
     ui.montop->setCheckable(true);

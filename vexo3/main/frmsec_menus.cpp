@@ -4,12 +4,14 @@
 #include "vexo3/main/frmsec.h"
 
 #include "shared/core/about.h"
+#include "shared/core/displaysettings.h"
 #include "shared/core/version.h"
 #include "shared/gui/about.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/launcher.h"
+#include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 #include "vexo3/main/frmsec_ui.h"
 #include "vexo3/engine/persistence.h"
@@ -46,13 +48,14 @@ void FrmSec::montop_Click()
     // The action toggled its own check mark already.
     const bool on = ui_->montop->isChecked();
     tavrik::gui::setTopmost(this, on);
-    saveDisplaySetting(QStringLiteral("OnTop"), on ? QStringLiteral("255") : QStringLiteral("0"));
+    QString error;
+    saveNotice_->saved(tavrik::core::saveOnTop(*services().store, on, &error), error);
 }
 
 void FrmSec::mshowSec_Click()
 {
     fBig *big = bigWindow(true);
-    big->SegBox1->setSegCount(QString::number(segCounts2_));
+    big->setCellCount(segCounts2_);
     big->show();
     big->raise();
 }

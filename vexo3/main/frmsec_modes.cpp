@@ -5,6 +5,7 @@
 #include "shared/core/clock.h"
 #include "shared/core/numtext.h"
 #include "shared/core/timing.h"
+#include "shared/gui/closepolicy.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/services.h"
 #include "vexo3/main/frmsec_ui.h"
@@ -21,9 +22,7 @@ using tavrik::gui::services;
 void FrmSec::Timer2_Timer()
 {
     QLabel *lblDate = ui_->lblDate;
-    if (refusing()) {
-        lblDate->setText(kRefusalText);
-    } else {
+    if (!ui_->refusal->tick()) {
         const tavrik::core::Now now = services().clock->now();
         lblDate->setText(tavrik::core::dateLine(tavrik::core::dateFromDayNumber(now.day),
                                                 tavrik::core::timeOfDay(now.seconds), QLocale()));

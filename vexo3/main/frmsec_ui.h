@@ -5,8 +5,11 @@
 
 #include "vexo3/main/frmsec.h"
 
+#include "shared/gui/closepolicy.h"
+
 #include <QString>
 #include <array>
+#include <memory>
 #include <utility>
 
 class QAction;
@@ -28,6 +31,8 @@ struct FrmSec::Ui {
     QLabel *Label5 = nullptr;
     QTimer *tmrGo = nullptr;
     QTimer *Timer2 = nullptr;
+    // The date line's two seconds of refusing a close while locked.
+    std::unique_ptr<tavrik::gui::LockRefusal> refusal;
 
     QMenu *mSec = nullptr;
     QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;
@@ -67,8 +72,6 @@ constexpr int kClientHeightTwips = 2800 - 450 - 300;
 constexpr int kInnerWidthTwips = 4560;
 constexpr int kMainSegLeft = 120;
 
-// What the date line says while a close request is refused.
-inline const QString kRefusalText = QStringLiteral("控制已被锁定，不能关闭窗口。");
 
 // msStyle and msCount, the digits after the point, as the profile file chooses them.
 std::pair<short, short> fractionStyleOf(const QString &iniPath);

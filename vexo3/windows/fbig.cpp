@@ -2,6 +2,7 @@
 
 #include "shared/core/clock.h"
 #include "shared/gui/dialogs.h"
+#include "shared/gui/names.h"
 #include "controls/mousecodes.h"
 #include "shared/core/numtext.h"
 #include "shared/gui/services.h"
@@ -17,11 +18,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace vexo3 {
 
 using tavrik::controls::px;
 using tavrik::controls::twips;
+using tavrik::gui::indexed;
+using tavrik::gui::named;
 
 namespace {
 
@@ -50,12 +54,12 @@ fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_
     setPalette(pal);
     resize(px(12165), px(5580));
 
-    SegBox1 = new Seg(this);
+    SegBox1 = named(new Seg(this), QStringLiteral("SegBox1"));
     connect(SegBox1, &Seg::LeftClick, this, &fBig::SegBox1_LeftClick);
     connect(SegBox1, &Seg::RightClick, this, &fBig::SegBox1_RightClick);
 
     for (int i = 0; i < 2; ++i) {
-        auto *handle = new QLabel(this);
+        auto *handle = named(new QLabel(this), indexed("Label1", i));
         handle->setCursor(Qt::SizeVerCursor);
         handle->setAttribute(Qt::WA_TranslucentBackground);
         handle->installEventFilter(this);
@@ -63,8 +67,9 @@ fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_
     }
 
     buildMenu();
-    Timer1.setInterval(50);
-    connect(&Timer1, &QTimer::timeout, this, &fBig::Timer1_Timer);
+    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, &fBig::Timer1_Timer);
     Form_Load();
 }
 
@@ -74,24 +79,31 @@ QList<fBig *> fBig::instances() { return registry(); }
 
 void fBig::buildMenu()
 {
-    popm = new QMenu(QStringLiteral("显示"), this);
-    mNewForm = popm->addMenu(QStringLiteral("新建显示窗口"));
-    mNewDateForm = mNewForm->addAction(QStringLiteral("显示日期(年-月-日)"), this, &fBig::mNewDateForm_Click);
-    mNewTimeForm = mNewForm->addAction(QStringLiteral("显示时间(时:分:秒)"), this, &fBig::mNewTimeForm_Click);
+    auto item = [this](QMenu *menu, const QString &name, const QString &caption, auto slot) {
+        return named(menu->addAction(caption, this, slot), name);
+    };
+    auto submenu = [](QMenu *menu, const QString &name, const QString &caption) {
+        return named(menu->addMenu(caption), name);
+    };
+
+    popm = named(new QMenu(QStringLiteral("显示"), this), QStringLiteral("popm"));
+    mNewForm = submenu(popm, QStringLiteral("mNewForm"), QStringLiteral("新建显示窗口"));
+    mNewDateForm = item(mNewForm, QStringLiteral("mNewDateForm"), QStringLiteral("显示日期(年-月-日)"), &fBig::mNewDateForm_Click);
+    mNewTimeForm = item(mNewForm, QStringLiteral("mNewTimeForm"), QStringLiteral("显示时间(时:分:秒)"), &fBig::mNewTimeForm_Click);
     popm->addSeparator();
-    mSec = popm->addAction(QStringLiteral("秒表"), this, &fBig::mSec_Click);
+    mSec = item(popm, QStringLiteral("mSec"), QStringLiteral("秒表"), &fBig::mSec_Click);
     popm->addSeparator();
-    mdate = popm->addAction(QStringLiteral("显示日期(年-月-日)"), this, &fBig::mdate_Click);
-    mTime = popm->addAction(QStringLiteral("显示时间(时:分:秒)"), this, &fBig::mTime_Click);
+    mdate = item(popm, QStringLiteral("mdate"), QStringLiteral("显示日期(年-月-日)"), &fBig::mdate_Click);
+    mTime = item(popm, QStringLiteral("mTime"), QStringLiteral("显示时间(时:分:秒)"), &fBig::mTime_Click);
     popm->addSeparator();
-    mSC = popm->addMenu(QStringLiteral("数字位数"));
+    mSC = submenu(popm, QStringLiteral("mSC"), QStringLiteral("数字位数"));
     for (int i = 0; i < int(mNC.size()); ++i)
-        mNC[i] = mSC->addAction(QString::number(kMinSegCount + i), this, [this, i] { mNC_Click(i); });
-    mnh = popm->addMenu(QStringLiteral("数字高度"));
+        mNC[i] = item(mSC, indexed("mNC", i), QString::number(kMinSegCount + i), [this, i] { mNC_Click(i); });
+    mnh = submenu(popm, QStringLiteral("mnh"), QStringLiteral("数字高度"));
     const char *heights[] = {"100 p", "150 p", "200 p", "250 p(典型)", "300 p", "350 p"};
     for (int i = 0; i < int(mh.size()); ++i)
-        mh[i] = mnh->addAction(QString::fromUtf8(heights[i]), this, [this, i] { mh_Click(i); });
-    msize = mnh->addAction(QStringLiteral("自定义?"), this, &fBig::msize_Click);
+        mh[i] = item(mnh, indexed("mh", i), QString::fromUtf8(heights[i]), [this, i] { mh_Click(i); });
+    msize = item(mnh, QStringLiteral("msize"), QStringLiteral("自定义?"), &fBig::msize_Click);
 }
 
 void fBig::Form_Load()
@@ -106,6 +118,12 @@ void fBig::Form_Load()
     updateTimer();
     Form_Resize();
 }
+
+void fBig::showReading(const QString &text) { SegBox1->setSegValue(text); }
+
+void fBig::setCellCount(int cells) { SegBox1->setSegCount(QString::number(cells)); }
+
+bool fBig::loadDigitImage(QWidget *window, const QString &file) { return loadSegImage(window, SegBox1, file); }
 
 double fBig::innerHeightTwips() const { return twips(height()); }
 
@@ -145,10 +163,10 @@ void fBig::hideEvent(QHideEvent *event)
 void fBig::updateTimer()
 {
     if (isVisible() && lblMode != kTimerMode) {
-        if (!Timer1.isActive())
-            Timer1.start();
+        if (!Timer1->isActive())
+            Timer1->start();
     } else {
-        Timer1.stop();
+        Timer1->stop();
     }
 }
 

@@ -4,13 +4,13 @@
 #include "vexo3/windows/biglogic.h"
 
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 
 namespace vexo3 {
 
@@ -19,7 +19,8 @@ class MainHost;
 
 // A resizable window that shows one reading in large digits: the main window's
 // stopwatch ("Timer"), the date ("Date"), the time ("Time") or a countdown
-// ("BackTimer"). Destroyed when closed.
+// ("BackTimer"). Destroyed when closed. Its parts are private and carry the names
+// their handlers are named after ("SegBox1", "mNC(3)").
 class fBig : public QWidget {
     Q_OBJECT
 public:
@@ -38,29 +39,28 @@ public:
     static inline const QString kDateMode = QStringLiteral("Date");
     static inline const QString kTimeMode = QStringLiteral("Time");
     static inline const QString kCountdownMode = QStringLiteral("BackTimer");
+    QString mode() const { return lblMode; }
 
-    Seg *SegBox1 = nullptr;
-    QString lblMode = kTimerMode;
-    // The countdown's seconds as the user gave them.
-    QString lblValue;
-    std::array<QLabel *, 2> Label1{};
-    // Runs only while the window shows and its mode has something to tick: the
-    // stopwatch mode is written by the main window.
-    QTimer Timer1;
+    // What the main window and the options dialog write into the display: the
+    // stopwatch's reading, the digit cells, the digit image set (a file that gives no
+    // picture is reported in a box over `window`, and the display keeps its digits).
+    void showReading(const QString &text);
+    void setCellCount(int cells);
+    bool loadDigitImage(QWidget *window, const QString &file);
 
-    QMenu *popm = nullptr;
-    QMenu *mNewForm = nullptr;
-    QAction *mNewDateForm = nullptr;
-    QAction *mNewTimeForm = nullptr;
-    QAction *mSec = nullptr;
-    QAction *mdate = nullptr;
-    QAction *mTime = nullptr;
-    QMenu *mSC = nullptr;
-    std::array<QAction *, kMaxSegCount - kMinSegCount + 1> mNC{};
-    QMenu *mnh = nullptr;
-    std::array<QAction *, 6> mh{};
-    QAction *msize = nullptr;
+    // Read-only, for tests: the countdown's seconds as the user gave them, the
+    // geometry in twips, and where the last handle drag took hold.
+    QString countdownText() const { return lblValue; }
+    const BigGeometry &layoutTwips() const { return geometry_; }
+    float dragOffsetY() const { return DragOffsetY; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     void Form_Load();
     void Form_Resize();
     void SegBox1_LeftClick(int Shift, float X, float Y);
@@ -78,22 +78,34 @@ public:
     void msize_Click();
     void Timer1_Timer();
 
-    // Geometry in twips, for tests and the layout.
-    const BigGeometry &layoutTwips() const { return geometry_; }
-    double innerHeightTwips() const;
-    float DragOffsetY = 0;
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void buildMenu();
     void applyGeometry();
     void updateTimer();
+    double innerHeightTwips() const;
 
+    Seg *SegBox1 = nullptr;
+    QString lblMode = kTimerMode;
+    // The countdown's seconds as the user gave them.
+    QString lblValue;
+    std::array<QLabel *, 2> Label1{};
+    // Runs only while the window shows and its mode has something to tick: the
+    // stopwatch mode is written by the main window.
+    QTimer *Timer1 = nullptr;
+
+    QMenu *popm = nullptr;
+    QMenu *mNewForm = nullptr;
+    QAction *mNewDateForm = nullptr;
+    QAction *mNewTimeForm = nullptr;
+    QAction *mSec = nullptr;
+    QAction *mdate = nullptr;
+    QAction *mTime = nullptr;
+    QMenu *mSC = nullptr;
+    std::array<QAction *, kMaxSegCount - kMinSegCount + 1> mNC{};
+    QMenu *mnh = nullptr;
+    std::array<QAction *, 6> mh{};
+    QAction *msize = nullptr;
+
+    float DragOffsetY = 0;
     MainHost *host_;
     BigGeometry geometry_;
     Countdown countdown_;

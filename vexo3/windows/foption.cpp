@@ -3,10 +3,11 @@
 
 #include "shared/core/clock.h"
 #include "shared/gui/dialogs.h"
+#include "shared/gui/names.h"
 #include "shared/core/numtext.h"
 #include "shared/core/profile.h"
 #include "shared/gui/services.h"
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 #include "controls/cmdbox/cmdbox.h"
 #include "vexo3/engine/persistence.h"
@@ -22,10 +23,13 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QStandardItemModel>
+#include <QTimer>
 
 namespace vexo3 {
 
 using tavrik::controls::px;
+using tavrik::gui::indexed;
+using tavrik::gui::named;
 
 namespace {
 
@@ -81,18 +85,18 @@ void selectCount(QComboBox *combo, int cells)
     combo->setCurrentIndex(qBound<int>(kMinSegCount, cells, kLastListedCount) - kMinSegCount);
 }
 
-QComboBox *countCombo(QWidget *parent)
+QComboBox *countCombo(QWidget *parent, const QString &name)
 {
-    auto *combo = new QComboBox(parent);
+    auto *combo = named(new QComboBox(parent), name);
     for (int n = kMinSegCount; n <= kLastListedCount; ++n)
         combo->addItem(n == kDefaultSegCount ? QStringLiteral("%1(推荐)").arg(n) : QString::number(n));
     combo->setMaxVisibleItems(kLastListedCount - kMinSegCount + 1);
     return combo;
 }
 
-QLabel *label(const QString &text, QWidget *parent, const Box &box)
+QLabel *label(const QString &name, const QString &text, QWidget *parent, const Box &box)
 {
-    auto *l = new QLabel(text, parent);
+    auto *l = named(new QLabel(text, parent), name);
     l->setGeometry(box.px());
     return l;
 }
@@ -107,8 +111,9 @@ fOption::fOption(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Dialog),
     setWindowTitle(QStringLiteral("选项"));
     setFixedSize(px(kClientWidth), px(kClientHeight));
     buildWidgets();
-    Timer1.setInterval(50);
-    connect(&Timer1, &QTimer::timeout, this, &fOption::Timer1_Timer);
+    Timer1 = named(new QTimer(this), QStringLiteral("Timer1"));
+    Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, &fOption::Timer1_Timer);
     Form_Load();
 }
 
@@ -116,54 +121,54 @@ fOption::~fOption() = default;
 
 void fOption::buildWidgets()
 {
-    Frame1 = new QGroupBox(QStringLiteral("字体"), this);
+    Frame1 = named(new QGroupBox(QStringLiteral("字体"), this), QStringLiteral("Frame1"));
     Frame1->setGeometry(kFrame1.px());
-    cmbImgList = new QListWidget(Frame1);
+    cmbImgList = named(new QListWidget(Frame1), QStringLiteral("cmbImgList"));
     cmbImgList->setGeometry(kImgList.px());
     cmbImgList->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(cmbImgList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             cmbImgList_Click();
     });
-    SegBox1 = new Seg(Frame1);
+    SegBox1 = named(new Seg(Frame1), QStringLiteral("SegBox1"));
     SegBox1->setGeometry(kPreview.px());
     SegBox1->setSegValue(QStringLiteral("123456"));
     SegBox1->setSegCount(QStringLiteral("4"));
 
-    Frame3 = new QGroupBox(QStringLiteral("显示样式(秒表)"), this);
+    Frame3 = named(new QGroupBox(QStringLiteral("显示样式(秒表)"), this), QStringLiteral("Frame3"));
     Frame3->setGeometry(kFrame3.px());
-    OptMsStyle[0] = new QRadioButton(QStringLiteral("1S=1000mS"), Frame3);
+    OptMsStyle[0] = named(new QRadioButton(QStringLiteral("1S=1000mS"), Frame3), indexed("OptMsStyle", 0));
     OptMsStyle[0]->setGeometry(kOptMs0.px());
-    OptMsStyle[1] = new QRadioButton(QStringLiteral("1S=60(个性)"), Frame3);
+    OptMsStyle[1] = named(new QRadioButton(QStringLiteral("1S=60(个性)"), Frame3), indexed("OptMsStyle", 1));
     OptMsStyle[1]->setGeometry(kOptMs1.px());
     for (int i = 0; i < 2; ++i)
         connect(OptMsStyle[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
                 OptMsStyle_Click(i);
         });
-    Label3 = label(QStringLiteral("位数"), Frame3, kLabel3);
-    cmbmSCount = new QComboBox(Frame3);
+    Label3 = label(QStringLiteral("Label3"), QStringLiteral("位数"), Frame3, kLabel3);
+    cmbmSCount = named(new QComboBox(Frame3), QStringLiteral("cmbmSCount"));
     cmbmSCount->addItems({QStringLiteral("1位"), QStringLiteral("2位"), QStringLiteral("3位(仅ms方式)!")});
     cmbmSCount->setGeometry(kMsCount.px());
     Label3->setBuddy(cmbmSCount);
 
-    Frame2 = new QGroupBox(QStringLiteral("数码管位数"), this);
+    Frame2 = named(new QGroupBox(QStringLiteral("数码管位数"), this), QStringLiteral("Frame2"));
     Frame2->setGeometry(kFrame2.px());
-    Label1 = label(QStringLiteral("主窗口"), Frame2, kLabel1);
-    Combo1 = countCombo(Frame2);
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("主窗口"), Frame2, kLabel1);
+    Combo1 = countCombo(Frame2, QStringLiteral("Combo1"));
     Combo1->setGeometry(kCombo1.px());
     Label1->setBuddy(Combo1);
-    Label2 = label(QStringLiteral("大窗口"), Frame2, kLabel2);
-    Combo2 = countCombo(Frame2);
+    Label2 = label(QStringLiteral("Label2"), QStringLiteral("大窗口"), Frame2, kLabel2);
+    Combo2 = countCombo(Frame2, QStringLiteral("Combo2"));
     Combo2->setGeometry(kCombo2.px());
     Label2->setBuddy(Combo2);
 
-    cmdOK = new cmdBox(this);
+    cmdOK = named(new cmdBox(this), QStringLiteral("cmdOK"));
     cmdOK->setGeometry(kCmdOK.px());
     cmdOK->setFontSize(QStringLiteral("9.75"));
     cmdOK->setCaption(QStringLiteral("确定"));
     connect(cmdOK, &cmdBox::Click, this, &fOption::cmdOK_Click);
-    cmdCancel = new cmdBox(this);
+    cmdCancel = named(new cmdBox(this), QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(kCmdCancel.px());
     cmdCancel->setFontSize(QStringLiteral("9.75"));
     cmdCancel->setCaption(QStringLiteral("取消"));
@@ -214,13 +219,13 @@ void fOption::Form_Load()
 void fOption::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    Timer1.start();
+    Timer1->start();
 }
 
 void fOption::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    Timer1.stop();
+    Timer1->stop();
 }
 
 void fOption::cmbImgList_Click()
@@ -279,7 +284,7 @@ void fOption::cmdOK_Click()
         // display keeps its digits.
         const QString file = imageFileOf(chosen);
         loadSegImage(this, host_->mainSeg(), file);
-        loadSegImage(this, host_->bigWindow(true)->SegBox1, file);
+        host_->bigWindow(true)->loadDigitImage(this, file);
 
         // 5. Digit cells, from the leading number of the items ("14(推荐)" is 14).
         auto cells = [](const QComboBox *combo) {
@@ -292,7 +297,7 @@ void fOption::cmdOK_Click()
 
         // 6. Each count write redraws its display with the new set.
         host_->mainSeg()->setSegCount(QString::number(cells1));
-        host_->bigWindow(true)->SegBox1->setSegCount(QString::number(cells2));
+        host_->bigWindow(true)->setCellCount(cells2);
 
         // 7. The running state keeps the counts.
         host_->SaveState();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 #include <array>
 
@@ -10,6 +9,7 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QRadioButton;
+class QTimer;
 
 namespace vexo3 {
 
@@ -20,12 +20,31 @@ class MainHost;
 // The options dialog: digit image set (with a live preview), the stopwatch's fraction
 // style and digits, and the digit cells of the main and the big window. Not modal and
 // kept above other windows. OK applies everything at once and unloads the dialog;
-// Cancel only hides it, so it comes back as the user left it.
+// Cancel only hides it, so it comes back as the user left it. The main window only
+// makes and shows it; its parts are private and carry the names their handlers are
+// named after ("cmbImgList", "cmdOK").
 class fOption : public QWidget {
     Q_OBJECT
 public:
     explicit fOption(MainHost *host, QWidget *parent = nullptr);
     ~fOption() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void Form_Load();
+    void cmbImgList_Click();
+    void OptMsStyle_Click(int Index);
+    void Timer1_Timer();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    void buildWidgets();
+    // The program folder followed by the file field of image-set entry `key`.
+    static QString imageFileOf(int key);
 
     QGroupBox *Frame1 = nullptr;
     QListWidget *cmbImgList = nullptr;
@@ -44,24 +63,7 @@ public:
 
     cmdBox *cmdOK = nullptr;
     cmdBox *cmdCancel = nullptr;
-    QTimer Timer1;
-
-    void Form_Load();
-    void cmbImgList_Click();
-    void OptMsStyle_Click(int Index);
-    void Timer1_Timer();
-    void cmdOK_Click();
-    void cmdCancel_Click();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-
-private:
-    void buildWidgets();
-    // The program folder followed by the file field of image-set entry `key`.
-    static QString imageFileOf(int key);
+    QTimer *Timer1 = nullptr;
 
     MainHost *host_;
 };

@@ -10,7 +10,7 @@ namespace {
 
 void put(MemoryStore &store, const QString &key, const QString &value)
 {
-    store.save(tavrik::core::kSettingsApp, kSettingsSection, key, value);
+    store.save(tavrik::core::kSettingsApp, kDisplaySection, key, value);
 }
 
 // The settings as one comparable text.
@@ -40,7 +40,7 @@ private Q_SLOTS:
     void label2KeyIsOneKey();
     void toggledMarksSurvive_data();
     void toggledMarksSurvive();
-    void onTopAndSpeedValues();
+    void vexo3KeysUntouched();
     void failedSaveReported();
     void toggledBorder();
 };
@@ -58,14 +58,6 @@ void TestVexoSettings::storedValues_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
     const QString def = QStringLiteral("A0 B0 borders 1,1,0,0,0 speed 2 top 1");
-    QTest::newRow("speed 0") << "Speed" << "0" << "A0 B0 borders 1,1,0,0,0 speed 0 top 1";
-    QTest::newRow("speed 5") << "Speed" << "5" << "A0 B0 borders 1,1,0,0,0 speed 5 top 1";
-    QTest::newRow("speed 6") << "Speed" << "6" << def;
-    QTest::newRow("speed -1") << "Speed" << "-1" << def;
-    QTest::newRow("speed text") << "Speed" << "fast" << def;
-    QTest::newRow("speed empty") << "Speed" << "" << def;
-    QTest::newRow("speed huge") << "Speed" << "99999999999999999999" << def;
-    QTest::newRow("speed 3.6 rounds") << "Speed" << "3.6" << "A0 B0 borders 1,1,0,0,0 speed 4 top 1";
     QTest::newRow("time border 0") << "TimeBorderStyle" << "0" << "A0 B0 borders 0,1,0,0,0 speed 2 top 1";
     QTest::newRow("time border 2") << "TimeBorderStyle" << "2" << def;
     QTest::newRow("timer border text") << "TimerBorderStyle" << "x" << def;
@@ -75,10 +67,6 @@ void TestVexoSettings::storedValues_data()
     QTest::newRow("label1 border 1") << "Label1BorderStyle" << "1" << "A0 B0 borders 1,1,0,1,0 speed 2 top 1";
     QTest::newRow("label2 border 1") << "Label2BorderStyle" << "1" << "A0 B0 borders 1,1,0,0,1 speed 2 top 1";
     QTest::newRow("label2 border 7") << "Label2BorderStyle" << "7" << def;
-    QTest::newRow("on top 0") << "OnTop" << "0" << "A0 B0 borders 1,1,0,0,0 speed 2 top 0";
-    QTest::newRow("on top 255") << "OnTop" << "255" << def;
-    QTest::newRow("on top False") << "OnTop" << "False" << "A0 B0 borders 1,1,0,0,0 speed 2 top 0";
-    QTest::newRow("on top text") << "OnTop" << "maybe" << def;
     QTest::newRow("mA60 1") << "mA60" << "1" << "A1 B0 borders 1,1,0,0,0 speed 2 top 1";
     QTest::newRow("mA60 -1") << "mA60" << "-1" << "A1 B0 borders 1,1,0,0,0 speed 2 top 1";
     QTest::newRow("mA60 text") << "mA60" << "yes" << def;
@@ -114,10 +102,10 @@ void TestVexoSettings::borderStylesSavedTogether()
     s.setBorder(Bordered::lblDate, vexo::toggledBorder(s.border(Bordered::lblDate)));
     QVERIFY(saveBorderStyles(store, s));
     QCOMPARE(store.saveCalls, 1);
-    QCOMPARE(store.keys(kSettingsSection), (QStringList{"TimeBorderStyle", "TimerBorderStyle", "lblDateBorderStyle",
+    QCOMPARE(store.keys(kDisplaySection), (QStringList{"TimeBorderStyle", "TimerBorderStyle", "lblDateBorderStyle",
                                                         "Label1BorderStyle", "label2BorderStyle"}));
-    QCOMPARE(store.value(kSettingsSection, QStringLiteral("TimeBorderStyle")).value_or(QStringLiteral("<none>")), QStringLiteral("0"));
-    QCOMPARE(store.value(kSettingsSection, QStringLiteral("lblDateBorderStyle")).value_or(QStringLiteral("<none>")), QStringLiteral("1"));
+    QCOMPARE(store.value(kDisplaySection, QStringLiteral("TimeBorderStyle")).value_or(QStringLiteral("<none>")), QStringLiteral("0"));
+    QCOMPARE(store.value(kDisplaySection, QStringLiteral("lblDateBorderStyle")).value_or(QStringLiteral("<none>")), QStringLiteral("1"));
     QCOMPARE(describe(readSettings(store)), QStringLiteral("A0 B0 borders 0,1,1,0,0 speed 2 top 1"));
 }
 
@@ -131,7 +119,7 @@ void TestVexoSettings::label2KeyIsOneKey()
     s.setBorder(Bordered::Label2, 1);
     QVERIFY(saveBorderStyles(store, s));
     int label2Keys = 0;
-    for (const QString &k : store.keys(kSettingsSection))
+    for (const QString &k : store.keys(kDisplaySection))
         label2Keys += k.compare(QStringLiteral("Label2BorderStyle"), Qt::CaseInsensitive) == 0;
     QCOMPARE(label2Keys, 1);
     QCOMPARE(readSettings(store).border(Bordered::Label2), 1);
@@ -160,27 +148,16 @@ void TestVexoSettings::toggledMarksSurvive()
     const Settings s = readSettings(store);
     QCOMPARE(s.mA60, a60);
     QCOMPARE(s.mB60, b60);
-    QCOMPARE(store.value(kSettingsSection, QStringLiteral("mA60")).value_or(QStringLiteral("<none>")), a60 ? QStringLiteral("1") : QStringLiteral("0"));
+    QCOMPARE(store.value(kDisplaySection, QStringLiteral("mA60")).value_or(QStringLiteral("<none>")), a60 ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void TestVexoSettings::onTopAndSpeedValues()
+void TestVexoSettings::vexo3KeysUntouched()
 {
-    MemoryStore store;
-    QVERIFY(saveOnTop(store, true));
-    QCOMPARE(store.value(kSettingsSection, QStringLiteral("OnTop")).value_or(QStringLiteral("<none>")), QStringLiteral("255"));
-    QVERIFY(readSettings(store).OnTop);
-    QVERIFY(saveOnTop(store, false));
-    QCOMPARE(store.value(kSettingsSection, QStringLiteral("OnTop")).value_or(QStringLiteral("<none>")), QStringLiteral("0"));
-    QVERIFY(!readSettings(store).OnTop);
-    for (int speed = 0; speed <= 5; ++speed) {
-        QVERIFY(saveSpeed(store, speed));
-        QCOMPARE(store.value(kSettingsSection, QStringLiteral("Speed")).value_or(QStringLiteral("<none>")), QString::number(speed));
-        QCOMPARE(readSettings(store).Speed, speed);
-    }
     // Vexo3's keys live in the same section and stay untouched.
+    MemoryStore store;
     put(store, QStringLiteral("SegMode1"), QStringLiteral("1"));
     QVERIFY(saveBorderStyles(store, Settings()));
-    QCOMPARE(store.value(kSettingsSection, QStringLiteral("SegMode1")).value_or(QStringLiteral("<none>")), QStringLiteral("1"));
+    QCOMPARE(store.value(kDisplaySection, QStringLiteral("SegMode1")).value_or(QStringLiteral("<none>")), QStringLiteral("1"));
 }
 
 void TestVexoSettings::failedSaveReported()

@@ -1,6 +1,6 @@
 #include "vexo_fixture.h"
 
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 
 #include <QMenuBar>
 #include <QScreen>

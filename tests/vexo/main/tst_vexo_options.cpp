@@ -1,7 +1,7 @@
 #include "vexo_fixture.h"
 
 #include "shared/core/about.h"
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 
 #include <QFile>
 

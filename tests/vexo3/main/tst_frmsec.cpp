@@ -259,18 +259,18 @@ void TestFrmSec::tickFeedsTheBigWindow()
     f.tickAfter(5);
     fBig *big = w.bigWindow(false);
     QVERIFY(big);
-    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("0.000")); // hidden: not written
+    QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("0.000")); // hidden: not written
     w.mshowSec_Click();
     QVERIFY(big->isVisible());
     f.tickAfter(1);
-    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("6.000"));
+    QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("6.000"));
     w.setSegMode2(1);
     f.tickAfter(1);
-    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("0:00:07.000"));
-    big->lblMode = QStringLiteral("Date");
-    big->SegBox1->setSegValue(QStringLiteral("x"));
+    QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("0:00:07.000"));
+    ui(*big).mdate->trigger();
+    ui(*big).SegBox1->setSegValue(QStringLiteral("x"));
     f.tickAfter(1);
-    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("x"));
+    QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("x"));
 }
 
 void TestFrmSec::resetShowsDashes()
@@ -281,7 +281,7 @@ void TestFrmSec::resetShowsDashes()
     w.ActStop();
     w.ActReset();
     QCOMPARE(f.shown(), kResetText);
-    QCOMPARE(w.bigWindow(false)->SegBox1->SegValue(), kResetText);
+    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegValue(), kResetText);
     // The readings themselves are kept.
     QCOMPARE(w.stopwatch().TimerString, QStringLiteral("4.000"));
 }

@@ -1,6 +1,6 @@
 #include "tests/vexo3/main/window_fixture.h"
 
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 
 #include <QFile>
@@ -246,8 +246,8 @@ void TestMenus::displayWindows()
     for (fBig *d : dates) {
         QVERIFY(d->isVisible());
         QCOMPARE(d->windowTitle(), QStringLiteral("日期"));
-        QCOMPARE(d->SegBox1->SegCount(), QStringLiteral("10"));
-        QVERIFY(!d->mSec->isEnabled());
+        QCOMPARE(ui(*d).SegBox1->SegCount(), QStringLiteral("10"));
+        QVERIFY(!ui(*d).mSec->isEnabled());
     }
     QCOMPARE(f.bigWindows(QStringLiteral("Time")).size(), 1);
     QCOMPARE(f.bigWindows(QStringLiteral("Time"))[0]->windowTitle(), QStringLiteral("时间"));
@@ -255,7 +255,7 @@ void TestMenus::displayWindows()
     w.setSegCounts(12, 17);
     ui(w).mShowbigForm->trigger();
     QVERIFY(w.bigWindow(false)->isVisible());
-    QCOMPARE(w.bigWindow(false)->SegBox1->SegCount(), QStringLiteral("17"));
+    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegCount(), QStringLiteral("17"));
 }
 
 void TestMenus::webPagesOpenThroughTheDesktop()

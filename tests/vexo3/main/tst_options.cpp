@@ -19,10 +19,10 @@ class TestOptions : public QObject {
     {
         w.mOption1_Click();
         fOption *d = w.optionDialog();
-        clickRow(d->cmbImgList, 1);
-        clickOption(d->OptMsStyle[1]);
-        chooseItem(d->cmbmSCount, 1);
-        click(d->cmdOK);
+        clickRow(ui(*d).cmbImgList, 1);
+        clickOption(ui(*d).OptMsStyle[1]);
+        chooseItem(ui(*d).cmbmSCount, 1);
+        click(ui(*d).cmdOK);
     }
 
 private Q_SLOTS:
@@ -44,26 +44,26 @@ void TestOptions::mainWindowTakesTheGreenSet()
     FrmSec w;
     w.Form_Load();
     QVERIFY(paintedFrom(ui(w).SegBox1, kRed));
-    QVERIFY(paintedFrom(w.bigWindow(true)->SegBox1, kRed));
+    QVERIFY(paintedFrom(ui(*w.bigWindow(true)).SegBox1, kRed));
 
     w.mOption1_Click();
     QPointer<fOption> d = w.optionDialog();
     QVERIFY(d && d->isVisible());
     QCOMPARE(d->windowIcon().pixmap(16).toImage(), w.windowIcon().pixmap(16).toImage());
-    clickRow(d->cmbImgList, 1);
-    QVERIFY(paintedFrom(d->SegBox1, kGreen));
-    click(d->cmdOK);
+    clickRow(ui(*d).cmbImgList, 1);
+    QVERIFY(paintedFrom(ui(*d).SegBox1, kGreen));
+    click(ui(*d).cmdOK);
 
     QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("2"));
     QVERIFY(paintedFrom(ui(w).SegBox1, kGreen));
-    QVERIFY(paintedFrom(w.bigWindow(false)->SegBox1, kGreen));
+    QVERIFY(paintedFrom(ui(*w.bigWindow(false)).SegBox1, kGreen));
     QVERIFY(env->dialogs.boxes.isEmpty());
     QTRY_VERIFY(!w.optionDialog());
 
     // Opened again, it is a new dialog that starts from what OK stored.
     w.mOption1_Click();
     QVERIFY(w.optionDialog() && w.optionDialog() != d);
-    QCOMPARE(w.optionDialog()->cmbImgList->currentRow(), 1);
+    QCOMPARE(ui(*w.optionDialog()).cmbImgList->currentRow(), 1);
 }
 
 void TestOptions::mainWindowFractionStyleSurvivesRestart()
@@ -75,9 +75,9 @@ void TestOptions::mainWindowFractionStyleSurvivesRestart()
         QCOMPARE(w.stopwatch().msCount, short(3));
         w.mOption1_Click();
         fOption *d = w.optionDialog();
-        clickOption(d->OptMsStyle[1]);
-        chooseItem(d->cmbmSCount, 1);
-        click(d->cmdOK);
+        clickOption(ui(*d).OptMsStyle[1]);
+        chooseItem(ui(*d).cmbmSCount, 1);
+        click(ui(*d).cmdOK);
         // At once in the running program.
         QCOMPARE(w.stopwatch().msStyle, short(1));
         QCOMPARE(w.stopwatch().msCount, short(2));
@@ -99,16 +99,16 @@ void TestOptions::mainWindowCountsAndCancel()
     w.Form_Load();
     w.mOption1_Click();
     QPointer<fOption> d = w.optionDialog();
-    QCOMPARE(d->Combo1->currentText(), QStringLiteral("14(推荐)"));
-    QCOMPARE(d->Combo2->currentText(), QStringLiteral("10"));
+    QCOMPARE(ui(*d).Combo1->currentText(), QStringLiteral("14(推荐)"));
+    QCOMPARE(ui(*d).Combo2->currentText(), QStringLiteral("10"));
 
     // Cancel after changes: nothing changes, and the dialog comes back as left,
     // without loading again (a set added meanwhile is not listed).
-    clickRow(d->cmbImgList, 1);
-    clickOption(d->OptMsStyle[1]);
-    chooseItem(d->Combo2, 11);
+    clickRow(ui(*d).cmbImgList, 1);
+    clickOption(ui(*d).OptMsStyle[1]);
+    chooseItem(ui(*d).Combo2, 11);
     const QByteArray before = readFile(iniFile());
-    click(d->cmdCancel);
+    click(ui(*d).cmdCancel);
     QVERIFY(!d->isVisible());
     QCOMPARE(readFile(iniFile()), before);
     QCOMPARE(w.stopwatch().msStyle, short(0));
@@ -120,18 +120,18 @@ void TestOptions::mainWindowCountsAndCancel()
     w.mOption1_Click();
     QCOMPARE(w.optionDialog(), d.data());
     QVERIFY(d->isVisible());
-    QCOMPARE(d->cmbImgList->count(), 2);
-    QCOMPARE(d->cmbImgList->currentRow(), 1);
-    QVERIFY(d->OptMsStyle[1]->isChecked());
-    QCOMPARE(d->Combo2->currentText(), QStringLiteral("19"));
+    QCOMPARE(ui(*d).cmbImgList->count(), 2);
+    QCOMPARE(ui(*d).cmbImgList->currentRow(), 1);
+    QVERIFY(ui(*d).OptMsStyle[1]->isChecked());
+    QCOMPARE(ui(*d).Combo2->currentText(), QStringLiteral("19"));
 
     // "19" for the big window: 19 cells at once, kept in the running state.
-    click(d->cmdOK);
+    click(ui(*d).cmdOK);
     fBig *big = w.bigWindow(false);
     QVERIFY(big);
-    QCOMPARE(big->SegBox1->SegCount(), QStringLiteral("19"));
-    QCOMPARE(big->SegBox1->visibleCells(), 19);
-    QVERIFY(paintedFrom(big->SegBox1, kGreen));
+    QCOMPARE(ui(*big).SegBox1->SegCount(), QStringLiteral("19"));
+    QCOMPARE(ui(*big).SegBox1->visibleCells(), 19);
+    QVERIFY(paintedFrom(ui(*big).SegBox1, kGreen));
     QCOMPARE(w.SegCounts1(), short(14));
     QCOMPARE(w.SegCounts2(), short(19));
     QCOMPARE(env->store.value("Setting", "SegCounts2").value_or(QString()), QStringLiteral("19"));
@@ -164,7 +164,7 @@ void TestOptions::readOnlyProgramFolderUsesTheUserCopy()
     QCOMPARE(again.stopwatch().msStyle, short(1));
     QCOMPARE(again.stopwatch().msCount, short(2));
     again.mOption1_Click();
-    QCOMPARE(again.optionDialog()->cmbImgList->currentRow(), 1);
+    QCOMPARE(ui(*again.optionDialog()).cmbImgList->currentRow(), 1);
 }
 
 void TestOptions::failedWriteShowsOneBoxAndLosesNothing()

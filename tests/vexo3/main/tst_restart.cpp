@@ -107,7 +107,7 @@ void TestRestart::bigWindowOpenAtExitOpensAgain()
     fBig *big = f.w->bigWindow(false);
     QVERIFY(big && big->isVisible());
     f.tickAfter(1);
-    QCOMPARE(big->SegBox1->SegValue(), QStringLiteral("1.000"));
+    QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("1.000"));
 }
 
 void TestRestart::badStoredValues_data()

@@ -1,6 +1,6 @@
 #include "tests/vexo3/main/window_fixture.h"
 
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 
 #include <QFile>
@@ -59,7 +59,7 @@ void TestStartup::firstRun()
     QVERIFY(f.env.dialogs.boxes.isEmpty());
     // The big window exists, hidden, with its own start-up done.
     QVERIFY(w.bigWindow(false) && !w.bigWindow(false)->isVisible());
-    QCOMPARE(w.bigWindow(false)->SegBox1->SegValue(), QStringLiteral("0.000"));
+    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegValue(), QStringLiteral("0.000"));
 }
 
 void TestStartup::storedSpeedIsAppliedAndWrittenBack()
@@ -126,7 +126,7 @@ void TestStartup::windowsStyleImagePathLoads()
     const QImage shot = ui(w).SegBox1->grab().toImage();
     const QPointF last = ui(w).SegBox1->cellRectTwips(ui(w).SegBox1->visibleCells() - 1).center() / tavrik::controls::kTwipsPerPixel;
     QCOMPARE(QColor(shot.pixel(last.toPoint())), QColor(0, 200, 0));
-    QCOMPARE(QColor(w.bigWindow(false)->SegBox1->grab().toImage().pixel(5, 5)), QColor(0, 200, 0));
+    QCOMPARE(QColor(ui(*w.bigWindow(false)).SegBox1->grab().toImage().pixel(5, 5)), QColor(0, 200, 0));
 }
 
 void TestStartup::onTopOffIsRespected()

@@ -57,11 +57,11 @@ void TestTimingMenu::defaultAnswerOpensCountdown()
     QVERIFY(c->isVisible());
     QVERIFY(!c->isModal());
     QCOMPARE(c->windowTitle(), QStringLiteral("倒计时"));
-    QCOMPARE(c->lblValue, QStringLiteral("3600"));
+    QCOMPARE(c->countdownText(), QStringLiteral("3600"));
     QVERIFY(ui(w).mMode2[2]->isChecked());
     QCOMPARE(w.countdownMode(), 2);
-    c->Timer1_Timer();
-    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("-   3600.0"));
+    tick(ui(*c).Timer1);
+    QCOMPARE(ui(*c).SegBox1->SegValue(), QStringLiteral("-   3600.0"));
     w.mSt_Click();
     QCOMPARE(f.env.dialogs.boxes.last().text, QStringLiteral("倒计时设置为3600秒\r\n定时未启用"));
     QCOMPARE(f.env.dialogs.boxes.last().title, QStringLiteral("状态"));
@@ -102,7 +102,7 @@ void TestTimingMenu::twiceGivesTwoWindows()
     w.mMode2_Click(2);
     auto windows = f.bigWindows(QStringLiteral("BackTimer"));
     QCOMPARE(windows.size(), 2);
-    QStringList values{windows[0]->lblValue, windows[1]->lblValue};
+    QStringList values{windows[0]->countdownText(), windows[1]->countdownText()};
     values.sort();
     QCOMPARE(values, (QStringList{"60", "90.5"}));
     windows[0]->close();
@@ -141,14 +141,14 @@ void TestTimingMenu::answers()
     const auto windows = f.bigWindows(QStringLiteral("BackTimer"));
     QCOMPARE(windows.size(), value.isEmpty() ? 0 : 1);
     if (!value.isEmpty()) {
-        QCOMPARE(windows[0]->lblValue, value);
-        windows[0]->Timer1.stop();
-        windows[0]->Timer1_Timer();
-        QCOMPARE(windows[0]->SegBox1->SegValue(), firstFrame);
+        QCOMPARE(windows[0]->countdownText(), value);
+        ui(*windows[0]).Timer1->stop();
+        tick(ui(*windows[0]).Timer1);
+        QCOMPARE(ui(*windows[0]).SegBox1->SegValue(), firstFrame);
         f.env.clock.advance(1.0);
-        windows[0]->Timer1_Timer();
+        tick(ui(*windows[0]).Timer1);
         const double left = value.toDouble() - 1.0;
-        QCOMPARE(windows[0]->SegBox1->SegValue(),
+        QCOMPARE(ui(*windows[0]).SegBox1->SegValue(),
                  left > 0 ? QStringLiteral("-   ") + tavrik::core::formatFixed(left, 1) : QStringLiteral("--0--"));
     }
     QCOMPARE(f.env.dialogs.boxes.size(), warned ? 1 : 0);

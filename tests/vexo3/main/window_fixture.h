@@ -8,6 +8,7 @@
 #include "vexo3/version.h"
 #include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
+#include "tests/vexo3/windows/parts.h"
 
 #include <QApplication>
 #include <QAction>
@@ -169,7 +170,7 @@ struct MainFixture {
         QList<vexo3::fBig *> out;
         for (QWidget *t : QApplication::topLevelWidgets())
             if (auto *b = qobject_cast<vexo3::fBig *>(t))
-                if (mode.isEmpty() || b->lblMode == mode)
+                if (mode.isEmpty() || b->mode() == mode)
                     out.append(b);
         return out;
     }

@@ -5,7 +5,7 @@
 // stand-in that logs what the dialog tells it.
 
 #include "shared/core/profile.h"
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 #include "controls/twips.h"
 #include "tests/support/fakes.h"
 #include "controls/cmdbox/cmdbox.h"
@@ -13,6 +13,7 @@
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
 #include "vexo3/windows/host.h"
+#include "tests/vexo3/windows/parts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -249,7 +250,7 @@ public:
         };
         states << QStringLiteral("%1 %2 %3 | %4 %5 | %6")
                       .arg(r("SegFont", "Selected"), r("Setting", "mSStyle"), r("Setting", "mSCount"),
-                           seg->SegCount(), big ? big->SegBox1->SegCount() : QStringLiteral("-"),
+                           seg->SegCount(), big ? ui(*big).SegBox1->SegCount() : QStringLiteral("-"),
                            dialog && dialog->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
     }
 

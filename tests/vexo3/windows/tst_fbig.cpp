@@ -36,28 +36,29 @@ void TestFBig::looksAndMenu()
     FrmSec &w = f.load();
     w.mshowSec_Click();
     fBig *b = w.bigWindow(false);
+    const BigUi u = ui(*b);
     QCOMPARE(b->windowTitle(), QStringLiteral("Tavrik-显示窗口"));
     QCOMPARE(b->palette().color(QPalette::Window), QColor(0x40, 0x40, 0x40));
-    QCOMPARE(b->Timer1.interval(), 50);
-    for (QLabel *h : b->Label1)
+    QCOMPARE(u.Timer1->interval(), 50);
+    for (QLabel *h : u.Label1)
         QCOMPARE(h->cursor().shape(), Qt::SizeVerCursor);
     QStringList items;
-    for (QAction *a : b->popm->actions())
+    for (QAction *a : u.popm->actions())
         items << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(items, (QStringList{"新建显示窗口", "-", "秒表", "-", "显示日期(年-月-日)", "显示时间(时:分:秒)", "-", "数字位数", "数字高度"}));
-    QCOMPARE(b->mNC[0]->text(), QStringLiteral("8"));
-    QCOMPARE(b->mNC[12]->text(), QStringLiteral("20"));
-    QCOMPARE(b->mh[3]->text(), QStringLiteral("250 p(典型)"));
-    QCOMPARE(b->mnh->actions().last()->text(), QStringLiteral("自定义?"));
+    QCOMPARE(u.mNC[0]->text(), QStringLiteral("8"));
+    QCOMPARE(u.mNC[12]->text(), QStringLiteral("20"));
+    QCOMPARE(u.mh[3]->text(), QStringLiteral("250 p(典型)"));
+    QCOMPARE(u.mnh->actions().last()->text(), QStringLiteral("自定义?"));
     // What shows on screen: grey around, black display.
     b->resize(600, 300);
     const QImage shot = b->grab().toImage();
     QCOMPARE(QColor(shot.pixel(2, 2)), QColor(0x40, 0x40, 0x40));
     // The display between the handles is black where no segment is lit.
-    b->SegBox1->setSegValue(QString());
+    u.SegBox1->setSegValue(QString());
     const QImage after = b->grab().toImage();
-    QCOMPARE(QColor(after.pixel(b->SegBox1->geometry().center())), QColor(Qt::black));
-    QCOMPARE(QColor(after.pixel(b->SegBox1->x() - 3, b->SegBox1->geometry().center().y())), QColor(0x40, 0x40, 0x40));
+    QCOMPARE(QColor(after.pixel(u.SegBox1->geometry().center())), QColor(Qt::black));
+    QCOMPARE(QColor(after.pixel(u.SegBox1->x() - 3, u.SegBox1->geometry().center().y())), QColor(0x40, 0x40, 0x40));
 }
 
 void TestFBig::layoutFollowsWindowAndHeightChoice()
@@ -65,17 +66,18 @@ void TestFBig::layoutFollowsWindowAndHeightChoice()
     FrmSec &w = f.load();
     w.mshowSec_Click();
     fBig *b = w.bigWindow(false);
+    const BigUi u = ui(*b);
     b->resize(800, 400); // 6000 twips high
-    QCOMPARE(b->SegBox1->geometry(), QRect(7, 100, 800 + 8 - 20, 200));
-    b->mh[3]->trigger(); // 250 p
+    QCOMPARE(u.SegBox1->geometry(), QRect(7, 100, 800 + 8 - 20, 200));
+    u.mh[3]->trigger(); // 250 p
     QCOMPARE(f.stored("Tavrik", "SegHeight"), QStringLiteral("250"));
     QCOMPARE(b->layoutTwips().segHeight, 3750.0);
-    QCOMPARE(b->SegBox1->geometry(), QRect(7, 75, 788, 250));
-    QCOMPARE(b->Label1[0]->geometry(), QRect(0, 66, 800, 9));
-    QCOMPARE(b->Label1[1]->geometry(), QRect(0, 338, 800, 9));
+    QCOMPARE(u.SegBox1->geometry(), QRect(7, 75, 788, 250));
+    QCOMPARE(u.Label1[0]->geometry(), QRect(0, 66, 800, 9));
+    QCOMPARE(u.Label1[1]->geometry(), QRect(0, 338, 800, 9));
     b->resize(800, 133); // lower than the display: capped
-    QCOMPARE(b->SegBox1->height(), 133);
-    QCOMPARE(b->SegBox1->y(), 0);
+    QCOMPARE(u.SegBox1->height(), 133);
+    QCOMPARE(u.SegBox1->y(), 0);
     // Every window uses the stored height at its next start.
     f.restart();
     QCOMPARE(f.w->SegHeight(), 250.0f);
@@ -87,7 +89,8 @@ void TestFBig::dragHandlesWithTheMouse()
     w.mshowSec_Click();
     fBig *b = w.bigWindow(false);
     b->resize(800, 400);
-    QLabel *upper = b->Label1[0];
+    const BigUi u = ui(*b);
+    QLabel *upper = u.Label1[0];
     const int startTop = upper->y();
     QTest::mousePress(upper, Qt::LeftButton, Qt::NoModifier, QPoint(100, 4));
     // Down by 20 px: the handle follows the pointer, the display shrinks from the top.
@@ -95,23 +98,23 @@ void TestFBig::dragHandlesWithTheMouse()
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(upper, &move);
     QCOMPARE(upper->y(), startTop + 20);
-    QCOMPARE(b->SegBox1->y(), upper->y() + 9);
+    QCOMPARE(u.SegBox1->y(), upper->y() + 9);
     // Far up: stopped at 120 twips (8 px).
     QMouseEvent up(QEvent::MouseMove, QPointF(100, -500), upper->mapToGlobal(QPointF(100, -500)), Qt::NoButton,
                    Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(upper, &up);
     QCOMPARE(upper->y(), 8);
     QTest::mouseRelease(upper, Qt::LeftButton, Qt::NoModifier, QPoint(100, 4));
-    QCOMPARE(b->DragOffsetY, -1.0f);
+    QCOMPARE(b->dragOffsetY(), -1.0f);
     // The display fills the space from below the upper handle to the lower handle.
     QCOMPARE(b->layoutTwips().segHeight, b->layoutTwips().handleTop[1] - 120.0 - 135.0);
-    QCOMPARE(b->SegBox1->height(), tavrik::controls::px(b->layoutTwips().segHeight));
+    QCOMPARE(u.SegBox1->height(), tavrik::controls::px(b->layoutTwips().segHeight));
     // A move without the button does nothing.
-    const QRect before = b->SegBox1->geometry();
+    const QRect before = u.SegBox1->geometry();
     QMouseEvent hover(QEvent::MouseMove, QPointF(100, 50), upper->mapToGlobal(QPointF(100, 50)), Qt::NoButton,
                       Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(upper, &hover);
-    QCOMPARE(b->SegBox1->geometry(), before);
+    QCOMPARE(u.SegBox1->geometry(), before);
 }
 
 void TestFBig::dateAndTimeInTenCells()
@@ -120,23 +123,23 @@ void TestFBig::dateAndTimeInTenCells()
     FrmSec &w = f.load();
     w.mshowDate_Click();
     w.mshowTime_Click();
-    fBig *d = f.bigWindows(QStringLiteral("Date"))[0];
-    fBig *t = f.bigWindows(QStringLiteral("Time"))[0];
-    d->Timer1_Timer();
-    t->Timer1_Timer();
-    QCOMPARE(d->SegBox1->SegValue(), QStringLiteral("2009-03-15"));
-    QCOMPARE(t->SegBox1->SegValue(), QStringLiteral("14:05:09"));
+    const BigUi d = ui(*f.bigWindows(QStringLiteral("Date"))[0]);
+    const BigUi t = ui(*f.bigWindows(QStringLiteral("Time"))[0]);
+    tick(d.Timer1);
+    tick(t.Timer1);
+    QCOMPARE(d.SegBox1->SegValue(), QStringLiteral("2009-03-15"));
+    QCOMPARE(t.SegBox1->SegValue(), QStringLiteral("14:05:09"));
     // The time sits right-aligned after two blank cells.
-    QCOMPARE(t->SegBox1->cellGlyph(0), 11);
-    QCOMPARE(t->SegBox1->cellGlyph(1), 11);
-    QCOMPARE(t->SegBox1->cellGlyph(2), 1);
-    QCOMPARE(t->SegBox1->cellGlyph(4), 22);
-    QCOMPARE(d->SegBox1->cellGlyph(4), 12);
-    QCOMPARE(d->SegBox1->cellGlyph(7), 12);
+    QCOMPARE(t.SegBox1->cellGlyph(0), 11);
+    QCOMPARE(t.SegBox1->cellGlyph(1), 11);
+    QCOMPARE(t.SegBox1->cellGlyph(2), 1);
+    QCOMPARE(t.SegBox1->cellGlyph(4), 22);
+    QCOMPARE(d.SegBox1->cellGlyph(4), 12);
+    QCOMPARE(d.SegBox1->cellGlyph(7), 12);
     // The real timer keeps them current.
     f.env.clock.set(QDate(2009, 3, 16), 0.5f);
-    QTRY_COMPARE_WITH_TIMEOUT(d->SegBox1->SegValue(), QStringLiteral("2009-03-16"), 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(t->SegBox1->SegValue(), QStringLiteral("00:00:00"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(d.SegBox1->SegValue(), QStringLiteral("2009-03-16"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(t.SegBox1->SegValue(), QStringLiteral("00:00:00"), 2000);
 }
 
 void TestFBig::countdownFrameByFrame()
@@ -144,16 +147,16 @@ void TestFBig::countdownFrameByFrame()
     FrmSec &w = f.load();
     f.env.dialogs.answers.append(QStringLiteral("5"));
     w.mMode2_Click(2);
-    fBig *c = f.bigWindows(QStringLiteral("BackTimer"))[0];
-    c->Timer1.stop(); // driven by hand, tick by tick
-    c->SegBox1->setSegCount(QStringLiteral("15"));
+    const BigUi c = ui(*f.bigWindows(QStringLiteral("BackTimer"))[0]);
+    c.Timer1->stop(); // driven by hand, tick by tick
+    c.SegBox1->setSegCount(QStringLiteral("15"));
     QStringList frames;
     for (int i = 0; i < 22; ++i) {
-        c->Timer1_Timer();
-        frames << c->SegBox1->SegValue();
+        tick(c.Timer1);
+        frames << c.SegBox1->SegValue();
         f.env.clock.advance(0.05);
     }
-    QCOMPARE(c->SegBox1->SegCount(), QStringLiteral("10"));
+    QCOMPARE(c.SegBox1->SegCount(), QStringLiteral("10"));
     QCOMPARE(frames[0], QStringLiteral("-   5.0"));
     QCOMPARE(frames[4].left(4), QStringLiteral("-   "));
     QCOMPARE(frames[5].left(4), QStringLiteral(" -  "));
@@ -161,36 +164,36 @@ void TestFBig::countdownFrameByFrame()
     QCOMPARE(frames[20], frames[19]); // the tick without a write
     QCOMPARE(frames[21].left(4), QStringLiteral("-   "));
     // Right-aligned in ten cells: the dash in cell 3, the number in the last three.
-    QCOMPARE(c->SegBox1->cellGlyph(3), 12);
+    QCOMPARE(c.SegBox1->cellGlyph(3), 12);
     f.env.clock.advance(5);
-    c->Timer1_Timer();
-    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+    tick(c.Timer1);
+    QCOMPARE(c.SegBox1->SegValue(), QStringLiteral("--0--"));
     f.env.clock.advance(60);
-    c->Timer1_Timer();
-    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+    tick(c.Timer1);
+    QCOMPARE(c.SegBox1->SegValue(), QStringLiteral("--0--"));
 }
 
 void TestFBig::countdownOfTextIsDoneAtOnce()
 {
     FrmSec &w = f.load();
-    fBig *c = fBig::openCountdown(&w, QStringLiteral("soon"));
-    c->Timer1_Timer();
-    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+    const BigUi c = ui(*fBig::openCountdown(&w, QStringLiteral("soon")));
+    tick(c.Timer1);
+    QCOMPARE(c.SegBox1->SegValue(), QStringLiteral("--0--"));
 }
 
 void TestFBig::countdownAcrossMidnightCountsOn()
 {
     f.env.clock.set(QDate(2009, 5, 12), 86399.0f);
     FrmSec &w = f.load();
-    fBig *c = fBig::openCountdown(&w, QStringLiteral("10"));
-    c->Timer1_Timer();
+    const BigUi c = ui(*fBig::openCountdown(&w, QStringLiteral("10")));
+    tick(c.Timer1);
     f.env.clock.set(QDate(2009, 5, 13), 2.0f);
-    c->Timer1_Timer();
-    c->Timer1_Timer();
-    QVERIFY(c->SegBox1->SegValue().endsWith(QStringLiteral(" 7.0")));
+    tick(c.Timer1);
+    tick(c.Timer1);
+    QVERIFY(c.SegBox1->SegValue().endsWith(QStringLiteral(" 7.0")));
     f.env.clock.set(QDate(2009, 5, 13), 9.0f);
-    c->Timer1_Timer();
-    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("--0--"));
+    tick(c.Timer1);
+    QCOMPARE(c.SegBox1->SegValue(), QStringLiteral("--0--"));
 }
 
 void TestFBig::digitCountChoice()
@@ -198,30 +201,30 @@ void TestFBig::digitCountChoice()
     FrmSec &w = f.load();
     w.mshowSec_Click();
     fBig *b = w.bigWindow(false);
-    b->mNC[8]->trigger();
-    QCOMPARE(b->SegBox1->SegCount(), QStringLiteral("16"));
-    QCOMPARE(b->SegBox1->visibleCells(), 16);
+    ui(*b).mNC[8]->trigger();
+    QCOMPARE(ui(*b).SegBox1->SegCount(), QStringLiteral("16"));
+    QCOMPARE(ui(*b).SegBox1->visibleCells(), 16);
     b->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!w.bigWindow(false));
     w.mshowSec_Click();
-    QCOMPARE(w.bigWindow(false)->SegBox1->SegCount(), QString::number(w.SegCounts2()));
+    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegCount(), QString::number(w.SegCounts2()));
 }
 
 void TestFBig::leftClickSwitchesMainReadingForm()
 {
     FrmSec &w = f.load();
     w.mshowSec_Click();
-    fBig *b = w.bigWindow(false);
+    Seg *display = ui(*w.bigWindow(false)).SegBox1;
     w.ActStart();
     f.tickAfter(61);
-    QCOMPARE(b->SegBox1->SegValue(), QStringLiteral("61.000"));
-    QTest::mouseClick(b->SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    QCOMPARE(display->SegValue(), QStringLiteral("61.000"));
+    QTest::mouseClick(display, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
     QCOMPARE(w.SegMode2(), short(1));
     f.tickAfter(1);
-    QCOMPARE(b->SegBox1->SegValue(), QStringLiteral("0:01:02.000"));
+    QCOMPARE(display->SegValue(), QStringLiteral("0:01:02.000"));
     QCOMPARE(f.shown(), QStringLiteral("62.000"));
-    QTest::mouseClick(b->SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    QTest::mouseClick(display, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
     QCOMPARE(w.SegMode2(), short(0));
 }
 
@@ -230,20 +233,20 @@ void TestFBig::twoDateWindowsAreIndependent()
     FrmSec &w = f.load();
     w.mshowDate_Click();
     fBig *first = f.bigWindows(QStringLiteral("Date"))[0];
-    first->mNewDateForm->trigger();
+    ui(*first).mNewDateForm->trigger();
     QCOMPARE(f.bigWindows(QStringLiteral("Date")).size(), 2);
     fBig *second = f.bigWindows(QStringLiteral("Date"))[0] == first ? f.bigWindows(QStringLiteral("Date"))[1]
                                                                     : f.bigWindows(QStringLiteral("Date"))[0];
-    second->mNC[2]->trigger();
-    QCOMPARE(first->SegBox1->SegCount(), QStringLiteral("10"));
-    QCOMPARE(second->SegBox1->SegCount(), QStringLiteral("10"));
-    second->mNC[4]->trigger();
-    QCOMPARE(second->SegBox1->SegCount(), QStringLiteral("12"));
-    QCOMPARE(first->SegBox1->SegCount(), QStringLiteral("10"));
-    first->mTime->trigger();
-    QCOMPARE(first->lblMode, QStringLiteral("Time"));
+    ui(*second).mNC[2]->trigger();
+    QCOMPARE(ui(*first).SegBox1->SegCount(), QStringLiteral("10"));
+    QCOMPARE(ui(*second).SegBox1->SegCount(), QStringLiteral("10"));
+    ui(*second).mNC[4]->trigger();
+    QCOMPARE(ui(*second).SegBox1->SegCount(), QStringLiteral("12"));
+    QCOMPARE(ui(*first).SegBox1->SegCount(), QStringLiteral("10"));
+    ui(*first).mTime->trigger();
+    QCOMPARE(first->mode(), QStringLiteral("Time"));
     QCOMPARE(first->windowTitle(), QStringLiteral("时间"));
-    QCOMPARE(second->lblMode, QStringLiteral("Date"));
+    QCOMPARE(second->mode(), QStringLiteral("Date"));
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(second->isVisible());
@@ -264,31 +267,32 @@ void TestFBig::stopwatchWindowIsRecreatedAfterClose()
     fBig *b = w.bigWindow(false);
     QVERIFY(b && b->isVisible());
     f.tickAfter(1);
-    QCOMPARE(b->SegBox1->SegValue(), QStringLiteral("2.000"));
+    QCOMPARE(ui(*b).SegBox1->SegValue(), QStringLiteral("2.000"));
 }
 
 void TestFBig::stopwatchModeFromAnotherWindow()
 {
     FrmSec &w = f.load();
     fBig *c = fBig::openCountdown(&w, QStringLiteral("100"));
-    QVERIFY(c->mSec->isEnabled());
+    const BigUi u = ui(*c);
+    QVERIFY(u.mSec->isEnabled());
     w.setSegCounts(14, 18);
-    c->mSec->trigger();
-    QCOMPARE(c->lblMode, QStringLiteral("Timer"));
-    QCOMPARE(c->SegBox1->SegCount(), QStringLiteral("18"));
+    u.mSec->trigger();
+    QCOMPARE(c->mode(), QStringLiteral("Timer"));
+    QCOMPARE(u.SegBox1->SegCount(), QStringLiteral("18"));
     QCOMPARE(w.bigWindow(false)->windowTitle(), QStringLiteral("Tavrik-显示窗口 "));
     // The main window writes only into its own big window.
     w.ActStart();
-    c->SegBox1->setSegValue(QStringLiteral("1"));
+    u.SegBox1->setSegValue(QStringLiteral("1"));
     f.tickAfter(3);
-    QCOMPARE(c->SegBox1->SegValue(), QStringLiteral("1"));
+    QCOMPARE(u.SegBox1->SegValue(), QStringLiteral("1"));
 }
 
 void TestFBig::heightHelpBox()
 {
     FrmSec &w = f.load();
     w.mshowSec_Click();
-    w.bigWindow(false)->msize->trigger();
+    ui(*w.bigWindow(false)).msize->trigger();
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Warning);
     QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("将鼠标指向显示的上边缘或下边缘")));
@@ -301,27 +305,28 @@ void TestFBig::tickOnlyWhileThereIsWork()
     FrmSec &w = f.load();
     fBig *b = w.bigWindow(false);
     QVERIFY(b && !b->isVisible());
-    QVERIFY(!b->Timer1.isActive());
+    const BigUi u = ui(*b);
+    QVERIFY(!u.Timer1->isActive());
     w.mshowSec_Click();
     QVERIFY(b->isVisible());
-    QVERIFY(!b->Timer1.isActive());
+    QVERIFY(!u.Timer1->isActive());
     // A mode of its own ticks while it shows.
-    b->mdate_Click();
-    QVERIFY(b->Timer1.isActive());
-    QTRY_COMPARE(b->SegBox1->SegValue(), QStringLiteral("2009-05-12"));
+    u.mdate->trigger();
+    QVERIFY(u.Timer1->isActive());
+    QTRY_COMPARE(u.SegBox1->SegValue(), QStringLiteral("2009-05-12"));
     b->hide();
-    QVERIFY(!b->Timer1.isActive());
+    QVERIFY(!u.Timer1->isActive());
     b->show();
-    QVERIFY(b->Timer1.isActive());
-    b->mSec_Click();
-    QVERIFY(!b->Timer1.isActive());
+    QVERIFY(u.Timer1->isActive());
+    u.mSec->trigger();
+    QVERIFY(!u.Timer1->isActive());
 
-    fBig *t = fBig::openDateTime(&w, fBig::kTimeMode);
-    QVERIFY(t->Timer1.isActive());
-    QTRY_COMPARE(t->SegBox1->SegValue(), QStringLiteral("10:00:00"));
-    fBig *c = fBig::openCountdown(&w, QStringLiteral("5"));
-    QVERIFY(c->Timer1.isActive());
-    QTRY_VERIFY(c->SegBox1->SegValue().endsWith(QStringLiteral("5.0")));
+    const BigUi t = ui(*fBig::openDateTime(&w, fBig::kTimeMode));
+    QVERIFY(t.Timer1->isActive());
+    QTRY_COMPARE(t.SegBox1->SegValue(), QStringLiteral("10:00:00"));
+    const BigUi c = ui(*fBig::openCountdown(&w, QStringLiteral("5")));
+    QVERIFY(c.Timer1->isActive());
+    QTRY_VERIFY(c.SegBox1->SegValue().endsWith(QStringLiteral("5.0")));
 }
 
 QTEST_MAIN(TestFBig)

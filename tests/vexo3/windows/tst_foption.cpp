@@ -32,8 +32,8 @@ class TestFOption : public QObject {
         host->seg->setSegCount(QString::number(host->counts1));
         host->seg->setSegValue(QStringLiteral("0.000"));
         fBig *big = host->bigWindow(true);
-        big->SegBox1->setSegCount(QString::number(host->counts2));
-        big->SegBox1->setSegValue(QStringLiteral("12:34.5"));
+        ui(*big).SegBox1->setSegCount(QString::number(host->counts2));
+        ui(*big).SegBox1->setSegValue(QStringLiteral("12:34.5"));
         host->bigCreated = 0;
     }
 
@@ -74,41 +74,42 @@ private Q_SLOTS:
 void TestFOption::windowAndControls()
 {
     fOption *d = open();
+    const OptionUi u = ui(*d);
     QCOMPARE(d->windowTitle(), QStringLiteral("选项"));
     QCOMPARE(d->size(), QSize(tavrik::controls::px(4710), tavrik::controls::px(5520)));
     QCOMPARE(d->windowIcon().pixmap(16).toImage(), host->icon.pixmap(16).toImage());
     QVERIFY(tavrik::gui::isTopmost(d));
     QVERIFY(!d->isModal());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
-    QVERIFY(d->Timer1.isActive());
-    QCOMPARE(d->Timer1.interval(), 50);
+    QVERIFY(u.Timer1->isActive());
+    QCOMPARE(u.Timer1->interval(), 50);
 
-    QCOMPARE(d->Frame1->title(), QStringLiteral("字体"));
-    QCOMPARE(d->Frame3->title(), QStringLiteral("显示样式(秒表)"));
-    QCOMPARE(d->Frame2->title(), QStringLiteral("数码管位数"));
-    QCOMPARE(d->OptMsStyle[0]->text(), QStringLiteral("1S=1000mS"));
-    QCOMPARE(d->OptMsStyle[1]->text(), QStringLiteral("1S=60(个性)"));
-    QCOMPARE(d->Label3->text(), QStringLiteral("位数"));
-    QCOMPARE(d->Label1->text(), QStringLiteral("主窗口"));
-    QCOMPARE(d->Label2->text(), QStringLiteral("大窗口"));
+    QCOMPARE(u.Frame1->title(), QStringLiteral("字体"));
+    QCOMPARE(u.Frame3->title(), QStringLiteral("显示样式(秒表)"));
+    QCOMPARE(u.Frame2->title(), QStringLiteral("数码管位数"));
+    QCOMPARE(u.OptMsStyle[0]->text(), QStringLiteral("1S=1000mS"));
+    QCOMPARE(u.OptMsStyle[1]->text(), QStringLiteral("1S=60(个性)"));
+    QCOMPARE(u.Label3->text(), QStringLiteral("位数"));
+    QCOMPARE(u.Label1->text(), QStringLiteral("主窗口"));
+    QCOMPARE(u.Label2->text(), QStringLiteral("大窗口"));
     QStringList digits;
-    for (int i = 0; i < d->cmbmSCount->count(); ++i)
-        digits << d->cmbmSCount->itemText(i);
+    for (int i = 0; i < u.cmbmSCount->count(); ++i)
+        digits << u.cmbmSCount->itemText(i);
     QCOMPARE(digits, QStringList({"1位", "2位", "3位(仅ms方式)!"}));
     const QStringList counts{"8", "9", "10", "11", "12", "13", "14(推荐)", "15", "16", "17", "18", "19"};
-    for (QComboBox *c : {d->Combo1, d->Combo2}) {
+    for (QComboBox *c : {u.Combo1, u.Combo2}) {
         QStringList items;
         for (int i = 0; i < c->count(); ++i)
             items << c->itemText(i);
         QCOMPARE(items, counts);
     }
-    QCOMPARE(d->cmdOK->Caption(), QStringLiteral("确定"));
-    QCOMPARE(d->cmdCancel->Caption(), QStringLiteral("取消"));
+    QCOMPARE(u.cmdOK->Caption(), QStringLiteral("确定"));
+    QCOMPARE(u.cmdCancel->Caption(), QStringLiteral("取消"));
 
     // Every control lies inside the client area and inside its frame, and no two
     // controls of one frame overlap.
     const QRect client = d->rect();
-    for (QGroupBox *f : {d->Frame1, d->Frame2, d->Frame3}) {
+    for (QGroupBox *f : {u.Frame1, u.Frame2, u.Frame3}) {
         QVERIFY(client.contains(f->geometry()));
         const QList<QWidget *> kids = f->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
         for (QWidget *k : kids) {
@@ -118,40 +119,42 @@ void TestFOption::windowAndControls()
                     QVERIFY2(!k->geometry().intersects(o->geometry()), qPrintable(k->metaObject()->className()));
         }
     }
-    QVERIFY(client.contains(d->cmdOK->geometry()));
-    QVERIFY(client.contains(d->cmdCancel->geometry()));
+    QVERIFY(client.contains(u.cmdOK->geometry()));
+    QVERIFY(client.contains(u.cmdCancel->geometry()));
 }
 
 void TestFOption::previewFollowsTheClock()
 {
     // The preview starts as loaded: "123456" in four cells.
     fOption d(host.get());
-    QCOMPARE(d.SegBox1->SegCount(), QStringLiteral("4"));
-    QCOMPARE(d.SegBox1->SegValue(), QStringLiteral("123456"));
-    QCOMPARE(d.SegBox1->cellGlyph(0), 3);
+    const OptionUi u = ui(d);
+    QCOMPARE(u.SegBox1->SegCount(), QStringLiteral("4"));
+    QCOMPARE(u.SegBox1->SegValue(), QStringLiteral("123456"));
+    QCOMPARE(u.SegBox1->cellGlyph(0), 3);
     d.show();
     // Then the seconds since midnight with one decimal: the last four characters.
-    QTRY_COMPARE(d.SegBox1->SegValue(), QStringLiteral("45296.1"));
-    QCOMPARE(QList<int>({d.SegBox1->cellGlyph(0), d.SegBox1->cellGlyph(1), d.SegBox1->cellGlyph(2),
-                         d.SegBox1->cellGlyph(3)}),
+    QTRY_COMPARE(u.SegBox1->SegValue(), QStringLiteral("45296.1"));
+    QCOMPARE(QList<int>({u.SegBox1->cellGlyph(0), u.SegBox1->cellGlyph(1), u.SegBox1->cellGlyph(2),
+                         u.SegBox1->cellGlyph(3)}),
              QList<int>({9, 6, 10, 1}));
     env->clock.set(45001, 59.96f);
-    QTRY_COMPARE(d.SegBox1->SegValue(), QStringLiteral("60.0"));
+    QTRY_COMPARE(u.SegBox1->SegValue(), QStringLiteral("60.0"));
 }
 
 void TestFOption::listsSetsAndPreviewsTheChosenOne()
 {
     fOption *d = open();
-    QCOMPARE(d->cmbImgList->count(), 2);
-    QCOMPARE(d->cmbImgList->item(0)->text(), QStringLiteral("red"));
-    QCOMPARE(d->cmbImgList->item(1)->text(), QStringLiteral("green"));
-    QCOMPARE(d->cmbImgList->currentRow(), 0);
-    QVERIFY(paintedFrom(d->SegBox1, kRed));
+    const OptionUi u = ui(*d);
+    QCOMPARE(u.cmbImgList->count(), 2);
+    QCOMPARE(u.cmbImgList->item(0)->text(), QStringLiteral("red"));
+    QCOMPARE(u.cmbImgList->item(1)->text(), QStringLiteral("green"));
+    QCOMPARE(u.cmbImgList->currentRow(), 0);
+    QVERIFY(paintedFrom(u.SegBox1, kRed));
 
-    clickRow(d->cmbImgList, 1);
-    QCOMPARE(d->cmbImgList->currentRow(), 1);
-    QVERIFY(paintedFrom(d->SegBox1, kGreen));
-    QCOMPARE(cellsPaintedFrom(d->SegBox1, kRed), 0);
+    clickRow(u.cmbImgList, 1);
+    QCOMPARE(u.cmbImgList->currentRow(), 1);
+    QVERIFY(paintedFrom(u.SegBox1, kGreen));
+    QCOMPARE(cellsPaintedFrom(u.SegBox1, kRed), 0);
     QVERIFY(env->dialogs.boxes.isEmpty());
     // Nothing is written before OK.
     QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("1"));
@@ -163,16 +166,17 @@ void TestFOption::okAppliesEverythingInOrder()
     host->counts2 = 15;
     prepareDisplays();
     QPointer<fOption> d = open();
+    const OptionUi u = ui(*d);
     QVERIFY(paintedFrom(host->seg, kRed));
-    QVERIFY(paintedFrom(host->big->SegBox1, kRed));
+    QVERIFY(paintedFrom(ui(*host->big).SegBox1, kRed));
 
-    clickRow(d->cmbImgList, 1);
-    clickOption(d->OptMsStyle[1]);
-    chooseItem(d->cmbmSCount, 1);
-    chooseItem(d->Combo1, 2);  // 10
-    chooseItem(d->Combo2, 11); // 19
+    clickRow(u.cmbImgList, 1);
+    clickOption(u.OptMsStyle[1]);
+    chooseItem(u.cmbmSCount, 1);
+    chooseItem(u.Combo1, 2);  // 10
+    chooseItem(u.Combo2, 11); // 19
     QVERIFY(host->log.isEmpty());
-    click(d->cmdOK);
+    click(u.cmdOK);
 
     QCOMPARE(host->log, QStringList({"setFractionStyle 1 2", "setSegCounts 10 19", "SaveState"}));
     // Selected is written before the style reaches the main window, the style keys
@@ -187,29 +191,30 @@ void TestFOption::okAppliesEverythingInOrder()
 
     // Both displays show the green set, in their new cell counts.
     QCOMPARE(host->seg->visibleCells(), 10);
-    QCOMPARE(host->big->SegBox1->visibleCells(), 19);
+    QCOMPARE(ui(*host->big).SegBox1->visibleCells(), 19);
     QVERIFY(paintedFrom(host->seg, kGreen));
-    QVERIFY(paintedFrom(host->big->SegBox1, kGreen));
+    QVERIFY(paintedFrom(ui(*host->big).SegBox1, kGreen));
     QCOMPARE(host->bigCreated, 0);
     QVERIFY(env->dialogs.boxes.isEmpty());
 
     // Hidden at once, unloaded after.
     QVERIFY(d && !d->isVisible());
-    QVERIFY(!d->Timer1.isActive());
+    QVERIFY(!u.Timer1->isActive());
     QTRY_VERIFY(!d);
 }
 
 void TestFOption::okMakesTheBigWindowWhenThereIsNone()
 {
     QPointer<fOption> d = open();
-    clickRow(d->cmbImgList, 1);
-    chooseItem(d->Combo2, 5); // 13
-    click(d->cmdOK);
+    const OptionUi u = ui(*d);
+    clickRow(u.cmbImgList, 1);
+    chooseItem(u.Combo2, 5); // 13
+    click(u.cmdOK);
     QCOMPARE(host->bigCreated, 1);
     QVERIFY(host->big);
     QVERIFY(!host->big->isVisible());
-    QCOMPARE(host->big->SegBox1->visibleCells(), 13);
-    QVERIFY(paintedFrom(host->big->SegBox1, kGreen));
+    QCOMPARE(ui(*host->big).SegBox1->visibleCells(), 13);
+    QVERIFY(paintedFrom(ui(*host->big).SegBox1, kGreen));
 }
 
 void TestFOption::noImageSetsGiveEmptyListAndBuiltInDigits()
@@ -217,21 +222,22 @@ void TestFOption::noImageSetsGiveEmptyListAndBuiltInDigits()
     writeFile(iniFile(), "[Setting]\nmsStyle=0\nmsCount=3\n");
     host->seg->setSegCount(QStringLiteral("14"));
     host->seg->setSegValue(QStringLiteral("0.000"));
-    host->bigWindow(true)->SegBox1->setSegCount(QStringLiteral("14"));
+    ui(*host->bigWindow(true)).SegBox1->setSegCount(QStringLiteral("14"));
     const QImage mainBefore = host->seg->grab().toImage();
-    const QImage bigBefore = host->big->SegBox1->grab().toImage();
+    const QImage bigBefore = ui(*host->big).SegBox1->grab().toImage();
 
     QPointer<fOption> d = open();
+    const OptionUi u = ui(*d);
     d->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d));
-    QCOMPARE(d->cmbImgList->count(), 0);
-    QCOMPARE(d->cmbImgList->currentRow(), -1);
-    QCOMPARE(d->SegBox1->grab().toImage(), builtInLook(d->SegBox1));
+    QCOMPARE(u.cmbImgList->count(), 0);
+    QCOMPARE(u.cmbImgList->currentRow(), -1);
+    QCOMPARE(u.SegBox1->grab().toImage(), builtInLook(u.SegBox1));
     QVERIFY(env->dialogs.boxes.isEmpty());
 
     // OK still works: nothing chosen is written as 0, the program folder alone is no
     // image file, each display says so and keeps its digits.
-    click(d->cmdOK);
+    click(u.cmdOK);
     QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("0"));
     QCOMPARE(env->dialogs.boxes.size(), 2);
     for (const auto &box : env->dialogs.boxes) {
@@ -239,7 +245,7 @@ void TestFOption::noImageSetsGiveEmptyListAndBuiltInDigits()
         QCOMPARE(box.title, QStringLiteral("加载字码图片失败"));
     }
     QCOMPARE(host->seg->grab().toImage(), mainBefore);
-    QCOMPARE(host->big->SegBox1->grab().toImage(), bigBefore);
+    QCOMPARE(ui(*host->big).SegBox1->grab().toImage(), bigBefore);
     QCOMPARE(host->log.last(), QStringLiteral("SaveState"));
 }
 
@@ -262,17 +268,18 @@ void TestFOption::selectedAtLoad()
     QFETCH(int, row);
     QVERIFY(tavrik::core::WriteIni("SegFont", "Selected", selected, iniFile()));
     QPointer<fOption> d = open();
+    const OptionUi u = ui(*d);
     // Taking the focus does not choose a set behind the user's back.
     d->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d));
-    QCOMPARE(d->cmbImgList->currentRow(), row);
+    QCOMPARE(u.cmbImgList->currentRow(), row);
     QVERIFY(env->dialogs.boxes.isEmpty());
     if (row == 1) {
-        QVERIFY(paintedFrom(d->SegBox1, kGreen));
+        QVERIFY(paintedFrom(u.SegBox1, kGreen));
         return;
     }
-    QCOMPARE(d->SegBox1->grab().toImage(), builtInLook(d->SegBox1));
-    click(d->cmdOK);
+    QCOMPARE(u.SegBox1->grab().toImage(), builtInLook(u.SegBox1));
+    click(u.cmdOK);
     QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("0"));
     QCOMPARE(env->dialogs.boxes.size(), 2);
 }
@@ -294,22 +301,23 @@ void TestFOption::entryWithoutFile()
     QVERIFY(tavrik::core::WriteIni("SegFont", "3", QString::fromUtf8(entry), iniFile()));
     prepareDisplays();
     QPointer<fOption> d = open();
-    QVERIFY(paintedFrom(d->SegBox1, kRed));
-    QCOMPARE(d->cmbImgList->item(2)->text(), QStringLiteral("plain"));
+    const OptionUi u = ui(*d);
+    QVERIFY(paintedFrom(u.SegBox1, kRed));
+    QCOMPARE(u.cmbImgList->item(2)->text(), QStringLiteral("plain"));
 
-    clickRow(d->cmbImgList, 2);
+    clickRow(u.cmbImgList, 2);
     QCOMPARE(env->dialogs.boxes.size(), 1);
     QCOMPARE(env->dialogs.boxes[0].text, QStringLiteral("未找到图片文件:") + env->appDir() + tried);
     QCOMPARE(env->dialogs.boxes[0].title, QStringLiteral("加载字码图片失败"));
     QCOMPARE(env->dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Critical);
-    QVERIFY(paintedFrom(d->SegBox1, kRed));
+    QVERIFY(paintedFrom(u.SegBox1, kRed));
 
     // OK reports it for each display; both keep the digits they had.
-    click(d->cmdOK);
+    click(u.cmdOK);
     QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("3"));
     QCOMPARE(env->dialogs.boxes.size(), 3);
     QVERIFY(paintedFrom(host->seg, kRed));
-    QVERIFY(paintedFrom(host->big->SegBox1, kRed));
+    QVERIFY(paintedFrom(ui(*host->big).SegBox1, kRed));
 }
 
 void TestFOption::fractionStyleWritten_data()
@@ -335,11 +343,12 @@ void TestFOption::fractionStyleWritten()
     QVERIFY(tavrik::core::WriteIni("Setting", "msStyle", style ? "0" : "1", iniFile()));
     QVERIFY(tavrik::core::WriteIni("Setting", "msCount", digitsItem == 0 ? "2" : "1", iniFile()));
     fOption *d = open();
-    clickOption(d->OptMsStyle[style]);
-    QVERIFY(d->OptMsStyle[style]->isChecked());
-    chooseItem(d->cmbmSCount, digitsItem);
-    QCOMPARE(d->cmbmSCount->currentIndex(), digitsItem);
-    click(d->cmdOK);
+    const OptionUi u = ui(*d);
+    clickOption(u.OptMsStyle[style]);
+    QVERIFY(u.OptMsStyle[style]->isChecked());
+    chooseItem(u.cmbmSCount, digitsItem);
+    QCOMPARE(u.cmbmSCount->currentIndex(), digitsItem);
+    click(u.cmdOK);
 
     QCOMPARE(host->log.first(), QStringLiteral("setFractionStyle %1 %2").arg(mSStyle, mSCount));
     QCOMPARE(ini(*env, "Setting", "mSStyle"), mSStyle);
@@ -374,43 +383,45 @@ void TestFOption::fractionStyleAtLoad()
     QFETCH(int, digitsItem);
     writeFile(iniFile(), "[SegFont]\nCount=2\n1=red,seg/red.png\n2=green,seg/green.png\nSelected=1\n[Setting]\n" + setting);
     fOption *d = open();
-    QVERIFY(d->OptMsStyle[style]->isChecked());
-    QVERIFY(!d->OptMsStyle[1 - style]->isChecked());
-    QCOMPARE(d->cmbmSCount->currentIndex(), digitsItem);
-    QCOMPARE(itemEnabled(d->cmbmSCount, 2), style == 0);
+    const OptionUi u = ui(*d);
+    QVERIFY(u.OptMsStyle[style]->isChecked());
+    QVERIFY(!u.OptMsStyle[1 - style]->isChecked());
+    QCOMPARE(u.cmbmSCount->currentIndex(), digitsItem);
+    QCOMPARE(itemEnabled(u.cmbmSCount, 2), style == 0);
 }
 
 void TestFOption::sixtiethsOfferTwoDigitsAtMost()
 {
     fOption *d = open();
-    QVERIFY(d->OptMsStyle[0]->isChecked());
-    QCOMPARE(d->cmbmSCount->currentIndex(), 2);
-    QVERIFY(itemEnabled(d->cmbmSCount, 2));
+    const OptionUi u = ui(*d);
+    QVERIFY(u.OptMsStyle[0]->isChecked());
+    QCOMPARE(u.cmbmSCount->currentIndex(), 2);
+    QVERIFY(itemEnabled(u.cmbmSCount, 2));
 
     // Sixtieths with three digits chosen: the choice moves to two, three is not offered.
-    clickOption(d->OptMsStyle[1]);
-    QVERIFY(d->OptMsStyle[1]->isChecked());
-    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
-    QCOMPARE(d->cmbmSCount->currentText(), QStringLiteral("2位"));
-    QVERIFY(!itemEnabled(d->cmbmSCount, 2));
-    chooseItem(d->cmbmSCount, 2);
-    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
-    d->cmbmSCount->setFocus();
-    QTest::keyClick(d->cmbmSCount, Qt::Key_Down);
-    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
+    clickOption(u.OptMsStyle[1]);
+    QVERIFY(u.OptMsStyle[1]->isChecked());
+    QCOMPARE(u.cmbmSCount->currentIndex(), 1);
+    QCOMPARE(u.cmbmSCount->currentText(), QStringLiteral("2位"));
+    QVERIFY(!itemEnabled(u.cmbmSCount, 2));
+    chooseItem(u.cmbmSCount, 2);
+    QCOMPARE(u.cmbmSCount->currentIndex(), 1);
+    u.cmbmSCount->setFocus();
+    QTest::keyClick(u.cmbmSCount, Qt::Key_Down);
+    QCOMPARE(u.cmbmSCount->currentIndex(), 1);
 
     // Back to thousandths: three is offered again, the choice stays where it is.
-    clickOption(d->OptMsStyle[0]);
-    QVERIFY(itemEnabled(d->cmbmSCount, 2));
-    QCOMPARE(d->cmbmSCount->currentIndex(), 1);
-    chooseItem(d->cmbmSCount, 2);
-    QCOMPARE(d->cmbmSCount->currentIndex(), 2);
+    clickOption(u.OptMsStyle[0]);
+    QVERIFY(itemEnabled(u.cmbmSCount, 2));
+    QCOMPARE(u.cmbmSCount->currentIndex(), 1);
+    chooseItem(u.cmbmSCount, 2);
+    QCOMPARE(u.cmbmSCount->currentIndex(), 2);
 
     // One digit is kept when switching to sixtieths.
-    chooseItem(d->cmbmSCount, 0);
-    clickOption(d->OptMsStyle[1]);
-    QCOMPARE(d->cmbmSCount->currentIndex(), 0);
-    click(d->cmdOK);
+    chooseItem(u.cmbmSCount, 0);
+    clickOption(u.OptMsStyle[1]);
+    QCOMPARE(u.cmbmSCount->currentIndex(), 0);
+    click(u.cmdOK);
     QCOMPARE(ini(*env, "Setting", "mSStyle"), QStringLiteral("1"));
     QCOMPARE(ini(*env, "Setting", "mSCount"), QStringLiteral("1"));
 }
@@ -442,48 +453,50 @@ void TestFOption::segCountsAtLoad()
     host->counts1 = short(cells1);
     host->counts2 = short(cells2);
     fOption *d = open();
-    QCOMPARE(d->Combo1->currentText(), text1);
-    QCOMPARE(d->Combo2->currentText(), text2);
-    click(d->cmdOK);
+    const OptionUi u = ui(*d);
+    QCOMPARE(u.Combo1->currentText(), text1);
+    QCOMPARE(u.Combo2->currentText(), text2);
+    click(u.cmdOK);
     QCOMPARE(host->log.at(1), QStringLiteral("setSegCounts %1 %2").arg(applied1).arg(applied2));
     QCOMPARE(host->seg->visibleCells(), applied1);
-    QCOMPARE(host->big->SegBox1->visibleCells(), applied2);
+    QCOMPARE(ui(*host->big).SegBox1->visibleCells(), applied2);
 }
 
 void TestFOption::cancelHidesAndKeepsTheChoices()
 {
     prepareDisplays();
     QPointer<fOption> d = open();
-    clickRow(d->cmbImgList, 1);
-    clickOption(d->OptMsStyle[1]);
-    chooseItem(d->cmbmSCount, 0);
-    chooseItem(d->Combo1, 0);
-    chooseItem(d->Combo2, 11);
+    const OptionUi u = ui(*d);
+    clickRow(u.cmbImgList, 1);
+    clickOption(u.OptMsStyle[1]);
+    chooseItem(u.cmbmSCount, 0);
+    chooseItem(u.Combo1, 0);
+    chooseItem(u.Combo2, 11);
     const QByteArray before = readFile(iniFile());
     const int saves = env->store.saveCalls;
 
-    click(d->cmdCancel);
+    click(u.cmdCancel);
     QVERIFY(!d->isVisible());
     QTest::qWait(0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(d);
     // Hidden, its preview clock stops; it ticks again when the dialog shows.
-    QVERIFY(!d->Timer1.isActive());
+    QVERIFY(!u.Timer1->isActive());
     QVERIFY(host->log.isEmpty());
     QCOMPARE(readFile(iniFile()), before);
     QCOMPARE(env->store.saveCalls, saves);
     QCOMPARE(host->seg->visibleCells(), 14);
     QVERIFY(paintedFrom(host->seg, kRed));
-    QVERIFY(paintedFrom(host->big->SegBox1, kRed));
+    QVERIFY(paintedFrom(ui(*host->big).SegBox1, kRed));
 
     d->show();
-    QVERIFY(d->Timer1.isActive());
-    QCOMPARE(d->cmbImgList->currentRow(), 1);
-    QVERIFY(d->OptMsStyle[1]->isChecked());
-    QCOMPARE(d->cmbmSCount->currentIndex(), 0);
-    QCOMPARE(d->Combo1->currentText(), QStringLiteral("8"));
-    QCOMPARE(d->Combo2->currentText(), QStringLiteral("19"));
-    QVERIFY(paintedFrom(d->SegBox1, kGreen));
+    QVERIFY(u.Timer1->isActive());
+    QCOMPARE(u.cmbImgList->currentRow(), 1);
+    QVERIFY(u.OptMsStyle[1]->isChecked());
+    QCOMPARE(u.cmbmSCount->currentIndex(), 0);
+    QCOMPARE(u.Combo1->currentText(), QStringLiteral("8"));
+    QCOMPARE(u.Combo2->currentText(), QStringLiteral("19"));
+    QVERIFY(paintedFrom(u.SegBox1, kGreen));
 }
 
 void TestFOption::escapeCancelsAndCloseUnloads()

@@ -50,25 +50,26 @@ private Q_SLOTS:
 void TestFOptionSvg::previewShowsTheSvgSet()
 {
     auto *d = new fOption(host.get());
+    const OptionUi u = ui(*d);
     host->dialog = d;
     d->show();
-    QCOMPARE(d->cmbImgList->count(), 3);
-    QCOMPARE(d->cmbImgList->item(2)->text(), QStringLiteral("blue"));
-    QVERIFY(paintedFrom(d->SegBox1, kRed));
+    QCOMPARE(u.cmbImgList->count(), 3);
+    QCOMPARE(u.cmbImgList->item(2)->text(), QStringLiteral("blue"));
+    QVERIFY(paintedFrom(u.SegBox1, kRed));
 
-    clickRow(d->cmbImgList, 2);
+    clickRow(u.cmbImgList, 2);
     QVERIFY(env->dialogs.boxes.isEmpty());
-    QVERIFY(paintedFrom(d->SegBox1, kBlueSvg));
-    for (int p = 0; p < d->SegBox1->visibleCells(); ++p)
-        QVERIFY2(barDrawnSharp(d->SegBox1, p), qPrintable(QStringLiteral("cell %1").arg(p)));
+    QVERIFY(paintedFrom(u.SegBox1, kBlueSvg));
+    for (int p = 0; p < u.SegBox1->visibleCells(); ++p)
+        QVERIFY2(barDrawnSharp(u.SegBox1, p), qPrintable(QStringLiteral("cell %1").arg(p)));
     // The preview keeps running on it.
     env->clock.set(45001, 59.96f);
-    QTRY_COMPARE(d->SegBox1->SegValue(), QStringLiteral("60.0"));
-    QVERIFY(paintedFrom(d->SegBox1, kBlueSvg));
+    QTRY_COMPARE(u.SegBox1->SegValue(), QStringLiteral("60.0"));
+    QVERIFY(paintedFrom(u.SegBox1, kBlueSvg));
 
     // And back to a bitmap set.
-    clickRow(d->cmbImgList, 1);
-    QVERIFY(paintedFrom(d->SegBox1, kGreen));
+    clickRow(u.cmbImgList, 1);
+    QVERIFY(paintedFrom(u.SegBox1, kGreen));
 }
 
 void TestFOptionSvg::okAppliesTheSvgSet()
@@ -76,13 +77,14 @@ void TestFOptionSvg::okAppliesTheSvgSet()
     host->seg->LoadSegImageFile(env->appDir() + QStringLiteral("seg/red.png"));
     host->seg->setSegValue(QStringLiteral("0.000"));
     QPointer<fOption> d = new fOption(host.get());
+    const OptionUi u = ui(*d);
     host->dialog = d.data();
     d->show();
-    clickRow(d->cmbImgList, 2);
-    click(d->cmdOK);
+    clickRow(u.cmbImgList, 2);
+    click(u.cmdOK);
     QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("3"));
     QVERIFY(env->dialogs.boxes.isEmpty());
-    for (Seg *s : {host->seg, host->big->SegBox1}) {
+    for (Seg *s : {host->seg, ui(*host->big).SegBox1}) {
         s->setSegValue(QStringLiteral("12:34.5"));
         QVERIFY(paintedFrom(s, kBlueSvg));
         QVERIFY(barDrawnSharp(s, s->visibleCells() - 1));

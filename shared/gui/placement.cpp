@@ -1,5 +1,7 @@
-#include "shared/gui/topmost.h"
+#include "shared/gui/placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -19,5 +21,14 @@ void setTopmost(QWidget *window, bool on)
 }
 
 bool isTopmost(const QWidget *window) { return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+
+void centreOnScreen(QWidget *window)
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect r = window->frameGeometry();
+        r.moveCenter(screen->availableGeometry().center());
+        window->move(r.topLeft());
+    }
+}
 
 } // namespace tavrik::gui
