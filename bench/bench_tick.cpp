@@ -10,15 +10,8 @@
 int main()
 {
     using namespace vexo3;
-    struct NullPanel : ButtonPanel {
-        bool buttonEnabled(int) const override { return true; }
-        bool buttonVisible(int) const override { return true; }
-        void SetV(const QList<int> &) override {}
-        void SetE(const QList<int> &) override {}
-    } panel;
-
     for (int style : {0, 1}) {
-        Stopwatch sw(panel);
+        Stopwatch sw;
         sw.msStyle = short(style);
         sw.msCount = style == 0 ? 3 : 2;
         sw.clock.StartDate = 45000;

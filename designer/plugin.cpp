@@ -33,67 +33,44 @@ QIcon drawnIcon(QWidget *model, const QSize &size)
     return QIcon(icon);
 }
 
+// One control's entry. Its icon is the control itself, set up by `model` (by default
+// with an empty caption) and drawn at iconSize.
+template <class C>
+ControlInfo entry(const char *className, const char *includeFile, const char *objectName, QSize size,
+                  const char *toolTip, const char *whatsThis, QSize iconSize,
+                  std::function<void(C *)> model = [](C *c) { c->setCaption(QString()); })
+{
+    ControlInfo i;
+    i.className = QString::fromLatin1(className);
+    i.displayName = i.className.section(QStringLiteral("::"), -1);
+    i.includeFile = QString::fromLatin1(includeFile);
+    i.objectName = QString::fromLatin1(objectName);
+    i.size = size;
+    i.toolTip = QString::fromUtf8(toolTip);
+    i.whatsThis = QString::fromUtf8(whatsThis);
+    i.create = [](QWidget *parent) -> QWidget * { return new C(parent); };
+    i.iconModel = [model] {
+        auto *c = new C;
+        model(c);
+        return c;
+    };
+    i.iconModelSize = iconSize;
+    return i;
+}
+
 QList<ControlInfo> controls()
 {
-    ControlInfo seg;
-    seg.className = QStringLiteral("vexo3::Seg");
-    seg.displayName = QStringLiteral("Seg");
-    seg.includeFile = QStringLiteral("controls/seg/seg.h");
-    seg.objectName = QStringLiteral("SegBox1");
-    seg.size = QSize(160, 36);
-    seg.toolTip = QStringLiteral("七段数码显示");
-    seg.whatsThis = QStringLiteral("把 SegValue 的文字右对齐显示在 SegCount 个七段数码格中（1 到 20 格）。"
-                                   "右键菜单“编辑 Seg…”打开它的属性页。");
-    seg.create = [](QWidget *parent) { return new vexo3::Seg(parent); };
-    seg.iconModel = [] {
-        auto *s = new vexo3::Seg;
-        s->setSegCount(QStringLiteral("2"));
-        s->setSegValue(QStringLiteral("88"));
-        return s;
-    };
-    seg.iconModelSize = QSize(32, 30);
+    ControlInfo seg = entry<vexo3::Seg>(
+        "vexo3::Seg", "controls/seg/seg.h", "SegBox1", QSize(160, 36), "七段数码显示",
+        "把 SegValue 的文字右对齐显示在 SegCount 个七段数码格中（1 到 20 格）。右键菜单“编辑 Seg…”打开它的属性页。",
+        QSize(32, 30), [](vexo3::Seg *s) {
+            s->setSegCount(QStringLiteral("2"));
+            s->setSegValue(QStringLiteral("88"));
+        });
     seg.segTaskMenu = true;
-
-    ControlInfo box;
-    box.className = QStringLiteral("vexo3::cmdBox");
-    box.displayName = QStringLiteral("cmdBox");
-    box.includeFile = QStringLiteral("controls/cmdbox/cmdbox.h");
-    box.objectName = QStringLiteral("cmdBox1");
-    box.size = QSize(81, 25);
-    box.toolTip = QStringLiteral("图片按钮");
-    box.whatsThis = QStringLiteral("用一张四态按钮图片九宫格绘制的按钮，指针经过时换色。");
-    box.create = [](QWidget *parent) { return new vexo3::cmdBox(parent); };
-    box.iconModel = [] {
-        auto *b = new vexo3::cmdBox;
-        b->setCaption(QString());
-        return b;
-    };
-    box.iconModelSize = QSize(32, 14);
-
-    ControlInfo xpButton;
-    xpButton.className = QStringLiteral("vexo::xpcmdbutton");
-    xpButton.displayName = QStringLiteral("xpcmdbutton");
-    xpButton.includeFile = QStringLiteral("controls/xp/xpcmdbutton.h");
-    xpButton.objectName = QStringLiteral("xpcmdbutton1");
-    xpButton.size = QSize(75, 23);
-    xpButton.toolTip = QStringLiteral("XP 风格按钮");
-    xpButton.whatsThis = QStringLiteral("XP 蓝色主题外观的按钮：五种外观，指针经过时显示橙色边框。");
-    xpButton.create = [](QWidget *parent) { return new vexo::xpcmdbutton(parent); };
-    xpButton.iconModel = [] {
-        auto *b = new vexo::xpcmdbutton;
-        b->setCaption(QString());
-        return b;
-    };
-    xpButton.iconModelSize = QSize(32, 16);
-
-    ControlInfo frame;
-    frame.className = QStringLiteral("vexo::xp_canvas");
-    frame.displayName = QStringLiteral("xp_canvas");
-    frame.includeFile = QStringLiteral("controls/xp/xp_canvas.h");
-    frame.objectName = QStringLiteral("xp_canvas1");
-    frame.size = QSize(320, 240);
-    frame.toolTip = QStringLiteral("XP 风格窗口边框");
-    frame.whatsThis = QStringLiteral("放在无边框窗口上并铺满它：XP 蓝色标题栏和边框，可拖动、双击最大化、拖边改变大小。");
+    ControlInfo frame = entry<vexo::xp_canvas>(
+        "vexo::xp_canvas", "controls/xp/xp_canvas.h", "xp_canvas1", QSize(320, 240), "XP 风格窗口边框",
+        "放在无边框窗口上并铺满它：XP 蓝色标题栏和边框，可拖动、双击最大化、拖边改变大小。", QSize(64, 56));
     frame.create = [](QWidget *parent) -> QWidget * {
         if (!QDesignerFormWindowInterface::findFormWindow(parent))
             return new vexo::xp_canvas(parent);
@@ -104,14 +81,13 @@ QList<ControlInfo> controls()
         f->setParent(parent);
         return f;
     };
-    frame.iconModel = [] {
-        auto *f = new vexo::xp_canvas;
-        f->setCaption(QString());
-        return f;
-    };
-    frame.iconModelSize = QSize(64, 56);
-
-    return {seg, box, xpButton, frame};
+    return {seg,
+            entry<vexo3::cmdBox>("vexo3::cmdBox", "controls/cmdbox/cmdbox.h", "cmdBox1", QSize(81, 25), "图片按钮",
+                                 "用一张四态按钮图片九宫格绘制的按钮，指针经过时换色。", QSize(32, 14)),
+            entry<vexo::xpcmdbutton>("vexo::xpcmdbutton", "controls/xp/xpcmdbutton.h", "xpcmdbutton1", QSize(75, 23),
+                                     "XP 风格按钮", "XP 蓝色主题外观的按钮：五种外观，指针经过时显示橙色边框。",
+                                     QSize(32, 16)),
+            frame};
 }
 
 } // namespace

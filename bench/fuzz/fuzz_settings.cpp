@@ -25,14 +25,6 @@ private:
     QByteArray data_;
 };
 
-class Panel final : public vexo3::ButtonPanel {
-public:
-    bool buttonEnabled(int) const override { return true; }
-    bool buttonVisible(int) const override { return true; }
-    void SetV(const QList<int> &) override {}
-    void SetE(const QList<int> &) override {}
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -53,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     BytesStore store(in.file);
     const qint32 today = 45000 + qint32(size % 20000);
     vexo3::SavedState s = vexo3::readState(store, vexo3::SavedState{}, today);
-    Panel panel;
-    vexo3::Stopwatch sw(panel);
+    vexo3::Stopwatch sw;
     sw.clock = s.clock;
     for (const vexo3::Now now : {vexo3::Now{today, 100.5f}, vexo3::Now{today + 1, 86399.99f}}) {
         sw.tick(now);

@@ -32,7 +32,8 @@ QString imageText(const QImage &image)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!image.save(&buffer, "PNG"))
+        return QString(); // no picture: nothing to keep
     return QString::fromLatin1(bytes.toBase64());
 }
 

@@ -37,7 +37,6 @@ public:
     // Off for a frame placed in a window designer, whose window is no host of it: the
     // caption then stays in the frame.
     void setRetitlesHost(bool retitles) { retitlesHost_ = retitles; }
-    bool retitlesHost() const { return retitlesHost_; }
     QImage Icon() const { return icon_; }
     void setIcon(const QImage &icon);
     QPixmap IconPixmap() const { return QPixmap::fromImage(icon_); }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The main window's widgets, shared by the files FrmSec is written in; nothing
-// outside the window includes this.
+// The parts of Vexo's main window, for the files its code is split into (frmsec.h
+// names them); private to the window.
 
 #include "vexo/main/frmsec.h"
 #include "vexo/main/flist.h"

@@ -136,7 +136,27 @@ const QString *tickMainText(int segMode1, const Readings &r)
 
 const QString &readingFor(int segMode, const Readings &r) { return segMode != 0 ? r.TimeString : r.TimerString; }
 
-Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &panel)
+void ButtonFlags::show(const QList<int> &list)
+{
+    visible_.fill(false);
+    for (int i : list)
+        visible_[size_t(i)] = true;
+}
+
+void ButtonFlags::enable(const QList<int> &list)
+{
+    enabled_.fill(false);
+    for (int i : list)
+        enabled_[size_t(i)] = true;
+}
+
+void ButtonFlags::set(int index, bool visible, bool enabled)
+{
+    visible_[size_t(index)] = visible;
+    enabled_[size_t(index)] = enabled;
+}
+
+Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonFlags &buttons)
 {
     if (tavrik::core::isCtrlBreak(key, modifiers))
         return Action::Reset;
@@ -144,11 +164,11 @@ Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &pa
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F1:
-        if (panel.buttonVisible(0))
+        if (buttons.visible(0))
             return Action::Start;
-        if (panel.buttonVisible(2))
+        if (buttons.visible(2))
             return Action::Continue;
-        if (panel.buttonVisible(1))
+        if (buttons.visible(1))
             return Action::Pause;
         return Action::None;
     case Qt::Key_Space:
@@ -163,15 +183,15 @@ Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &pa
 bool Stopwatch::guard(Action a) const
 {
     const int i = guardButton(a);
-    return i >= 0 && panel_.buttonEnabled(i) && panel_.buttonVisible(i);
+    return i >= 0 && buttons.enabled(i) && buttons.visible(i);
 }
 
 bool Stopwatch::ActStart(Now now)
 {
     if (!guard(Action::Start))
         return false;
-    panel_.SetV(kRunningSet);
-    panel_.SetE(kRunningSet);
+    buttons.show(kRunningSet);
+    buttons.enable(kRunningSet);
     startClock(clock, now);
     running = true;
     return true;
@@ -183,8 +203,8 @@ bool Stopwatch::ActPause(Now now)
         return false;
     pauseClock(clock, now);
     running = false;
-    panel_.SetV(kPausedSet);
-    panel_.SetE(kPausedSet);
+    buttons.show(kPausedSet);
+    buttons.enable(kPausedSet);
     return true;
 }
 
@@ -194,8 +214,8 @@ bool Stopwatch::ActContinue(Now now)
         return false;
     running = true;
     continueClock(clock, now);
-    panel_.SetV(kRunningSet);
-    panel_.SetE(kRunningSet);
+    buttons.show(kRunningSet);
+    buttons.enable(kRunningSet);
     return true;
 }
 
@@ -203,8 +223,8 @@ bool Stopwatch::ActStop(Now now)
 {
     if (!guard(Action::Stop))
         return false;
-    panel_.SetV(kStoppedSet);
-    panel_.SetE(kStoppedSet);
+    buttons.show(kStoppedSet);
+    buttons.enable(kStoppedSet);
     running = false;
     pauseClock(clock, now);
     return true;
@@ -214,8 +234,8 @@ bool Stopwatch::ActReset()
 {
     if (!guard(Action::Reset))
         return false;
-    panel_.SetV(kIdleSet);
-    panel_.SetE(kIdleSet);
+    buttons.show(kIdleSet);
+    buttons.enable(kIdleSet);
     return true;
 }
 

@@ -67,25 +67,29 @@ const QString *tickMainText(int segMode1, const Readings &r);
 // What a redraw or the big display shows: 0 TimerString, anything else TimeString.
 const QString &readingFor(int segMode, const Readings &r);
 
-// The buttons as the actions see them.
-class ButtonPanel {
+// The eight buttons as the actions set them: which ones show and which take clicks.
+// The window shows them as they are here.
+class ButtonFlags {
 public:
-    virtual ~ButtonPanel() = default;
-    virtual bool buttonEnabled(int index) const = 0;
-    virtual bool buttonVisible(int index) const = 0;
-    virtual void SetV(const QList<int> &list) = 0;
-    virtual void SetE(const QList<int> &list) = 0;
+    bool visible(int index) const { return visible_[size_t(index)]; }
+    bool enabled(int index) const { return enabled_[size_t(index)]; }
+    // Exactly the buttons of the list show, or take clicks (historically SetV, SetE).
+    void show(const QList<int> &list);
+    void enable(const QList<int> &list);
+    void set(int index, bool visible, bool enabled);
+
+private:
+    std::array<bool, kButtonCount> visible_{true, true, true, true, true, true, true, true};
+    std::array<bool, kButtonCount> enabled_{true, true, true, true, true, true, true, true};
 };
 
 // The action a key chooses, from the visible buttons; None for every other key.
-Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonPanel &panel);
+Action keyAction(int key, Qt::KeyboardModifiers modifiers, const ButtonFlags &buttons);
 
 // The program-wide stopwatch values and the five actions on them. Each action first
 // checks its guard button (enabled and visible) and reports whether it acted.
 class Stopwatch {
 public:
-    explicit Stopwatch(ButtonPanel &panel) : panel_(panel) {}
-
     bool guard(Action a) const;
 
     bool ActStart(Now now);
@@ -105,9 +109,7 @@ public:
     short msStyle = 0;
     short msCount = 3;
     bool running = false;
-
-private:
-    ButtonPanel &panel_;
+    ButtonFlags buttons;
 };
 
 } // namespace vexo3

@@ -6,12 +6,11 @@ namespace vexo3 {
 
 fList *newRecordList(QWidget *mainWindow)
 {
-    tavrik::gui::RecordList::Design d;
-    d.sizeTwips = QSize(4530, 3405);
-    d.listTwips = QRect(120, 120, 4215, 2340);
-    d.buttonsTwips = {QRect(240, 2760, 975, 495), QRect(1440, 2760, 1575, 495), QRect(3240, 2760, 975, 495)};
-    d.buttonNames = {QStringLiteral("cmdBox1"), QStringLiteral("cmdBox2"), QStringLiteral("cmdBox3")};
-    return tavrik::gui::makeRecordList<cmdBox>(mainWindow, d);
+    const tavrik::gui::RecordList::Design design{
+        QSize(4530, 3405), QRect(120, 120, 4215, 2340),
+        {QRect(240, 2760, 975, 495), QRect(1440, 2760, 1575, 495), QRect(3240, 2760, 975, 495)},
+        {QStringLiteral("cmdBox1"), QStringLiteral("cmdBox2"), QStringLiteral("cmdBox3")}};
+    return tavrik::gui::makeRecordList<cmdBox>(mainWindow, design);
 }
 
 } // namespace vexo3

@@ -1,26 +1,19 @@
-// FrmSec: start-up, closing and ending, keys, and what the window offers its other
-// windows.
+// FrmSec: start-up, closing and ending, keys, and what the window shows of itself.
 
 #include "vexo3/main/frmsec.h"
 
+#include "controls/cmdbox/cmdbox.h"
+#include "controls/seg/seg.h"
+#include "controls/twips.h"
+#include "shared/core/displaysettings.h"
 #include "shared/core/keys.h"
-#include "shared/core/numtext.h"
-#include "shared/core/precision.h"
-#include "shared/core/profile.h"
-#include "shared/core/settingsstore.h"
 #include "shared/core/version.h"
 #include "shared/gui/closepolicy.h"
-#include "shared/gui/dialogs.h"
+#include "shared/gui/placement.h"
 #include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
-#include "shared/gui/placement.h"
-#include "controls/twips.h"
-#include "controls/cmdbox/cmdbox.h"
-#include "vexo3/main/flist.h"
-#include "vexo3/main/frmsec_ui.h"
-#include "vexo3/engine/persistence.h"
+#include "vexo3/main/frmsec_p.h"
 #include "vexo3/version.h"
-#include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
 #include "vexo3/windows/imagesets.h"
@@ -30,7 +23,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 #include <tuple>
 
@@ -39,195 +31,178 @@ namespace vexo3 {
 using tavrik::controls::px;
 using tavrik::gui::services;
 
-namespace {
+FrmSec::Private::Private(FrmSec *window) : q(window), state(window) {}
 
-
-// A stored 16-bit number; anything else (not a number, out of range) is the default.
-short storedShort(const QString &section, const QString &key, short def)
+FrmSec::FrmSec(QWidget *parent) : QMainWindow(parent), d_(std::make_unique<Private>(this))
 {
-    return short(tavrik::core::parseRounded(tavrik::gui::readSetting(section, key, QString::number(def)), -32768, 32767)
-                     .value_or(def));
-}
-
-} // namespace
-
-FrmSec::FrmSec(QWidget *parent) : QMainWindow(parent), ui_(std::make_unique<Ui>()), sw(*this)
-{
-    saveNotice_ = new tavrik::gui::SaveNotice(this, [](const QString &reason) {
-        return QStringLiteral("无法保存秒表的状态：%1\n秒表照常计时，但程序退出后可能无法恢复本次计时。").arg(reason);
-    });
-    buildWidgets();
-    buildMenus();
+    d_->buildWidgets();
+    d_->buildMenus();
     qApp->installEventFilter(this);
 }
 
 FrmSec::~FrmSec()
 {
     qApp->removeEventFilter(this);
-    // The other big windows know this window as their host: none may outlive it.
-    for (fBig *b : fBig::instances())
-        if (b != big_)
-            delete b;
-    delete big_.data();
-    delete list_.data();
-    delete option_.data();
+    d_->displays.reset();
+    delete d_->list.data();
+    delete d_->option.data();
 }
 
-void FrmSec::setTitle()
+void FrmSec::Form_Load() { d_->Form_Load(); }
+void FrmSec::endFromSystem() { d_->endFromSystem(); }
+void FrmSec::saveForSessionEnd() { d_->saveForSessionEnd(); }
+bool FrmSec::isEnding() const { return d_->ending; }
+const Stopwatch &FrmSec::stopwatch() const { return d_->sw; }
+int FrmSec::countdownMode() const { return d_->mode; }
+fList *FrmSec::recordList() const { return d_->list; }
+fOption *FrmSec::optionDialog() const { return d_->option; }
+MainHost &FrmSec::displays() const { return *d_->displays; }
+
+void FrmSec::Private::setTitle()
 {
-    setWindowTitle(QStringLiteral("Tavrik") + tavrik::core::versionText(kVersion, tavrik::core::Revision::Plain));
+    q->setWindowTitle(QStringLiteral("Tavrik") + tavrik::core::versionText(kVersion, tavrik::core::Revision::Plain));
 }
 
-void FrmSec::Form_Load()
+void FrmSec::Private::Form_Load()
 {
     IniPath = vexoIniPath();
-    adjustSize();
+    q->adjustSize();
     setTitle();
-    alarmTime_.clear();
+    alarmTime.clear();
 
     const QString image = selectedSegImage(IniPath);
     if (!image.isEmpty())
-        loadSegImage(this, ui_->SegBox1, image);
+        loadSegImage(q, SegBox1, image);
 
-    sw.SegMode1 = storedShort(kDisplaySection, QStringLiteral("SegMode1"), 0);
-    sw.SegMode2 = storedShort(kDisplaySection, QStringLiteral("SegMode2"), 0);
-    const auto height = tavrik::core::parseFloat(tavrik::gui::readSetting(kDisplaySection, QStringLiteral("SegHeight"), QStringLiteral("200")));
-    segHeight_ = height && *height > 0 ? *height : 200.0f;
-
+    displays->readSettings();
     std::tie(sw.msStyle, sw.msCount) = fractionStyleOf(IniPath);
 
-    ui_->SegBox1->setSegValue(QStringLiteral("0.000"));
-    bigWindow(true)->showReading(QStringLiteral("0.000"));
+    SegBox1->setSegValue(QStringLiteral("0.000"));
+    displays->bigWindow(true)->showReading(QStringLiteral("0.000"));
 
     // Before the first save, which would fail for the same reason: said from the event
     // loop, where an end request can still close the box.
-    saveNotice_->checkStore(QStringLiteral("设置和计时状态"));
+    state.checkStore();
     msp_Click(tavrik::core::readSpeed(*services().store));
 
     const bool onTop = tavrik::core::readOnTop(*services().store);
-    ui_->montop->setChecked(onTop);
+    montop->setChecked(onTop);
     if (onTop)
-        tavrik::gui::setTopmost(this, true);
+        tavrik::gui::setTopmost(q, true);
 
-    SetV(kIdleSet);
-    SetE(kIdleSet);
+    sw.buttons.show(kIdleSet);
+    sw.buttons.enable(kIdleSet);
     GetState();
     for (int i : {0, 4, 2, 1, 7, 5, 3})
-        ui_->CMD[i]->setCaption(QString::fromUtf8(kButtons[i].caption));
+        CMD[size_t(i)]->setCaption(QString::fromUtf8(kButtons[i].caption));
 
-    tavrik::gui::centreOnScreen(this);
-    show();
-    if (!ui_->CMD[3]->isVisibleTo(this) && !ui_->CMD[4]->isVisibleTo(this)) {
-        SetV(kIdleSet);
-        SetE(kIdleSet);
+    tavrik::gui::centreOnScreen(q);
+    q->show();
+    if (!sw.buttons.visible(3) && !sw.buttons.visible(4)) {
+        sw.buttons.show(kIdleSet);
+        sw.buttons.enable(kIdleSet);
+        showButtons();
     }
-    ui_->SegBox1->setSegCount(QString::number(segCounts1_));
-    ui_->SegBox1->resize(px(kInnerWidthTwips - 1.5 * kMainSegLeft), ui_->SegBox1->height());
+    SegBox1->setSegCount(QString::number(displays->SegCounts1()));
+    SegBox1->resize(px(kInnerWidthTwips - 1.5 * kMainSegLeft), SegBox1->height());
     ReDrawSeg();
     Timer2_Timer();
-    ui_->Timer2->start();
-    ui_->lblMode->setText(ui_->mMode2[mode_]->text());
-    loaded_ = true;
+    Timer2->start();
+    lblMode->setText(mMode2[size_t(mode)]->text());
+    loaded = true;
     // Asked to end while starting up (say, while a start-up box was open): end now,
     // from the event loop, with the state restored.
-    if (endPending_)
-        QTimer::singleShot(0, this, &FrmSec::endFromSystem);
+    if (endPending)
+        QTimer::singleShot(0, q, [this] { endFromSystem(); });
 }
 
-bool FrmSec::Form_Unload()
+bool FrmSec::Private::Form_Unload()
 {
-    if (locked_) {
-        ui_->refusal->refuse();
+    if (locked) {
+        refusal->refuse();
         return true;
     }
     endProgram();
     return false;
 }
 
-void FrmSec::saveForSessionEnd()
+void FrmSec::Private::saveForSessionEnd()
 {
     // Before start-up has restored the state there is nothing newer to save.
-    if (!loaded_)
+    if (!loaded)
         return;
     SaveState();
-    saveDisplaySetting(QStringLiteral("SegMode1"), QString::number(sw.SegMode1));
-    saveDisplaySetting(QStringLiteral("SegMode2"), QString::number(sw.SegMode2));
+    displays->saveSettings([this](const QString &key, const QString &value) { state.saveSetting(key, value); });
 }
 
-void FrmSec::endProgram()
+void FrmSec::Private::endProgram()
 {
-    if (ending_) {
+    if (ending) {
         QCoreApplication::exit(0);
         return;
     }
-    ending_ = true;
-    saveNotice_->setEnding();
-    Q_EMIT ending();
+    ending = true;
+    state.setEnding();
+    Q_EMIT q->ending();
     saveForSessionEnd();
     tavrik::gui::finishSaving();
-    ui_->tmrGo->stop();
-    ui_->Timer2->stop();
-    if (list_)
-        list_->closeForGood();
+    tmrGo->stop();
+    Timer2->stop();
+    if (list)
+        list->closeForGood();
     // Every other window goes at once, without further events.
-    for (fBig *b : fBig::instances())
-        b->deleteLater();
-    for (QWidget *w : {static_cast<QWidget *>(list_.data()), static_cast<QWidget *>(option_.data())})
+    displays->closeAll();
+    for (QWidget *w : {static_cast<QWidget *>(list.data()), static_cast<QWidget *>(option.data())})
         if (w)
             w->deleteLater();
-    tavrik::gui::leaveEventLoops(this);
+    tavrik::gui::leaveEventLoops(q);
 }
 
-void FrmSec::endFromSystem()
+void FrmSec::Private::endFromSystem()
 {
-    if (!loaded_) {
-        endPending_ = true;
+    if (!loaded) {
+        endPending = true;
         return;
     }
-    if (ending_) {
+    if (ending) {
         endProgram();
         return;
     }
-    if (!locked_)
-        close();
+    if (!locked)
+        q->close();
     // Locked, or something kept the window open: end all the same.
-    if (!ending_)
+    if (!ending)
         endProgram();
 }
 
 void FrmSec::closeEvent(QCloseEvent *event)
 {
-    if (ending_ || !Form_Unload())
+    if (d_->ending || !d_->Form_Unload())
         event->accept();
     else
         event->ignore();
-}
-
-int FrmSec::keyOf(const QKeyEvent *event) const
-{
-    return tavrik::core::effectiveKey(event->key(), event->nativeVirtualKey());
 }
 
 bool FrmSec::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         QWidget *w = static_cast<QWidget *>(watched)->window();
-        const bool mine = (w == this && !locked_) || (list_ && w == list_.data());
+        const bool mine = (w == this && !d_->locked) || (d_->list && w == d_->list.data());
         if (mine) {
             auto *ke = static_cast<QKeyEvent *>(event);
-            const int key = keyOf(ke);
-            if (keyAction(key, ke->modifiers(), *this) != Action::None || key == Qt::Key_Return ||
+            const int key = tavrik::core::effectiveKey(ke->key(), ke->nativeVirtualKey());
+            if (keyAction(key, ke->modifiers(), d_->sw.buttons) != Action::None || key == Qt::Key_Return ||
                 key == Qt::Key_Enter || key == Qt::Key_F1) {
                 // Holding a key down must not start and pause in turn.
                 if (!ke->isAutoRepeat())
-                    ActKeyDown(key, ke->modifiers());
+                    d_->ActKeyDown(key, ke->modifiers());
                 return true;
             }
         }
-    } else if (watched == ui_->lblDate && event->type() == QEvent::MouseButtonPress) {
+    } else if (watched == d_->lblDate && event->type() == QEvent::MouseButtonPress) {
         return true; // the date line's own click, not the window body's
-    } else if (watched == ui_->lblDate && event->type() == QEvent::MouseButtonRelease) {
-        lblDate_Click();
+    } else if (watched == d_->lblDate && event->type() == QEvent::MouseButtonRelease) {
+        d_->lblDate_Click();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -236,34 +211,7 @@ bool FrmSec::eventFilter(QObject *watched, QEvent *event)
 void FrmSec::mousePressEvent(QMouseEvent *event)
 {
     QMainWindow::mousePressEvent(event);
-    Form_Click();
+    d_->Form_Click();
 }
-
-fBig *FrmSec::bigWindow(bool create)
-{
-    if (!big_ && create)
-        big_ = new fBig(this);
-    return big_;
-}
-
-QIcon FrmSec::hostIcon() const { return windowIcon(); }
-
-Seg *FrmSec::mainSeg() { return ui_->SegBox1; }
-
-void FrmSec::setSegCounts(short mainCells, short bigCells)
-{
-    segCounts1_ = mainCells;
-    segCounts2_ = bigCells;
-}
-
-void FrmSec::setFractionStyle(short msStyle, short msCount)
-{
-    sw.msStyle = msStyle;
-    sw.msCount = msCount;
-}
-
-fList *FrmSec::recordList() const { return list_; }
-
-fOption *FrmSec::optionDialog() const { return option_; }
 
 } // namespace vexo3

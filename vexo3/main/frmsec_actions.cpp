@@ -2,16 +2,12 @@
 
 #include "vexo3/main/frmsec.h"
 
+#include "controls/cmdbox/cmdbox.h"
 #include "shared/core/displaysettings.h"
 #include "shared/gui/precisionmenu.h"
-#include "shared/gui/savenotice.h"
 #include "shared/gui/services.h"
-#include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/flist.h"
-#include "vexo3/main/frmsec_ui.h"
-#include "vexo3/engine/persistence.h"
-#include "controls/seg/seg.h"
-#include "vexo3/windows/fbig.h"
+#include "vexo3/main/frmsec_p.h"
 
 #include <QAction>
 #include <QTimer>
@@ -20,29 +16,15 @@ namespace vexo3 {
 
 using tavrik::gui::services;
 
-bool FrmSec::buttonEnabled(int index) const { return ui_->CMD[index]->Enabled(); }
-
-bool FrmSec::buttonVisible(int index) const { return ui_->CMD[index]->isVisibleTo(this); }
-
-void FrmSec::SetV(const QList<int> &list)
+void FrmSec::Private::showButtons()
 {
-    for (cmdBox *b : ui_->CMD)
-        b->setVisible(false);
-    for (int i : list)
-        ui_->CMD[i]->setVisible(true);
+    for (int i = 0; i < kButtonCount; ++i) {
+        CMD[size_t(i)]->setVisible(sw.buttons.visible(i));
+        CMD[size_t(i)]->setEnabled(sw.buttons.enabled(i));
+    }
 }
 
-void FrmSec::SetE(const QList<int> &list)
-{
-    for (cmdBox *b : ui_->CMD)
-        b->setEnabled(false);
-    for (QAction *a : {ui_->mstart, ui_->mStop, ui_->mPause, ui_->mUnload, ui_->mReset})
-        a->setEnabled(false);
-    for (int i : list)
-        ui_->CMD[i]->setEnabled(true);
-}
-
-void FrmSec::CMD_Click(int Index)
+void FrmSec::Private::CMD_Click(int Index)
 {
     switch (buttonAction(Index)) {
     case Action::Start: ActStart(); break;
@@ -57,68 +39,68 @@ void FrmSec::CMD_Click(int Index)
     }
 }
 
-void FrmSec::CMD_EnabledChanged(int Index, bool cEnabled)
+void FrmSec::Private::CMD_EnabledChanged(int Index, bool cEnabled)
 {
-    const Ui &ui = *ui_;
-    QAction *mirror[kButtonCount] = {ui.mstart, ui.mPause, ui.mCoun, ui.mReset, ui.mStop, nullptr, nullptr, ui.mUnload};
+    QAction *mirror[kButtonCount] = {mstart, mPause, mCoun, mReset, mStop, nullptr, nullptr, mUnload};
     if (mirror[Index])
         mirror[Index]->setEnabled(cEnabled);
 }
 
-// The timer follows the running flag; every action that acted saves the state.
-void FrmSec::afterAction()
+// The buttons and the timer follow the stopwatch; every action that acted saves the
+// state.
+void FrmSec::Private::afterAction()
 {
+    showButtons();
     if (sw.running)
-        ui_->tmrGo->start();
+        tmrGo->start();
     else
-        ui_->tmrGo->stop();
+        tmrGo->stop();
     SaveState();
 }
 
-void FrmSec::ActStart()
+void FrmSec::Private::ActStart()
 {
     if (sw.ActStart(services().clock->now()))
         afterAction();
 }
 
-void FrmSec::ActPause()
+void FrmSec::Private::ActPause()
 {
     if (sw.ActPause(services().clock->now()))
         afterAction();
 }
 
-void FrmSec::ActContinue()
+void FrmSec::Private::ActContinue()
 {
     if (sw.ActContinue(services().clock->now()))
         afterAction();
 }
 
-void FrmSec::ActStop()
+void FrmSec::Private::ActStop()
 {
     if (sw.ActStop(services().clock->now()))
         afterAction();
 }
 
-void FrmSec::ActReset()
+void FrmSec::Private::ActReset()
 {
     if (!sw.ActReset())
         return;
-    ui_->SegBox1->setSegValue(kResetText);
-    bigWindow(true)->showReading(kResetText);
+    displays->showReset();
     afterAction();
 }
 
-void FrmSec::ActRecord()
+void FrmSec::Private::ActRecord()
 {
     if (!sw.guard(Action::Record))
         return;
-    if (!list_)
-        list_ = newRecordList(this);
-    list_->showAbove(this);
-    list_->append(sw.TimerString + QStringLiteral("S [") + sw.TimeString + u']');
+    if (!list)
+        list = newRecordList(q);
+    list->showAbove(q);
+    list->append(sw.TimerString + QStringLiteral("S [") + sw.TimeString + u']');
 }
 
-void FrmSec::ActAbout()
+void FrmSec::Private::ActAbout()
 {
     if (!sw.guard(Action::About))
         return;
@@ -126,17 +108,17 @@ void FrmSec::ActAbout()
     SaveState();
 }
 
-void FrmSec::ActExit()
+void FrmSec::Private::ActExit()
 {
     if (!sw.guard(Action::Exit))
         return;
     SaveState();
-    close();
+    q->close();
 }
 
-void FrmSec::ActKeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
+void FrmSec::Private::ActKeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
 {
-    switch (keyAction(KeyCode, Shift, *this)) {
+    switch (keyAction(KeyCode, Shift, sw.buttons)) {
     case Action::Start: ActStart(); break;
     case Action::Continue: ActContinue(); break;
     case Action::Pause: ActPause(); break;
@@ -146,29 +128,18 @@ void FrmSec::ActKeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
     }
 }
 
-void FrmSec::tmrGo_Timer()
+void FrmSec::Private::tmrGo_Timer()
 {
     sw.tick(services().clock->now());
-    const Readings r{sw.TimerString, sw.TimeString};
-    if (const QString *text = tickMainText(sw.SegMode1, r))
-        ui_->SegBox1->setSegValue(*text);
-    if (big_ && big_->isVisible() && big_->mode() == fBig::kTimerMode)
-        big_->showReading(readingFor(sw.SegMode2, r));
+    displays->showTick({sw.TimerString, sw.TimeString});
 }
 
-void FrmSec::ReDrawSeg()
-{
-    const Readings r{sw.TimerString, sw.TimeString};
-    ui_->SegBox1->setSegValue(readingFor(sw.SegMode1, r));
-    if (big_ && big_->isVisible())
-        big_->showReading(readingFor(sw.SegMode2, r));
-}
+void FrmSec::Private::ReDrawSeg() { displays->redraw({sw.TimerString, sw.TimeString}); }
 
-void FrmSec::msp_Click(int Index)
+void FrmSec::Private::msp_Click(int Index)
 {
     QString error;
-    saveNotice_->saved(tavrik::core::saveSpeed(*services().store, tavrik::gui::applyPrecision(Index, ui_->tmrGo, ui_->msp), &error),
-                       error);
+    state.saved(tavrik::core::saveSpeed(*services().store, tavrik::gui::applyPrecision(Index, tmrGo, msp), &error), error);
 }
 
 } // namespace vexo3

@@ -1,23 +1,19 @@
-// FrmSec: window behaviours from the menus (lock, always on top, display windows,
-// display form, options), help, about, web pages and the older program.
+// FrmSec: window behaviours from the menus (lock, always on top, display form,
+// options), help, about, web pages and the older program.
 
 #include "vexo3/main/frmsec.h"
 
+#include "controls/twips.h"
 #include "shared/core/about.h"
 #include "shared/core/displaysettings.h"
 #include "shared/core/version.h"
 #include "shared/gui/about.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/launcher.h"
-#include "shared/gui/savenotice.h"
-#include "shared/gui/services.h"
 #include "shared/gui/placement.h"
-#include "controls/twips.h"
-#include "vexo3/main/frmsec_ui.h"
-#include "vexo3/engine/persistence.h"
+#include "shared/gui/services.h"
+#include "vexo3/main/frmsec_p.h"
 #include "vexo3/version.h"
-#include "controls/seg/seg.h"
-#include "vexo3/windows/fbig.h"
 #include "vexo3/windows/foption.h"
 
 #include <QAction>
@@ -30,75 +26,60 @@ namespace vexo3 {
 using tavrik::gui::services;
 
 // Both captions keep the mnemonic, so Alt+S, L locks and unlocks.
-void FrmSec::mLock_Click()
+void FrmSec::Private::mLock_Click()
 {
-    locked_ = !locked_;
-    if (locked_) {
-        setWindowTitle(tavrik::core::lockedTitle(kVersion));
-        SetE({});
+    locked = !locked;
+    if (locked) {
+        q->setWindowTitle(tavrik::core::lockedTitle(kVersion));
+        sw.buttons.enable({});
     } else {
-        setWindowTitle(QStringLiteral("Tavrik"));
-        SetE(kAllButtons);
+        q->setWindowTitle(QStringLiteral("Tavrik"));
+        sw.buttons.enable(kAllButtons);
     }
-    ui_->mLock->setText(tavrik::core::lockMenuCaption(locked_));
+    showButtons();
+    mLock->setText(tavrik::core::lockMenuCaption(locked));
 }
 
-void FrmSec::montop_Click()
+void FrmSec::Private::montop_Click()
 {
     // The action toggled its own check mark already.
-    const bool on = ui_->montop->isChecked();
-    tavrik::gui::setTopmost(this, on);
+    const bool on = montop->isChecked();
+    tavrik::gui::setTopmost(q, on);
     QString error;
-    saveNotice_->saved(tavrik::core::saveOnTop(*services().store, on, &error), error);
+    state.saved(tavrik::core::saveOnTop(*services().store, on, &error), error);
 }
 
-void FrmSec::mshowSec_Click()
+void FrmSec::Private::mOption1_Click()
 {
-    fBig *big = bigWindow(true);
-    big->setCellCount(segCounts2_);
-    big->show();
-    big->raise();
+    if (!option)
+        option = new fOption(displays.get());
+    option->show();
+    option->raise();
 }
 
-void FrmSec::mshowDate_Click() { fBig::openDateTime(this, fBig::kDateMode); }
+void FrmSec::Private::mnewp_Click() { tavrik::gui::openWebPage(tavrik::core::kDownloadPage); }
 
-void FrmSec::mshowTime_Click() { fBig::openDateTime(this, fBig::kTimeMode); }
+void FrmSec::Private::mp1_Click(int Index) { tavrik::gui::openWebPage(mp1[size_t(Index)]->text()); }
 
-void FrmSec::mShowhms_Click() { sw.SegMode1 = 1; }
+void FrmSec::Private::myj_Click() { tavrik::gui::showFeedback(q); }
 
-void FrmSec::mShowS_Click() { sw.SegMode1 = 0; }
+void FrmSec::Private::mSh_Click() { tavrik::gui::showHelpText(q); }
 
-void FrmSec::mOption1_Click()
+void FrmSec::Private::mAbout_Click()
 {
-    if (!option_)
-        option_ = new fOption(this);
-    option_->show();
-    option_->raise();
+    tavrik::gui::showAbout(q, tavrik::core::versionText(kVersion, tavrik::core::Revision::Plain));
 }
 
-void FrmSec::mnewp_Click() { tavrik::gui::openWebPage(tavrik::core::kDownloadPage); }
-
-void FrmSec::mp1_Click(int Index) { tavrik::gui::openWebPage(ui_->mp1[Index]->text()); }
-
-void FrmSec::myj_Click() { tavrik::gui::showFeedback(this); }
-
-void FrmSec::mSh_Click() { tavrik::gui::showHelpText(this); }
-
-void FrmSec::mAbout_Click()
-{
-    tavrik::gui::showAbout(this, tavrik::core::versionText(kVersion, tavrik::core::Revision::Plain));
-}
-
-void FrmSec::mOldVexo_Click()
+void FrmSec::Private::mOldVexo_Click()
 {
     const QString path = tavrik::gui::AppDir() + QStringLiteral("Vexo");
     if (!QFileInfo(path).isFile())
         return;
     if (!services().launcher->startDetached(path, {}))
-        services().dialogs->message(this, QStringLiteral("未找到旧版本! "), windowTitle(), tavrik::gui::MsgIcon::Critical);
+        services().dialogs->message(q, QStringLiteral("未找到旧版本! "), q->windowTitle(), tavrik::gui::MsgIcon::Critical);
 }
 
-void FrmSec::SegBox1_LeftClick(int, float, float)
+void FrmSec::Private::SegBox1_LeftClick(int, float, float)
 {
     if (sw.SegMode1 == 0)
         sw.SegMode1 = 1;
@@ -106,17 +87,17 @@ void FrmSec::SegBox1_LeftClick(int, float, float)
         sw.SegMode1 = 0;
 }
 
-void FrmSec::SegBox1_RightClick(int, float, float)
+void FrmSec::Private::SegBox1_RightClick(int, float, float)
 {
-    ui_->mShowS->setChecked(sw.SegMode1 == 0);
-    ui_->mShowhms->setChecked(sw.SegMode1 != 0);
-    ui_->mSegPop->popup(QCursor::pos());
+    mShowS->setChecked(sw.SegMode1 == 0);
+    mShowhms->setChecked(sw.SegMode1 != 0);
+    mSegPop->popup(QCursor::pos());
 }
 
-void FrmSec::Form_Click()
+void FrmSec::Private::Form_Click()
 {
-    if (tavrik::controls::twips(frameGeometry().height()) < 1000)
-        ui_->mSec->popup(mapToGlobal(QPoint(tavrik::controls::px(1), tavrik::controls::px(300))));
+    if (tavrik::controls::twips(q->frameGeometry().height()) < 1000)
+        mSec->popup(q->mapToGlobal(QPoint(tavrik::controls::px(1), tavrik::controls::px(300))));
 }
 
 } // namespace vexo3

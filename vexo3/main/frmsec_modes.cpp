@@ -8,7 +8,7 @@
 #include "shared/gui/closepolicy.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/services.h"
-#include "vexo3/main/frmsec_ui.h"
+#include "vexo3/main/frmsec_p.h"
 #include "vexo3/windows/fbig.h"
 
 #include <QAction>
@@ -19,10 +19,9 @@ namespace vexo3 {
 
 using tavrik::gui::services;
 
-void FrmSec::Timer2_Timer()
+void FrmSec::Private::Timer2_Timer()
 {
-    QLabel *lblDate = ui_->lblDate;
-    if (!ui_->refusal->tick()) {
+    if (!refusal->tick()) {
         const tavrik::core::Now now = services().clock->now();
         lblDate->setText(tavrik::core::dateLine(tavrik::core::dateFromDayNumber(now.day),
                                                 tavrik::core::timeOfDay(now.seconds), QLocale()));
@@ -30,42 +29,41 @@ void FrmSec::Timer2_Timer()
     lblDate->adjustSize();
 }
 
-void FrmSec::lblDate_Click()
+void FrmSec::Private::lblDate_Click()
 {
-    QLabel *lblDate = ui_->lblDate;
     lblDate->setFrameShape(lblDate->frameShape() == QFrame::NoFrame ? QFrame::Box : QFrame::NoFrame);
     lblDate->adjustSize();
 }
 
-void FrmSec::chooseMode(int index)
+void FrmSec::Private::chooseMode(int index)
 {
-    ui_->mMode2[index]->setChecked(true);
-    mode_ = index;
-    ui_->lblMode->setText(ui_->mMode2[index]->text());
+    mMode2[size_t(index)]->setChecked(true);
+    mode = index;
+    lblMode->setText(mMode2[size_t(index)]->text());
 }
 
-void FrmSec::mMode2_Click(int Index)
+void FrmSec::Private::mMode2_Click(int Index)
 {
     if (Index == 2) {
         const tavrik::core::CountdownAnswer answer = tavrik::core::countdownAnswer(services().dialogs->input(
-            this, tavrik::core::kCountdownPrompt, tavrik::core::kCountdownTitle, tavrik::core::kCountdownDefault));
+            q, tavrik::core::kCountdownPrompt, tavrik::core::kCountdownTitle, tavrik::core::kCountdownDefault));
         if (!answer.warning.isEmpty())
-            services().dialogs->message(this, answer.warning, tavrik::core::kCountdownTitle,
+            services().dialogs->message(q, answer.warning, tavrik::core::kCountdownTitle,
                                         tavrik::gui::MsgIcon::Warning);
-        countdownLength_ = answer.seconds;
+        countdownLength = answer.seconds;
         if (answer.seconds != 0)
-            fBig::openCountdown(this, tavrik::core::shortestText(answer.seconds));
+            fBig::openCountdown(displays.get(), tavrik::core::shortestText(answer.seconds));
     }
     chooseMode(Index);
-    if (countdownLength_ == 0 && mode_ == 2)
+    if (countdownLength == 0 && mode == 2)
         chooseMode(0);
-    if (alarmTime_.isEmpty() && mode_ == 1)
+    if (alarmTime.isEmpty() && mode == 1)
         chooseMode(0);
 }
 
-void FrmSec::mSt_Click()
+void FrmSec::Private::mSt_Click()
 {
-    services().dialogs->message(this, tavrik::core::timingStatusText(countdownLength_, alarmTime_),
+    services().dialogs->message(q, tavrik::core::timingStatusText(countdownLength, alarmTime),
                                 tavrik::core::kStatusTitle, tavrik::gui::MsgIcon::Information);
 }
 

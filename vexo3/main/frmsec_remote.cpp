@@ -7,7 +7,7 @@
 #include "shared/gui/services.h"
 #include "vexo3/engine/commandline.h"
 #include "vexo3/main/flist.h"
-#include "vexo3/main/frmsec_ui.h"
+#include "vexo3/main/frmsec_p.h"
 #include "vexo3/engine/persistence.h"
 #include "vexo3/engine/status.h"
 #include "vexo3/windows/imagesets.h"
@@ -45,71 +45,72 @@ QString refusal(const QString &command, bool locked, bool running)
 
 } // namespace
 
-void FrmSec::raiseFromCommand()
+void FrmSec::Private::raiseFromCommand()
 {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
-    raise();
-    activateWindow();
+    q->setWindowState(q->windowState() & ~Qt::WindowMinimized);
+    q->show();
+    q->raise();
+    q->activateWindow();
 }
 
 tavrik::core::InstanceReply FrmSec::carryOut(const QStringList &commands)
 {
+    Private &d = *d_;
     // Saving a large settings file must not hold the answer back past the asker's wait:
     // carried out, answered, then saved.
-    deferSaves_ = true;
+    d.deferSaves = true;
     const auto saveAfterAnswer = qScopeGuard([this] {
-        deferSaves_ = false;
-        if (saveDeferred_)
+        d_->deferSaves = false;
+        if (d_->saveDeferred)
             QTimer::singleShot(0, this, &FrmSec::saveDeferredState);
     });
     tavrik::core::InstanceReply reply;
     for (const QString &command : commands) {
-        if (ending_ || !loaded_) {
+        if (d.ending || !d.loaded) {
             reply.exitCode = kExitRefused;
-            reply.err += ending_ ? QStringLiteral("Vexo3：程序正在退出，没有执行 --%1。\n").arg(command)
+            reply.err += d.ending ? QStringLiteral("Vexo3：程序正在退出，没有执行 --%1。\n").arg(command)
                                  : QStringLiteral("Vexo3：程序还在启动，没有执行 --%1。\n").arg(command);
             continue;
         }
         if (command == kCmdShow) {
-            raiseFromCommand();
+            d.raiseFromCommand();
             continue;
         }
         if (command == kCmdStatus) {
-            reply.out += statusText();
+            reply.out += d.statusText();
             continue;
         }
         const int key = commandKey(command);
-        const Action action = keyAction(key, Qt::NoModifier, *this);
+        const Action action = keyAction(key, Qt::NoModifier, d.sw.buttons);
         // The keys reach the window only while it is not locked; the guard of the
         // action's button decides as for a key.
-        if (locked_ || action == Action::None || !sw.guard(action)) {
+        if (d.locked || action == Action::None || !d.sw.guard(action)) {
             reply.exitCode = kExitRefused;
-            reply.err += refusal(command, locked_, sw.running);
+            reply.err += refusal(command, d.locked, d.sw.running);
             continue;
         }
-        ActKeyDown(key, Qt::NoModifier);
+        d.ActKeyDown(key, Qt::NoModifier);
     }
     return reply;
 }
 
 void FrmSec::saveDeferredState()
 {
-    if (std::exchange(saveDeferred_, false))
-        SaveState();
+    if (std::exchange(d_->saveDeferred, false))
+        d_->SaveState();
 }
 
-QString FrmSec::statusText() const
+QString FrmSec::Private::statusText() const
 {
     std::array<bool, kButtonCount> visible{};
     for (int i = 0; i < kButtonCount; ++i)
-        visible[size_t(i)] = buttonVisible(i);
+        visible[size_t(i)] = sw.buttons.visible(i);
     StatusFacts facts;
     facts.state = runState(sw.running, visible);
     facts.readings = statusReadings(facts.state, sw.clock, services().clock->now(), sw.msStyle, sw.msCount,
                                     {sw.TimerString, sw.TimeString});
-    facts.locked = locked_;
-    facts.laps = list_ ? int(list_->entries().size()) : 0;
+    facts.locked = locked;
+    facts.laps = list ? int(list->entries().size()) : 0;
     return vexo3::statusText(facts);
 }
 

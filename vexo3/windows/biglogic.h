@@ -42,7 +42,6 @@ public:
     Tick tick(const QString &secondsText, double nowAbsolute);
 
     double seconds() const { return seconds_; }
-    int dashStep() const { return dashStep_; }
 
 private:
     bool started_ = false;

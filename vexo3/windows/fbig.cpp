@@ -274,9 +274,12 @@ void fBig::mNC_Click(int Index) { SegBox1->setSegCount(QString::number(kMinSegCo
 void fBig::mh_Click(int Index)
 {
     const float height = float(tavrik::core::leadingNumber(mh[Index]->text()));
-    if (host_)
+    QString error;
+    const bool ok = tavrik::gui::saveSetting(kDisplaySection, QStringLiteral("SegHeight"), tavrik::core::shortestText(height), &error);
+    if (host_) {
         host_->setSegHeight(height);
-    tavrik::gui::saveSetting(QStringLiteral("Tavrik"), QStringLiteral("SegHeight"), tavrik::core::shortestText(height));
+        host_->saved(ok, error);
+    }
     Form_Resize();
 }
 

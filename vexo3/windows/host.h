@@ -29,6 +29,8 @@ public:
     virtual Seg *mainSeg() = 0;
     virtual void setFractionStyle(short msStyle, short msCount) = 0;
     virtual void SaveState() = 0;
+    // After a display setting was saved: the main window says once when one failed.
+    virtual void saved(bool ok, const QString &error) = 0;
 };
 
 } // namespace vexo3

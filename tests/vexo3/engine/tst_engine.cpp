@@ -8,41 +8,31 @@ using tavrik::core::Now;
 
 namespace {
 
-// The eight buttons as plain flags, with SetV/SetE as the window does them.
-class ArrayPanel : public ButtonPanel {
-public:
-    ArrayPanel() { set(kIdleSet); }
-    bool buttonEnabled(int i) const override { return enabled[i]; }
-    bool buttonVisible(int i) const override { return visible[i]; }
-    void SetV(const QList<int> &list) override
-    {
-        visible.fill(false);
-        for (int i : list)
-            visible[i] = true;
-    }
-    void SetE(const QList<int> &list) override
-    {
-        enabled.fill(false);
-        for (int i : list)
-            enabled[i] = true;
-    }
-    void set(const QList<int> &list)
-    {
-        SetV(list);
-        SetE(list);
-    }
-    // The visible buttons, in index order.
-    QList<int> shown() const
-    {
-        QList<int> out;
-        for (int i = 0; i < kButtonCount; ++i)
-            if (visible[i])
-                out.append(i);
-        return out;
-    }
-    std::array<bool, kButtonCount> visible{};
-    std::array<bool, kButtonCount> enabled{};
-};
+// The buttons shown, in index order.
+QList<int> shown(const ButtonFlags &b)
+{
+    QList<int> out;
+    for (int i = 0; i < kButtonCount; ++i)
+        if (b.visible(i))
+            out.append(i);
+    return out;
+}
+
+// Shows and enables exactly the buttons of a set.
+void set(ButtonFlags &b, const QList<int> &list)
+{
+    b.show(list);
+    b.enable(list);
+}
+
+// Both flags of every button, for comparing before and after.
+QList<bool> flags(const ButtonFlags &b)
+{
+    QList<bool> out;
+    for (int i = 0; i < kButtonCount; ++i)
+        out << b.visible(i) << b.enabled(i);
+    return out;
+}
 
 QList<int> sorted(QList<int> l)
 {
@@ -190,8 +180,8 @@ void TestEngine::wholeSecondsAgreeWithFraction()
 
 void TestEngine::runPastMidnightWithoutJump()
 {
-    ArrayPanel panel;
-    Stopwatch sw(panel);
+    Stopwatch sw;
+    set(sw.buttons, kIdleSet);
     QVERIFY(sw.ActStart(at(D, 23, 59, 59)));
     double last = -1;
     // 23:59:59 on day D to 00:00:05 on day D+1, every 125 ms.
@@ -209,8 +199,8 @@ void TestEngine::runPastMidnightWithoutJump()
 
 void TestEngine::pauseBeforeMidnightContinueAfter()
 {
-    ArrayPanel panel;
-    Stopwatch sw(panel);
+    Stopwatch sw;
+    set(sw.buttons, kIdleSet);
     sw.ActStart(at(D, 10, 0, 0));
     sw.tick(at(D, 23, 0, 0));
     QCOMPARE(sw.TimeString, QStringLiteral("13:00:00.000"));
@@ -228,8 +218,8 @@ void TestEngine::pauseBeforeMidnightContinueAfter()
 
 void TestEngine::continueNextEveningNormalises()
 {
-    ArrayPanel panel;
-    Stopwatch sw(panel);
+    Stopwatch sw;
+    set(sw.buttons, kIdleSet);
     sw.ActStart(at(D, 23, 0, 0));
     sw.ActPause(at(D + 1, 0, 30, 0.5));
     sw.tick(at(D + 1, 0, 30, 0.5));
@@ -251,8 +241,8 @@ void TestEngine::pauseResumesWithinResolution()
 {
     QRandomGenerator rng(7);
     for (int i = 0; i < 2000; ++i) {
-        ArrayPanel panel;
-        Stopwatch sw(panel);
+        Stopwatch sw;
+        set(sw.buttons, kIdleSet);
         const double start = rng.generateDouble() * 86400.0;
         const double pauseAt = start + rng.generateDouble() * 86400.0;
         const double continueAt = pauseAt + rng.generateDouble() * 86400.0;
@@ -271,8 +261,8 @@ void TestEngine::pauseResumesWithinResolution()
 // A stopwatch paused every night for two months still reads to the millisecond.
 void TestEngine::nightlyPausesKeepMillisecondReadings()
 {
-    ArrayPanel panel;
-    Stopwatch sw(panel);
+    Stopwatch sw;
+    set(sw.buttons, kIdleSet);
     sw.ActStart(at(D, 10, 0, 0));
     for (int night = 0; night < 60; ++night) {
         sw.ActPause(at(D + night, 23, 0, 0));
@@ -290,8 +280,8 @@ void TestEngine::nightlyPausesKeepMillisecondReadings()
 
 void TestEngine::stopThenStartRestartsFromZero()
 {
-    ArrayPanel panel;
-    Stopwatch sw(panel);
+    Stopwatch sw;
+    set(sw.buttons, kIdleSet);
     sw.ActStart(at(D, 8, 0, 0));
     sw.tick(at(D, 8, 1, 0));
     QVERIFY(sw.ActStop(at(D, 8, 1, 0)));
@@ -367,16 +357,14 @@ void TestEngine::actions()
     QFETCH(QList<int>, afterSet);
     QFETCH(bool, afterRunning);
 
-    ArrayPanel panel;
-    panel.set(initial);
+    Stopwatch sw;
+    set(sw.buttons, initial);
     if (locked)
-        panel.SetE({});
-    Stopwatch sw(panel);
+        sw.buttons.enable({});
     sw.running = running;
     sw.clock = ClockValues{D - 1, 100.0f, D - 1, 200.0f};
     const ClockValues before = sw.clock;
-    const auto visibleBefore = panel.visible;
-    const auto enabledBefore = panel.enabled;
+    const QList<bool> flagsBefore = flags(sw.buttons);
     const Now now = at(D, 12, 0, 0);
 
     bool acted = false;
@@ -390,17 +378,17 @@ void TestEngine::actions()
     }
     QCOMPARE(acted, acts);
     if (!acts) {
-        QCOMPARE(panel.visible, visibleBefore);
-        QCOMPARE(panel.enabled, enabledBefore);
+        QCOMPARE(flags(sw.buttons), flagsBefore);
         QCOMPARE(sw.running, running);
         QCOMPARE(sw.clock.StartTime, before.StartTime);
         QCOMPARE(sw.clock.PauseTime, before.PauseTime);
         return;
     }
-    QCOMPARE(panel.shown(), sorted(afterSet));
+    QCOMPARE(shown(sw.buttons), sorted(afterSet));
     QCOMPARE(sw.running, afterRunning);
     // Every state shows and enables the same four buttons.
-    QCOMPARE(panel.visible, panel.enabled);
+    for (int i = 0; i < kButtonCount; ++i)
+        QCOMPARE(sw.buttons.visible(i), sw.buttons.enabled(i));
     const Action a = Action(action);
     if (a == Action::Start) {
         QCOMPARE(sw.clock.StartDate, D);
@@ -447,9 +435,9 @@ void TestEngine::keys()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(int, action);
-    ArrayPanel panel;
-    panel.set(set);
-    QCOMPARE(int(keyAction(key, Qt::KeyboardModifiers(modifiers), panel)), action);
+    ButtonFlags buttons;
+    ::set(buttons, set);
+    QCOMPARE(int(keyAction(key, Qt::KeyboardModifiers(modifiers), buttons)), action);
 }
 
 void TestEngine::displayChoice()

@@ -26,7 +26,7 @@ private Q_SLOTS:
 private:
     fList &record()
     {
-        f.w->ActRecord();
+        ui(*f.w).mrec->trigger();
         return *f.w->recordList();
     }
     MainFixture f;
@@ -35,7 +35,7 @@ private:
 void TestFList::impossibleWhileIdle()
 {
     FrmSec &w = f.load();
-    w.ActRecord();
+    QTest::mouseClick(ui(w).CMD[6], Qt::LeftButton);
     ui(w).mrec->trigger();
     QTest::keyClick(&w, Qt::Key_Space);
     QVERIFY(!w.recordList());
@@ -44,7 +44,7 @@ void TestFList::impossibleWhileIdle()
 void TestFList::threeRecordsIncrease()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     for (double dt : {1.25, 2.5, 0.125}) {
         f.tickAfter(dt);
         QTest::keyClick(&w, Qt::Key_Space);
@@ -58,9 +58,9 @@ void TestFList::threeRecordsIncrease()
 void TestFList::recordAfterStopRepeatsFinalReading()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(61);
-    w.ActStop();
+    ui(w).mStop->trigger();
     f.env.clock.advance(30);
     QTest::mouseClick(ui(w).CMD[6], Qt::LeftButton);
     QTest::keyClick(&w, Qt::Key_Space);
@@ -70,19 +70,19 @@ void TestFList::recordAfterStopRepeatsFinalReading()
 void TestFList::recordTakesTheLatestTick()
 {
     FrmSec &w = f.load();
-    w.msp_Click(0);
-    w.ActStart();
+    ui(w).msp[0]->trigger();
+    ui(w).mstart->trigger();
     f.tickAfter(0.25);
     f.tickAfter(0.25);
     f.env.clock.advance(0.125); // between ticks
-    w.ActRecord();
+    ui(w).mrec->trigger();
     QCOMPARE(w.recordList()->entries().last(), QStringLiteral("0.500S [0:00:00.500]"));
 }
 
 void TestFList::placedAboveTheMainWindow()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     fList &l = record();
     QVERIFY(l.isVisible());
     QCOMPARE(l.frameGeometry().left(), w.frameGeometry().left());
@@ -99,7 +99,7 @@ void TestFList::placedAboveTheMainWindow()
 void TestFList::hideThenSpaceBringsItBack()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(1);
     fList &l = record();
     QTest::mouseClick(testing::partOf<cmdBox>(l, QStringLiteral("cmdBox3")), Qt::LeftButton);
@@ -114,8 +114,8 @@ void TestFList::hideThenSpaceBringsItBack()
 void TestFList::sixtiethsEntry()
 {
     FrmSec &w = f.load();
-    w.setFractionStyle(1, 2);
-    w.ActStart();
+    w.displays().setFractionStyle(1, 2);
+    ui(w).mstart->trigger();
     f.tickAfter(83.4567);
     QCOMPARE(record().entries().last(), QStringLiteral("83.28S [0:01:23.28]"));
 }
@@ -123,7 +123,7 @@ void TestFList::sixtiethsEntry()
 void TestFList::keysInListReachMainWindow()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     fList &l = record();
     QTest::keyClick(testing::partOf<QListWidget>(l, QStringLiteral("List1")), Qt::Key_Space);
     QCOMPARE(l.entries().size(), 2);
@@ -136,7 +136,7 @@ void TestFList::keysInListReachMainWindow()
 void TestFList::fileRemovedAtExitOnlyIfUnchanged()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     QTest::mouseClick(testing::partOf<cmdBox>(record(), QStringLiteral("cmdBox2")), Qt::LeftButton);
     const QString path = f.env.tempDir() + QStringLiteral("/秒表记录.txt");
     QVERIFY(QFileInfo::exists(path));
@@ -144,7 +144,7 @@ void TestFList::fileRemovedAtExitOnlyIfUnchanged()
     QVERIFY(!QFileInfo::exists(path));
 
     FrmSec &w2 = f.load();
-    w2.ActStart();
+    ui(w2).mstart->trigger();
     QTest::mouseClick(testing::partOf<cmdBox>(record(), QStringLiteral("cmdBox2")), Qt::LeftButton);
     QFile edit(path);
     QVERIFY(edit.open(QIODevice::Append));

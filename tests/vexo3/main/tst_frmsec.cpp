@@ -139,11 +139,11 @@ void TestFrmSec::setsAndMirroredMenus()
     FrmSec &w = f.load();
     for (const QString &k : keys) {
         f.env.clock.advance(1);
-        if (k == "start") w.ActStart();
-        if (k == "pause") w.ActPause();
-        if (k == "continue") w.ActContinue();
-        if (k == "stop") w.ActStop();
-        if (k == "reset") w.ActReset();
+        if (k == "start") ui(w).mstart->trigger();
+        if (k == "pause") ui(w).mPause->trigger();
+        if (k == "continue") ui(w).mCoun->trigger();
+        if (k == "stop") ui(w).mStop->trigger();
+        if (k == "reset") ui(w).mReset->trigger();
     }
     QCOMPARE(sorted(f.visibleButtons()), sorted(set));
     QCOMPARE(sorted(f.enabledButtons()), sorted(set));
@@ -210,12 +210,12 @@ void TestFrmSec::noKeyClicksAButton()
 void TestFrmSec::stopThenStartRestartsFromZero()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(65.25);
-    w.ActStop();
+    ui(w).mStop->trigger();
     QCOMPARE(f.shown(), QStringLiteral("65.250"));
     f.env.clock.advance(10);
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(0.5);
     QCOMPARE(f.shown(), QStringLiteral("0.500"));
 }
@@ -241,8 +241,8 @@ void TestFrmSec::tickWritesTheChosenForm()
     f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Tavrik"), QStringLiteral("SegMode1"), QString::number(segMode1));
     FrmSec &w = f.load();
     QCOMPARE(w.stopwatch().SegMode1, short(segMode1));
-    w.setFractionStyle(short(style), short(count));
-    w.ActStart();
+    w.displays().setFractionStyle(short(style), short(count));
+    ui(w).mstart->trigger();
     ui(w).SegBox1->setSegValue(QStringLiteral("0123"));
     f.tickAfter(83.4567);
     QTEST(f.shown(), "expected");
@@ -255,16 +255,16 @@ void TestFrmSec::tickWritesTheChosenForm()
 void TestFrmSec::tickFeedsTheBigWindow()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(5);
-    fBig *big = w.bigWindow(false);
+    fBig *big = w.displays().bigWindow(false);
     QVERIFY(big);
     QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("0.000")); // hidden: not written
-    w.mshowSec_Click();
+    ui(w).mshowSec->trigger();
     QVERIFY(big->isVisible());
     f.tickAfter(1);
     QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("6.000"));
-    w.setSegMode2(1);
+    w.displays().setSegMode2(1);
     f.tickAfter(1);
     QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("0:00:07.000"));
     ui(*big).mdate->trigger();
@@ -276,12 +276,12 @@ void TestFrmSec::tickFeedsTheBigWindow()
 void TestFrmSec::resetShowsDashes()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(4);
-    w.ActStop();
-    w.ActReset();
+    ui(w).mStop->trigger();
+    ui(w).mReset->trigger();
     QCOMPARE(f.shown(), kResetText);
-    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegValue(), kResetText);
+    QCOMPARE(ui(*w.displays().bigWindow(false)).SegBox1->SegValue(), kResetText);
     // The readings themselves are kept.
     QCOMPARE(w.stopwatch().TimerString, QStringLiteral("4.000"));
 }
@@ -313,13 +313,14 @@ void TestFrmSec::everyActionSaves()
 {
     FrmSec &w = f.load();
     int saves = f.env.store.saveCalls;
-    for (auto action : {&FrmSec::ActStart, &FrmSec::ActPause, &FrmSec::ActContinue, &FrmSec::ActStop, &FrmSec::ActReset}) {
-        (w.*action)();
+    for (QAction *item : {ui(w).mstart, ui(w).mPause, ui(w).mCoun, ui(w).mStop, ui(w).mReset}) {
+        item->trigger();
         QVERIFY(f.env.store.saveCalls > saves);
         saves = f.env.store.saveCalls;
     }
-    // A guarded action does not save.
-    w.ActPause();
+    // A guarded action does not save, even were its item on.
+    ui(w).mPause->setEnabled(true);
+    ui(w).mPause->trigger();
     QCOMPARE(f.env.store.saveCalls, saves);
 }
 

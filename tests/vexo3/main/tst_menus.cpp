@@ -96,9 +96,9 @@ void TestMenus::mnemonicsWork()
 void TestMenus::lockBlocksEveryAction()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(1);
-    w.ActPause();
+    ui(w).mPause->trigger();
     ui(w).mLock->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik") + titleVersion(true) + QStringLiteral(" [控制已经锁定]"));
     QCOMPARE(ui(w).mLock->text(), QStringLiteral("解除锁定控制(&L)"));
@@ -111,10 +111,15 @@ void TestMenus::lockBlocksEveryAction()
     for (QAction *a : {ui(w).mstart, ui(w).mPause, ui(w).mCoun, ui(w).mStop, ui(w).mReset, ui(w).mUnload})
         QVERIFY(!a->isEnabled());
     ui(w).mrec->trigger();
-    w.ActContinue();
-    w.ActReset();
-    w.ActAbout();
-    w.ActExit();
+    // Nor would their own items and buttons act, were they on.
+    for (QAction *a : {ui(w).mCoun, ui(w).mReset}) {
+        a->setEnabled(true);
+        a->trigger();
+    }
+    for (int aboutOrExit : {5, 7}) {
+        ui(w).CMD[aboutOrExit]->setEnabled(true);
+        QTest::mouseClick(ui(w).CMD[aboutOrExit], Qt::LeftButton);
+    }
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
     QVERIFY(!ui(w).tmrGo->isActive());
     QVERIFY(!w.recordList());
@@ -131,21 +136,20 @@ void TestMenus::lockBlocksEveryAction()
 void TestMenus::unlockRestoresTheState()
 {
     FrmSec &w = f.load();
-    w.ActStart();
-    w.mLock_Click();
-    w.mLock_Click();
+    ui(w).mstart->trigger();
+    ui(w).mLock->trigger();
+    ui(w).mLock->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("Tavrik"));
     QCOMPARE(ui(w).mLock->text(), QStringLiteral("锁定控制(&L)"));
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
-    for (int i = 0; i < kButtonCount; ++i)
-        QVERIFY(w.buttonEnabled(i));
-    QVERIFY(w.keyPreview());
+    QCOMPARE(sorted(f.enabledButtons()), sorted(kAllButtons));
     QVERIFY(ui(w).mPause->isEnabled() && ui(w).mCoun->isEnabled() && ui(w).mstart->isEnabled());
-    // The hidden buttons, though enabled, stay inert: Enter pauses, it does not start.
+    // The hidden buttons, though enabled, stay inert: the start item does not start
+    // again, and Enter (which reaches the window again) pauses, it does not start.
     f.tickAfter(2);
+    ui(w).mstart->trigger();
+    f.tickAfter(0);
     QTest::keyClick(&w, Qt::Key_Return);
-    QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
-    w.ActStart();
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
     QCOMPARE(f.shown(), QStringLiteral("2.000"));
 }
@@ -155,7 +159,7 @@ void TestMenus::lowestPrecisionStepsAndIsStored()
     FrmSec &w = f.load();
     ui(w).msp[5]->trigger();
     QCOMPARE(f.stored("Tavrik", "Speed"), QStringLiteral("5"));
-    w.ActStart();
+    ui(w).mstart->trigger();
     // The real timer, with the clock moving 200 ms per tick: one reading per step.
     QList<double> readings;
     auto c = connect(ui(w).tmrGo, &QTimer::timeout, this, [&] {
@@ -206,7 +210,7 @@ void TestMenus::rightClickChecksTheShownForm()
     QFETCH(bool, hms);
     FrmSec &w = f.load();
     if (segMode1 == 1)
-        w.mShowhms_Click();
+        ui(w).mShowhms->trigger();
     QTest::mouseClick(ui(w).SegBox1, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
     QVERIFY(ui(w).mSegPop->isVisible());
     QCOMPARE(ui(w).mShowhms->isChecked(), hms);
@@ -221,13 +225,13 @@ void TestMenus::rightClickChecksTheShownForm()
 void TestMenus::leftClickSwitchesFormOnNextTick()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(61);
-    w.ActStop();
+    ui(w).mStop->trigger();
     QCOMPARE(f.shown(), QStringLiteral("61.000"));
     QTest::mouseClick(ui(w).SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QCOMPARE(f.shown(), QStringLiteral("61.000")); // nothing visible until it runs again
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(1);
     QCOMPARE(f.shown(), QStringLiteral("0:00:01.000"));
     QTest::mouseClick(ui(w).SegBox1, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
@@ -252,10 +256,10 @@ void TestMenus::displayWindows()
     QCOMPARE(f.bigWindows(QStringLiteral("Time")).size(), 1);
     QCOMPARE(f.bigWindows(QStringLiteral("Time"))[0]->windowTitle(), QStringLiteral("时间"));
     // The stopwatch window shows with the big display's digit count.
-    w.setSegCounts(12, 17);
+    w.displays().setSegCounts(12, 17);
     ui(w).mShowbigForm->trigger();
-    QVERIFY(w.bigWindow(false)->isVisible());
-    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegCount(), QStringLiteral("17"));
+    QVERIFY(w.displays().bigWindow(false)->isVisible());
+    QCOMPARE(ui(*w.displays().bigWindow(false)).SegBox1->SegCount(), QStringLiteral("17"));
 }
 
 void TestMenus::webPagesOpenThroughTheDesktop()

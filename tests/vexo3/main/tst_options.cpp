@@ -17,7 +17,7 @@ class TestOptions : public QObject {
     // The user opens the options, picks the green set, sixtieths and two digits, OK.
     static void chooseGreenInSixtiethsOfTwoDigits(FrmSec &w)
     {
-        w.mOption1_Click();
+        ui(w).mOption1->trigger();
         fOption *d = w.optionDialog();
         clickRow(ui(*d).cmbImgList, 1);
         clickOption(ui(*d).OptMsStyle[1]);
@@ -44,9 +44,9 @@ void TestOptions::mainWindowTakesTheGreenSet()
     FrmSec w;
     w.Form_Load();
     QVERIFY(paintedFrom(ui(w).SegBox1, kRed));
-    QVERIFY(paintedFrom(ui(*w.bigWindow(true)).SegBox1, kRed));
+    QVERIFY(paintedFrom(ui(*w.displays().bigWindow(true)).SegBox1, kRed));
 
-    w.mOption1_Click();
+    ui(w).mOption1->trigger();
     QPointer<fOption> d = w.optionDialog();
     QVERIFY(d && d->isVisible());
     QCOMPARE(d->windowIcon().pixmap(16).toImage(), w.windowIcon().pixmap(16).toImage());
@@ -56,12 +56,12 @@ void TestOptions::mainWindowTakesTheGreenSet()
 
     QCOMPARE(ini(*env, "SegFont", "Selected"), QStringLiteral("2"));
     QVERIFY(paintedFrom(ui(w).SegBox1, kGreen));
-    QVERIFY(paintedFrom(ui(*w.bigWindow(false)).SegBox1, kGreen));
+    QVERIFY(paintedFrom(ui(*w.displays().bigWindow(false)).SegBox1, kGreen));
     QVERIFY(env->dialogs.boxes.isEmpty());
     QTRY_VERIFY(!w.optionDialog());
 
     // Opened again, it is a new dialog that starts from what OK stored.
-    w.mOption1_Click();
+    ui(w).mOption1->trigger();
     QVERIFY(w.optionDialog() && w.optionDialog() != d);
     QCOMPARE(ui(*w.optionDialog()).cmbImgList->currentRow(), 1);
 }
@@ -73,7 +73,7 @@ void TestOptions::mainWindowFractionStyleSurvivesRestart()
         w.Form_Load();
         QCOMPARE(w.stopwatch().msStyle, short(0));
         QCOMPARE(w.stopwatch().msCount, short(3));
-        w.mOption1_Click();
+        ui(w).mOption1->trigger();
         fOption *d = w.optionDialog();
         clickOption(ui(*d).OptMsStyle[1]);
         chooseItem(ui(*d).cmbmSCount, 1);
@@ -97,7 +97,7 @@ void TestOptions::mainWindowCountsAndCancel()
     env->store.save(tavrik::core::kSettingsApp, "Setting", "SegCounts2", "10");
     FrmSec w;
     w.Form_Load();
-    w.mOption1_Click();
+    ui(w).mOption1->trigger();
     QPointer<fOption> d = w.optionDialog();
     QCOMPARE(ui(*d).Combo1->currentText(), QStringLiteral("14(推荐)"));
     QCOMPARE(ui(*d).Combo2->currentText(), QStringLiteral("10"));
@@ -112,12 +112,12 @@ void TestOptions::mainWindowCountsAndCancel()
     QVERIFY(!d->isVisible());
     QCOMPARE(readFile(iniFile()), before);
     QCOMPARE(w.stopwatch().msStyle, short(0));
-    QCOMPARE(w.SegCounts2(), short(10));
+    QCOMPARE(w.displays().SegCounts2(), short(10));
     QVERIFY(paintedFrom(ui(w).SegBox1, kRed));
     QVERIFY(tavrik::core::WriteIni("SegFont", "Count", "3", iniFile()));
     QVERIFY(tavrik::core::WriteIni("SegFont", "3", "blue,seg/blue.png", iniFile()));
 
-    w.mOption1_Click();
+    ui(w).mOption1->trigger();
     QCOMPARE(w.optionDialog(), d.data());
     QVERIFY(d->isVisible());
     QCOMPARE(ui(*d).cmbImgList->count(), 2);
@@ -127,13 +127,13 @@ void TestOptions::mainWindowCountsAndCancel()
 
     // "19" for the big window: 19 cells at once, kept in the running state.
     click(ui(*d).cmdOK);
-    fBig *big = w.bigWindow(false);
+    fBig *big = w.displays().bigWindow(false);
     QVERIFY(big);
     QCOMPARE(ui(*big).SegBox1->SegCount(), QStringLiteral("19"));
     QCOMPARE(ui(*big).SegBox1->visibleCells(), 19);
     QVERIFY(paintedFrom(ui(*big).SegBox1, kGreen));
-    QCOMPARE(w.SegCounts1(), short(14));
-    QCOMPARE(w.SegCounts2(), short(19));
+    QCOMPARE(w.displays().SegCounts1(), short(14));
+    QCOMPARE(w.displays().SegCounts2(), short(19));
     QCOMPARE(env->store.value("Setting", "SegCounts2").value_or(QString()), QStringLiteral("19"));
     QCOMPARE(ui(w).SegBox1->visibleCells(), 14);
 }
@@ -163,7 +163,7 @@ void TestOptions::readOnlyProgramFolderUsesTheUserCopy()
     QVERIFY(paintedFrom(ui(again).SegBox1, kGreen));
     QCOMPARE(again.stopwatch().msStyle, short(1));
     QCOMPARE(again.stopwatch().msCount, short(2));
-    again.mOption1_Click();
+    ui(again).mOption1->trigger();
     QCOMPARE(ui(*again.optionDialog()).cmbImgList->currentRow(), 1);
 }
 

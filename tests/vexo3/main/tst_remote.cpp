@@ -107,7 +107,7 @@ void TestRemote::lockedRefusesEveryAction()
     FrmSec &w = f.load();
     QTest::keyClick(&w, Qt::Key_Return);
     f.tickAfter(1.0);
-    w.mLock_Click();
+    ui(w).mLock->trigger();
     for (const QString &command : {kCmdLap, kCmdStartPause, kCmdReset}) {
         const tavrik::core::InstanceReply r = w.carryOut({command});
         QCOMPARE(r.exitCode, kExitRefused);
@@ -119,7 +119,7 @@ void TestRemote::lockedRefusesEveryAction()
     const tavrik::core::InstanceReply status = w.carryOut({kCmdStatus});
     QCOMPARE(status.exitCode, kExitOk);
     QVERIFY(status.out.contains(QStringLiteral("控制：已经锁定\n")));
-    w.mLock_Click();
+    ui(w).mLock->trigger();
     QCOMPARE(w.carryOut({kCmdLap}).exitCode, kExitOk);
     QCOMPARE(laps().size(), 1);
 }

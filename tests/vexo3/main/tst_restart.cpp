@@ -31,7 +31,7 @@ private:
 void TestRestart::runningKeepsRunning()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(10);
     f.env.clock.advance(2 * 3600);
     FrmSec &w2 = f.restart();
@@ -44,9 +44,9 @@ void TestRestart::runningKeepsRunning()
 void TestRestart::crashKeepsTheLastAction()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(42);
-    w.ActPause();
+    ui(w).mPause->trigger();
     // No close: the window simply vanishes, as in a crash.
     f.closeAll();
     f.env.clock.advance(600);
@@ -60,15 +60,15 @@ void TestRestart::pausedResumesExactlyNextDay()
 {
     FrmSec &w = f.load();
     f.env.clock.set(QDate(2009, 5, 12), 79200.0f); // 22:00
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(3723.25);
-    w.ActPause();
+    ui(w).mPause->trigger();
     const QString paused = f.shown();
     QCOMPARE(paused, QStringLiteral("3723.250"));
     f.env.clock.set(QDate(2009, 5, 13), 82800.0f); // 23:00 the next day
     FrmSec &w2 = f.restart();
     QCOMPARE(f.shown(), paused);
-    w2.ActContinue();
+    ui(w2).mCoun->trigger();
     f.tickAfter(0);
     QCOMPARE(f.shown(), paused);
     f.tickAfter(1.5);
@@ -78,10 +78,10 @@ void TestRestart::pausedResumesExactlyNextDay()
 void TestRestart::afterResetTheLastReadingShows()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(12.5);
-    w.ActStop();
-    w.ActReset();
+    ui(w).mStop->trigger();
+    ui(w).mReset->trigger();
     QCOMPARE(f.shown(), kResetText);
     f.restart();
     QCOMPARE(sorted(f.visibleButtons()), sorted(kIdleSet));
@@ -95,16 +95,16 @@ void TestRestart::firstRunIsIdle()
     QVERIFY(!ui(w).tmrGo->isActive());
     QCOMPARE(f.shown(), QString());
     QCOMPARE(ui(w).SegBox1->SegCount(), QStringLiteral("14"));
-    QVERIFY(!w.bigWindow(false)->isVisible());
+    QVERIFY(!w.displays().bigWindow(false)->isVisible());
 }
 
 void TestRestart::bigWindowOpenAtExitOpensAgain()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    w.ActStart();
+    ui(w).mshowSec->trigger();
+    ui(w).mstart->trigger();
     f.restart();
-    fBig *big = f.w->bigWindow(false);
+    fBig *big = f.w->displays().bigWindow(false);
     QVERIFY(big && big->isVisible());
     f.tickAfter(1);
     QCOMPARE(ui(*big).SegBox1->SegValue(), QStringLiteral("1.000"));
@@ -122,7 +122,7 @@ void TestRestart::badStoredValues()
 {
     QFETCH(QString, value);
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(5);
     f.closeAll();
     for (const char *key : {"StartTime", "StartDate", "PauseTime", "PauseDate", "SegCounts1", "SegCounts2"})
@@ -135,7 +135,7 @@ void TestRestart::badStoredValues()
     QCOMPARE(w2.stopwatch().clock.StartDate, 0);
     QCOMPARE(ui(w2).tmrGo->interval(), 20);
     QCOMPARE(ui(w2).SegBox1->SegCount(), QStringLiteral("14"));
-    QCOMPARE(w2.SegHeight(), 200.0f);
+    QCOMPARE(w2.displays().SegHeight(), 200.0f);
     f.tickAfter(0.02);
     QVERIFY(!f.shown().contains(QStringLiteral("nan"), Qt::CaseInsensitive));
     QVERIFY(!f.shown().contains(QStringLiteral("inf"), Qt::CaseInsensitive));
@@ -164,9 +164,9 @@ void TestRestart::farClockValuesThenContinue()
     QFETCH(QString, key);
     QFETCH(QString, value);
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(5);
-    w.ActPause();
+    ui(w).mPause->trigger();
     f.closeAll();
     f.env.store.save(tavrik::core::kSettingsApp, QStringLiteral("Setting"), key, value);
     for (int start = 0; start < 2; ++start) {

@@ -99,7 +99,7 @@ void TestShippedSets::startsWithTheRedSet()
     FrmSec &w = f.load();
     QVERIFY(f.env.dialogs.boxes.isEmpty());
     segtest::Glyphs red(segtest::clipOf(kResources + QStringLiteral("/seg/red.svg")));
-    for (Seg *s : {ui(w).SegBox1, ui(*w.bigWindow(false)).SegBox1}) {
+    for (Seg *s : {ui(w).SegBox1, ui(*w.displays().bigWindow(false)).SegBox1}) {
         s->setSegValue(QStringLiteral("12.345"));
         QVERIFY(segtest::cellsMatch(s->grab().toImage(), *s, 1.0, red));
     }

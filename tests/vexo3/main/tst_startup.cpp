@@ -52,14 +52,13 @@ void TestStartup::firstRun()
     QVERIFY(tavrik::gui::isTopmost(&w));
     QCOMPARE(f.shown(), QString());
     QVERIFY(w.isVisible());
-    QCOMPARE(w.iniPath(), f.env.appDir() + QStringLiteral("Vexo.ini"));
     // Captions as start-up assigns them.
     QCOMPARE(ui(w).CMD[0]->Caption(), QStringLiteral("开始"));
     QCOMPARE(ui(w).CMD[6]->Caption(), QStringLiteral("记录"));
     QVERIFY(f.env.dialogs.boxes.isEmpty());
     // The big window exists, hidden, with its own start-up done.
-    QVERIFY(w.bigWindow(false) && !w.bigWindow(false)->isVisible());
-    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegValue(), QStringLiteral("0.000"));
+    QVERIFY(w.displays().bigWindow(false) && !w.displays().bigWindow(false)->isVisible());
+    QCOMPARE(ui(*w.displays().bigWindow(false)).SegBox1->SegValue(), QStringLiteral("0.000"));
 }
 
 void TestStartup::storedSpeedIsAppliedAndWrittenBack()
@@ -88,7 +87,7 @@ void TestStartup::fractionStyleFromTheProfile()
     FrmSec &w = f.load();
     QCOMPARE(w.stopwatch().msStyle, short(1));
     QCOMPARE(w.stopwatch().msCount, short(2));
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(83.4567);
     QCOMPARE(f.shown(), QStringLiteral("83.28"));
 }
@@ -126,7 +125,7 @@ void TestStartup::windowsStyleImagePathLoads()
     const QImage shot = ui(w).SegBox1->grab().toImage();
     const QPointF last = ui(w).SegBox1->cellRectTwips(ui(w).SegBox1->visibleCells() - 1).center() / tavrik::controls::kTwipsPerPixel;
     QCOMPARE(QColor(shot.pixel(last.toPoint())), QColor(0, 200, 0));
-    QCOMPARE(QColor(ui(*w.bigWindow(false)).SegBox1->grab().toImage().pixel(5, 5)), QColor(0, 200, 0));
+    QCOMPARE(QColor(ui(*w.displays().bigWindow(false)).SegBox1->grab().toImage().pixel(5, 5)), QColor(0, 200, 0));
 }
 
 void TestStartup::onTopOffIsRespected()
@@ -140,8 +139,8 @@ void TestStartup::onTopOffIsRespected()
 void TestStartup::lockedCloseIsRefusedForTwoSeconds()
 {
     FrmSec &w = f.load();
-    w.ActStart();
-    w.mLock_Click();
+    ui(w).mstart->trigger();
+    ui(w).mLock->trigger();
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     const QString refusal = QStringLiteral("控制已被锁定，不能关闭窗口。");
@@ -149,16 +148,16 @@ void TestStartup::lockedCloseIsRefusedForTwoSeconds()
     QCOMPARE(ui(w).lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     // Nothing is frozen: the stopwatch goes on ticking meanwhile.
     f.tickAfter(1);
-    w.Timer2_Timer();
+    tick(ui(w).Timer2);
     QCOMPARE(ui(w).lblDate->text(), refusal);
     QCOMPARE(f.shown(), QStringLiteral("1.000"));
     // A second attempt shows it again for two seconds from then, without a second wait.
     QVERIFY(!w.close());
     f.env.clock.advance(1.5);
-    w.Timer2_Timer();
+    tick(ui(w).Timer2);
     QCOMPARE(ui(w).lblDate->text(), refusal);
     f.env.clock.advance(0.6);
-    w.Timer2_Timer();
+    tick(ui(w).Timer2);
     QVERIFY(ui(w).lblDate->text().startsWith(QStringLiteral("2009年05月12日 ")));
     QCOMPARE(ui(w).lblDate->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     QVERIFY(w.isVisible());
@@ -168,25 +167,25 @@ void TestStartup::refusalJustBeforeMidnightLastsTwoSeconds()
 {
     FrmSec &w = f.load();
     f.env.clock.set(QDate(2009, 5, 12), 86399.5f);
-    w.mLock_Click();
+    ui(w).mLock->trigger();
     w.close();
     f.env.clock.advance(1.0);
-    w.Timer2_Timer();
+    tick(ui(w).Timer2);
     QCOMPARE(ui(w).lblDate->text(), QStringLiteral("控制已被锁定，不能关闭窗口。"));
     f.env.clock.advance(1.1);
-    w.Timer2_Timer();
+    tick(ui(w).Timer2);
     QVERIFY(ui(w).lblDate->text().startsWith(QStringLiteral("2009年05月13日 ")));
 }
 
 void TestStartup::unlockedCloseSavesStateAndModes()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(3);
-    w.mShowhms_Click();
-    w.setSegMode2(1);
-    w.mLock_Click();
-    w.mLock_Click();
+    ui(w).mShowhms->trigger();
+    w.displays().setSegMode2(1);
+    ui(w).mLock->trigger();
+    ui(w).mLock->trigger();
     QVERIFY(w.close());
     QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
     QCOMPARE(f.stored("Setting", "TimerString"), QStringLiteral("3.000"));
@@ -206,9 +205,9 @@ void TestStartup::exitButtonSavesAndCloses()
 void TestStartup::systemEndSavesEvenWhenLocked()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(2);
-    w.mLock_Click();
+    ui(w).mLock->trigger();
     w.endFromSystem();
     QCOMPARE(f.stored("Setting", "TimerEnabled"), QStringLiteral("True"));
     QCOMPARE(f.stored("Setting", "TimerString"), QStringLiteral("2.000"));
@@ -223,7 +222,7 @@ void TestStartup::systemEndSavesEvenWhenLocked()
 void TestStartup::endRequestDuringStartUpKeepsTheState()
 {
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.tickAfter(30);
     f.closeAll(); // a crash: the running state is in the store
     f.w = std::make_unique<FrmSec>();
@@ -241,7 +240,7 @@ void TestStartup::endingShowsNoBox()
 {
     // Nothing may hold the end up waiting for a click, a failed save included.
     FrmSec &w = f.load();
-    w.ActStart();
+    ui(w).mstart->trigger();
     f.env.store.failSaves = true;
     QVERIFY(w.close());
     QVERIFY(w.isEnding());
@@ -258,8 +257,8 @@ void TestStartup::unusableSettingsFileIsReportedOnce()
     QTRY_COMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].title, QStringLiteral("错误"));
     QVERIFY(f.env.dialogs.boxes[0].text.contains(f.env.store.problemText));
-    w.ActStart();
-    w.ActPause();
+    ui(w).mstart->trigger();
+    ui(w).mPause->trigger();
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
 }
 
@@ -267,11 +266,11 @@ void TestStartup::failedSaveIsReportedOnce()
 {
     FrmSec &w = f.load();
     f.env.store.failSaves = true;
-    w.ActStart();
+    ui(w).mstart->trigger();
     // The action is done before the box is said: nothing waits for it.
     QCOMPARE(f.env.dialogs.boxes.size(), 0);
     QCOMPARE(sorted(f.visibleButtons()), sorted(kRunningSet));
-    w.ActPause();
+    ui(w).mPause->trigger();
     QTRY_COMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].title, QStringLiteral("错误"));
     QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("无法保存秒表的状态：磁盘已满")));

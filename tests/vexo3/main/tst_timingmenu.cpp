@@ -62,7 +62,7 @@ void TestTimingMenu::defaultAnswerOpensCountdown()
     QCOMPARE(w.countdownMode(), 2);
     tick(ui(*c).Timer1);
     QCOMPARE(ui(*c).SegBox1->SegValue(), QStringLiteral("-   3600.0"));
-    w.mSt_Click();
+    ui(w).mSt->trigger();
     QCOMPARE(f.env.dialogs.boxes.last().text, QStringLiteral("倒计时设置为3600秒\r\n定时未启用"));
     QCOMPARE(f.env.dialogs.boxes.last().title, QStringLiteral("状态"));
 }
@@ -85,12 +85,12 @@ void TestTimingMenu::nothingOpens()
     QFETCH(QString, answer);
     FrmSec &w = f.load();
     f.env.dialogs.answers.append(cancel ? std::optional<QString>() : std::optional<QString>(answer));
-    w.mMode2_Click(2);
+    ui(w).mMode2[2]->trigger();
     QVERIFY(f.bigWindows(QStringLiteral("BackTimer")).isEmpty());
     QVERIFY(ui(w).mMode2[0]->isChecked());
     QVERIFY(!ui(w).mMode2[2]->isChecked());
     QCOMPARE(w.countdownMode(), 0);
-    w.mSt_Click();
+    ui(w).mSt->trigger();
     QCOMPARE(f.env.dialogs.boxes.last().text, QStringLiteral("倒计时未启用\r\n定时未启用"));
 }
 
@@ -98,8 +98,8 @@ void TestTimingMenu::twiceGivesTwoWindows()
 {
     FrmSec &w = f.load();
     f.env.dialogs.answers = {QStringLiteral("60"), QStringLiteral("90.5")};
-    w.mMode2_Click(2);
-    w.mMode2_Click(2);
+    ui(w).mMode2[2]->trigger();
+    ui(w).mMode2[2]->trigger();
     auto windows = f.bigWindows(QStringLiteral("BackTimer"));
     QCOMPARE(windows.size(), 2);
     QStringList values{windows[0]->countdownText(), windows[1]->countdownText()};
@@ -137,7 +137,7 @@ void TestTimingMenu::answers()
     QFETCH(bool, warned);
     FrmSec &w = f.load();
     f.env.dialogs.answers.append(answer);
-    w.mMode2_Click(2);
+    ui(w).mMode2[2]->trigger();
     const auto windows = f.bigWindows(QStringLiteral("BackTimer"));
     QCOMPARE(windows.size(), value.isEmpty() ? 0 : 1);
     if (!value.isEmpty()) {
@@ -161,7 +161,7 @@ void TestTimingMenu::statusBox()
 {
     FrmSec &w = f.load();
     f.env.dialogs.answers.append(QStringLiteral("90.5"));
-    w.mMode2_Click(2);
+    ui(w).mMode2[2]->trigger();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
@@ -178,7 +178,7 @@ void TestTimingMenu::dateLine()
     QCOMPARE(ui(w).Timer2->interval(), 1000);
     QVERIFY(ui(w).Timer2->isActive());
     f.env.clock.advance(1);
-    w.Timer2_Timer();
+    tick(ui(w).Timer2);
     QCOMPARE(ui(w).lblDate->text(), QStringLiteral("2009年05月12日  14:30:06 星期二"));
     // The label grows with its text: nothing is cut off.
     QVERIFY(ui(w).lblDate->width() >= ui(w).lblDate->sizeHint().width());
@@ -202,10 +202,10 @@ void TestTimingMenu::modeIsShown()
     FrmSec &w = f.load();
     QCOMPARE(ui(w).lblMode->text(), QStringLiteral("秒表"));
     f.env.dialogs.answers.append(QStringLiteral("10"));
-    w.mMode2_Click(2);
+    ui(w).mMode2[2]->trigger();
     QCOMPARE(ui(w).lblMode->text(), QStringLiteral("倒计时"));
     f.env.dialogs.answers.append(QStringLiteral("0"));
-    w.mMode2_Click(2);
+    ui(w).mMode2[2]->trigger();
     QCOMPARE(ui(w).lblMode->text(), QStringLiteral("秒表"));
 }
 

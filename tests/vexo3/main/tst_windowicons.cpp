@@ -27,9 +27,9 @@ void TestWindowIcons::everyWindowShowsTheIcon()
     ui(w).mShowbigForm->trigger();
     ui(w).mshowDate->trigger();
     ui(w).mshowTime->trigger();
-    w.ActStart();
-    w.ActRecord();
-    w.mOption1_Click();
+    ui(w).mstart->trigger();
+    ui(w).mrec->trigger();
+    ui(w).mOption1->trigger();
     QVERIFY(w.recordList() && w.optionDialog());
 
     const testing::WindowIcons icons = testing::windowIcons(expected);

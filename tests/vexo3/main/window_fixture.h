@@ -8,6 +8,7 @@
 #include "vexo3/version.h"
 #include "controls/seg/seg.h"
 #include "vexo3/windows/fbig.h"
+#include "vexo3/windows/host.h"
 #include "tests/vexo3/windows/parts.h"
 
 #include <QApplication>
@@ -135,19 +136,20 @@ struct MainFixture {
         tavrik::gui::deleteOtherWindows(nullptr);
     }
 
-    // Moves the clock on and lets the stopwatch tick once.
+    // Moves the clock on and lets the stopwatch's timer tick once.
     void tickAfter(double seconds)
     {
         env.clock.advance(seconds);
-        if (ui(*w).tmrGo->isActive())
-            w->tmrGo_Timer();
+        if (QTimer *tmrGo = ui(*w).tmrGo; tmrGo->isActive())
+            tick(tmrGo);
     }
 
+    // The buttons as the user sees them.
     QList<int> visibleButtons() const
     {
         QList<int> out;
         for (int i = 0; i < vexo3::kButtonCount; ++i)
-            if (w->buttonVisible(i))
+            if (ui(*w).CMD[size_t(i)]->isVisibleTo(w.get()))
                 out.append(i);
         return out;
     }
@@ -155,7 +157,7 @@ struct MainFixture {
     {
         QList<int> out;
         for (int i = 0; i < vexo3::kButtonCount; ++i)
-            if (w->buttonEnabled(i))
+            if (ui(*w).CMD[size_t(i)]->Enabled())
                 out.append(i);
         return out;
     }

@@ -34,8 +34,8 @@ private:
 void TestFBig::looksAndMenu()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    fBig *b = w.bigWindow(false);
+    ui(w).mshowSec->trigger();
+    fBig *b = w.displays().bigWindow(false);
     const BigUi u = ui(*b);
     QCOMPARE(b->windowTitle(), QStringLiteral("Tavrik-显示窗口"));
     QCOMPARE(b->palette().color(QPalette::Window), QColor(0x40, 0x40, 0x40));
@@ -64,8 +64,8 @@ void TestFBig::looksAndMenu()
 void TestFBig::layoutFollowsWindowAndHeightChoice()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    fBig *b = w.bigWindow(false);
+    ui(w).mshowSec->trigger();
+    fBig *b = w.displays().bigWindow(false);
     const BigUi u = ui(*b);
     b->resize(800, 400); // 6000 twips high
     QCOMPARE(u.SegBox1->geometry(), QRect(7, 100, 800 + 8 - 20, 200));
@@ -80,14 +80,14 @@ void TestFBig::layoutFollowsWindowAndHeightChoice()
     QCOMPARE(u.SegBox1->y(), 0);
     // Every window uses the stored height at its next start.
     f.restart();
-    QCOMPARE(f.w->SegHeight(), 250.0f);
+    QCOMPARE(f.w->displays().SegHeight(), 250.0f);
 }
 
 void TestFBig::dragHandlesWithTheMouse()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    fBig *b = w.bigWindow(false);
+    ui(w).mshowSec->trigger();
+    fBig *b = w.displays().bigWindow(false);
     b->resize(800, 400);
     const BigUi u = ui(*b);
     QLabel *upper = u.Label1[0];
@@ -121,8 +121,8 @@ void TestFBig::dateAndTimeInTenCells()
 {
     f.env.clock.set(QDate(2009, 3, 15), 14 * 3600 + 5 * 60 + 9.5f);
     FrmSec &w = f.load();
-    w.mshowDate_Click();
-    w.mshowTime_Click();
+    ui(w).mshowDate->trigger();
+    ui(w).mshowTime->trigger();
     const BigUi d = ui(*f.bigWindows(QStringLiteral("Date"))[0]);
     const BigUi t = ui(*f.bigWindows(QStringLiteral("Time"))[0]);
     tick(d.Timer1);
@@ -146,7 +146,7 @@ void TestFBig::countdownFrameByFrame()
 {
     FrmSec &w = f.load();
     f.env.dialogs.answers.append(QStringLiteral("5"));
-    w.mMode2_Click(2);
+    ui(w).mMode2[2]->trigger();
     const BigUi c = ui(*f.bigWindows(QStringLiteral("BackTimer"))[0]);
     c.Timer1->stop(); // driven by hand, tick by tick
     c.SegBox1->setSegCount(QStringLiteral("15"));
@@ -176,7 +176,7 @@ void TestFBig::countdownFrameByFrame()
 void TestFBig::countdownOfTextIsDoneAtOnce()
 {
     FrmSec &w = f.load();
-    const BigUi c = ui(*fBig::openCountdown(&w, QStringLiteral("soon")));
+    const BigUi c = ui(*fBig::openCountdown(&w.displays(), QStringLiteral("soon")));
     tick(c.Timer1);
     QCOMPARE(c.SegBox1->SegValue(), QStringLiteral("--0--"));
 }
@@ -185,7 +185,7 @@ void TestFBig::countdownAcrossMidnightCountsOn()
 {
     f.env.clock.set(QDate(2009, 5, 12), 86399.0f);
     FrmSec &w = f.load();
-    const BigUi c = ui(*fBig::openCountdown(&w, QStringLiteral("10")));
+    const BigUi c = ui(*fBig::openCountdown(&w.displays(), QStringLiteral("10")));
     tick(c.Timer1);
     f.env.clock.set(QDate(2009, 5, 13), 2.0f);
     tick(c.Timer1);
@@ -199,39 +199,39 @@ void TestFBig::countdownAcrossMidnightCountsOn()
 void TestFBig::digitCountChoice()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    fBig *b = w.bigWindow(false);
+    ui(w).mshowSec->trigger();
+    fBig *b = w.displays().bigWindow(false);
     ui(*b).mNC[8]->trigger();
     QCOMPARE(ui(*b).SegBox1->SegCount(), QStringLiteral("16"));
     QCOMPARE(ui(*b).SegBox1->visibleCells(), 16);
     b->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!w.bigWindow(false));
-    w.mshowSec_Click();
-    QCOMPARE(ui(*w.bigWindow(false)).SegBox1->SegCount(), QString::number(w.SegCounts2()));
+    QVERIFY(!w.displays().bigWindow(false));
+    ui(w).mshowSec->trigger();
+    QCOMPARE(ui(*w.displays().bigWindow(false)).SegBox1->SegCount(), QString::number(w.displays().SegCounts2()));
 }
 
 void TestFBig::leftClickSwitchesMainReadingForm()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    Seg *display = ui(*w.bigWindow(false)).SegBox1;
-    w.ActStart();
+    ui(w).mshowSec->trigger();
+    Seg *display = ui(*w.displays().bigWindow(false)).SegBox1;
+    ui(w).mstart->trigger();
     f.tickAfter(61);
     QCOMPARE(display->SegValue(), QStringLiteral("61.000"));
     QTest::mouseClick(display, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
-    QCOMPARE(w.SegMode2(), short(1));
+    QCOMPARE(w.displays().SegMode2(), short(1));
     f.tickAfter(1);
     QCOMPARE(display->SegValue(), QStringLiteral("0:01:02.000"));
     QCOMPARE(f.shown(), QStringLiteral("62.000"));
     QTest::mouseClick(display, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
-    QCOMPARE(w.SegMode2(), short(0));
+    QCOMPARE(w.displays().SegMode2(), short(0));
 }
 
 void TestFBig::twoDateWindowsAreIndependent()
 {
     FrmSec &w = f.load();
-    w.mshowDate_Click();
+    ui(w).mshowDate->trigger();
     fBig *first = f.bigWindows(QStringLiteral("Date"))[0];
     ui(*first).mNewDateForm->trigger();
     QCOMPARE(f.bigWindows(QStringLiteral("Date")).size(), 2);
@@ -257,14 +257,14 @@ void TestFBig::twoDateWindowsAreIndependent()
 void TestFBig::stopwatchWindowIsRecreatedAfterClose()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    w.bigWindow(false)->close();
+    ui(w).mshowSec->trigger();
+    w.displays().bigWindow(false)->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!w.bigWindow(false));
-    w.ActStart();
+    QVERIFY(!w.displays().bigWindow(false));
+    ui(w).mstart->trigger();
     f.tickAfter(1); // the tick copes without the window
-    w.mshowSec_Click();
-    fBig *b = w.bigWindow(false);
+    ui(w).mshowSec->trigger();
+    fBig *b = w.displays().bigWindow(false);
     QVERIFY(b && b->isVisible());
     f.tickAfter(1);
     QCOMPARE(ui(*b).SegBox1->SegValue(), QStringLiteral("2.000"));
@@ -273,16 +273,16 @@ void TestFBig::stopwatchWindowIsRecreatedAfterClose()
 void TestFBig::stopwatchModeFromAnotherWindow()
 {
     FrmSec &w = f.load();
-    fBig *c = fBig::openCountdown(&w, QStringLiteral("100"));
+    fBig *c = fBig::openCountdown(&w.displays(), QStringLiteral("100"));
     const BigUi u = ui(*c);
     QVERIFY(u.mSec->isEnabled());
-    w.setSegCounts(14, 18);
+    w.displays().setSegCounts(14, 18);
     u.mSec->trigger();
     QCOMPARE(c->mode(), QStringLiteral("Timer"));
     QCOMPARE(u.SegBox1->SegCount(), QStringLiteral("18"));
-    QCOMPARE(w.bigWindow(false)->windowTitle(), QStringLiteral("Tavrik-显示窗口 "));
+    QCOMPARE(w.displays().bigWindow(false)->windowTitle(), QStringLiteral("Tavrik-显示窗口 "));
     // The main window writes only into its own big window.
-    w.ActStart();
+    ui(w).mstart->trigger();
     u.SegBox1->setSegValue(QStringLiteral("1"));
     f.tickAfter(3);
     QCOMPARE(u.SegBox1->SegValue(), QStringLiteral("1"));
@@ -291,8 +291,8 @@ void TestFBig::stopwatchModeFromAnotherWindow()
 void TestFBig::heightHelpBox()
 {
     FrmSec &w = f.load();
-    w.mshowSec_Click();
-    ui(*w.bigWindow(false)).msize->trigger();
+    ui(w).mshowSec->trigger();
+    ui(*w.displays().bigWindow(false)).msize->trigger();
     QCOMPARE(f.env.dialogs.boxes.size(), 1);
     QCOMPARE(f.env.dialogs.boxes[0].icon, tavrik::gui::MsgIcon::Warning);
     QVERIFY(f.env.dialogs.boxes[0].text.startsWith(QStringLiteral("将鼠标指向显示的上边缘或下边缘")));
@@ -303,11 +303,11 @@ void TestFBig::tickOnlyWhileThereIsWork()
     // Idle, no window's timer runs: the stopwatch window made hidden at start-up, and
     // a shown one in stopwatch mode, which the main window writes to, have no tick.
     FrmSec &w = f.load();
-    fBig *b = w.bigWindow(false);
+    fBig *b = w.displays().bigWindow(false);
     QVERIFY(b && !b->isVisible());
     const BigUi u = ui(*b);
     QVERIFY(!u.Timer1->isActive());
-    w.mshowSec_Click();
+    ui(w).mshowSec->trigger();
     QVERIFY(b->isVisible());
     QVERIFY(!u.Timer1->isActive());
     // A mode of its own ticks while it shows.
@@ -321,10 +321,10 @@ void TestFBig::tickOnlyWhileThereIsWork()
     u.mSec->trigger();
     QVERIFY(!u.Timer1->isActive());
 
-    const BigUi t = ui(*fBig::openDateTime(&w, fBig::kTimeMode));
+    const BigUi t = ui(*fBig::openDateTime(&w.displays(), fBig::kTimeMode));
     QVERIFY(t.Timer1->isActive());
     QTRY_COMPARE(t.SegBox1->SegValue(), QStringLiteral("10:00:00"));
-    const BigUi c = ui(*fBig::openCountdown(&w, QStringLiteral("5")));
+    const BigUi c = ui(*fBig::openCountdown(&w.displays(), QStringLiteral("5")));
     QVERIFY(c.Timer1->isActive());
     QTRY_VERIFY(c.SegBox1->SegValue().endsWith(QStringLiteral("5.0")));
 }
