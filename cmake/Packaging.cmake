@@ -1,5 +1,6 @@
 # The Debian package: "cpack -G DEB" in the build folder. It holds what
-# "cmake --install" lays out, under /usr, with the programs stripped.
+# "cmake --install" lays out, under /usr, with the programs stripped, and what only
+# the package has: its changelog and lintian's overrides (cmake/CPackDebianFiles.cmake).
 
 # One package for both programs; it takes the version of the current program.
 get_directory_property(TAVRIK_PACKAGE_VERSION DIRECTORY ${Tavrik_SOURCE_DIR}/vexo3 DEFINITION PROJECT_VERSION)
@@ -31,5 +32,11 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk | fon
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackLocale.cmake)
+# Added to the staged tree before it is packed; the changelog's latest entry must be
+# this package's version.
+set(CPACK_TAVRIK_DEBIAN_FILES ${Tavrik_SOURCE_DIR}/resources/debian)
+set(CPACK_TAVRIK_DOCDIR ${CMAKE_INSTALL_DOCDIR})
+set(CPACK_TAVRIK_DATADIR ${CMAKE_INSTALL_DATADIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/CPackDebianFiles.cmake)
 
 include(CPack)

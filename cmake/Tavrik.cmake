@@ -98,49 +98,110 @@ endfunction()
 
 # Installing. One application folder holds both programs and every file they ship
 # with (the programs find their files next to themselves); a launcher per program in
-# bin/, and the desktop's pieces under share/.
+# the binary folder, and the desktop's pieces, the manual pages and the documentation
+# under the data folder, as GNUInstallDirs names them.
+include(GNUInstallDirs)
+# The documentation folder is named after the package, in lower case as Debian has it,
+# unless one was chosen.
+if("$CACHE{CMAKE_INSTALL_DOCDIR}" STREQUAL "")
+  set(CMAKE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tavrik)
+endif()
+# Always lib/tavrik, not CMAKE_INSTALL_LIBDIR: for the prefix /usr, Debian's is
+# lib/<multiarch triplet>, the folder of shared libraries.
 set(TAVRIK_INSTALL_APPDIR lib/tavrik)
 
+# Hardening, as Debian builds its packages: the flags dpkg-buildflags gives for a
+# build with all hardening features (fortified libc calls, the stack protector, format
+# checks, relocations read-only and bound at start), or the same flags without it. The
+# build type keeps its own optimisation and debug information. Sanitizer and fuzzing
+# builds go without: fortified calls would bypass their checks.
+option(TAVRIK_HARDENING "Build with Debian's hardening flags (dpkg-buildflags)" ON)
+if(TAVRIK_HARDENING AND NOT TAVRIK_FUZZ AND NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+  find_program(TAVRIK_DPKG_BUILDFLAGS dpkg-buildflags)
+  mark_as_advanced(TAVRIK_DPKG_BUILDFLAGS)
+  if(TAVRIK_DPKG_BUILDFLAGS)
+    foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
+      execute_process(COMMAND ${CMAKE_COMMAND} -E env "DEB_BUILD_MAINT_OPTIONS=hardening=+all $ENV{DEB_BUILD_MAINT_OPTIONS}"
+                        ${TAVRIK_DPKG_BUILDFLAGS} --get ${kind}
+                      OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+      separate_arguments(_tavrik_${kind} UNIX_COMMAND "${flags}")
+    endforeach()
+  else()
+    set(_tavrik_CPPFLAGS -D_FORTIFY_SOURCE=2)
+    set(_tavrik_CXXFLAGS -fstack-protector-strong -Wformat -Werror=format-security)
+    set(_tavrik_LDFLAGS -Wl,-z,relro -Wl,-z,now)
+  endif()
+  list(FILTER _tavrik_CXXFLAGS EXCLUDE REGEX "^-(O|g|f[a-z-]*prefix-map)")
+  foreach(flag IN LISTS _tavrik_CPPFLAGS _tavrik_CXXFLAGS)
+    # glibc fortifies optimised code only (and warns without optimisation).
+    if(flag MATCHES "^-D_FORTIFY_SOURCE")
+      set(flag $<$<NOT:$<CONFIG:Debug>>:${flag}>)
+    endif()
+    add_compile_options(${flag})
+  endforeach()
+  add_link_options(${_tavrik_LDFLAGS})
+endif()
+
 # tavrik_install_program(<name>): installs a program built by tavrik_add_program into
-# the application folder, with
-#   bin/<name in lower case>                 a link to it
-#   share/applications/<id>.desktop          from resources/desktop/<id>.desktop.in
-#   share/metainfo/<id>.metainfo.xml         from resources/desktop/<id>.metainfo.xml.in
-#   share/icons/hicolor/<N>x<N>/apps/<id>.png  from resources/icons/<name>/<N>.png
+# the application folder, with (under the folders of GNUInstallDirs)
+#   bin/<command>                               a link to it; <command> is <name> in lower case
+#   share/applications/<id>.desktop             from resources/desktop/<id>.desktop.in
+#   share/metainfo/<id>.metainfo.xml            from resources/desktop/<id>.metainfo.xml.in
+#   share/icons/hicolor/<N>x<N>/apps/<id>.png   from resources/icons/<name>/<N>.png
+#   share/icons/hicolor/scalable/apps/<id>.svg  from resources/icons/<name>/scalable.svg
+#   share/man/man1/<command>.1.gz               from docs/man/<command>.1.in
 # where <id> is ${TAVRIK_APP_ID_PREFIX}.<name>. Call it in the program's folder, after
-# its project(): the metainfo takes that project's version.
+# its project(): the metainfo and the manual page take that project's version.
 function(tavrik_install_program name)
   set(TAVRIK_ID ${TAVRIK_APP_ID_PREFIX}.${name})
   string(TOLOWER ${name} TAVRIK_COMMAND)
   set(desktop ${Tavrik_SOURCE_DIR}/resources/desktop)
+  set(icons ${Tavrik_SOURCE_DIR}/resources/icons/${name})
   set(staged ${CMAKE_BINARY_DIR}/install-staged/${name})
 
   # Our libraries are static and Qt's are the system's: no run path is needed (and
   # qt_standard_project_setup() would otherwise ask for one).
   set_target_properties(${name} PROPERTIES INSTALL_RPATH "")
   install(TARGETS ${name} RUNTIME DESTINATION ${TAVRIK_INSTALL_APPDIR})
+  # A stripped install (cpack, cmake --install --strip) also drops the compiler's
+  # notes that a plain strip keeps, as Debian's packages do.
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TAVRIK_INSTALL_APPDIR}/${name}\" COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+  ")
 
   # A relative link, so that the installed tree can move as a whole.
-  file(RELATIVE_PATH target ${CMAKE_BINARY_DIR}/bin ${CMAKE_BINARY_DIR}/${TAVRIK_INSTALL_APPDIR}/${name})
+  file(RELATIVE_PATH target ${CMAKE_BINARY_DIR}/${CMAKE_INSTALL_BINDIR} ${CMAKE_BINARY_DIR}/${TAVRIK_INSTALL_APPDIR}/${name})
   file(MAKE_DIRECTORY ${staged})
   file(CREATE_LINK ${target} ${staged}/${TAVRIK_COMMAND} SYMBOLIC)
-  install(FILES ${staged}/${TAVRIK_COMMAND} DESTINATION bin)
+  install(FILES ${staged}/${TAVRIK_COMMAND} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
   configure_file(${desktop}/${TAVRIK_ID}.metainfo.xml.in ${staged}/${TAVRIK_ID}.metainfo.xml @ONLY)
-  install(FILES ${staged}/${TAVRIK_ID}.metainfo.xml DESTINATION share/metainfo)
+  install(FILES ${staged}/${TAVRIK_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
   foreach(size IN LISTS TAVRIK_ICON_SIZES)
-    install(FILES ${Tavrik_SOURCE_DIR}/resources/icons/${name}/${size}.png
-      DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${TAVRIK_ID}.png)
+    install(FILES ${icons}/${size}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${TAVRIK_ID}.png)
   endforeach()
+  install(FILES ${icons}/scalable.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    RENAME ${TAVRIK_ID}.svg)
+
+  # Compressed without name and time, as Debian's manual pages are: the same page
+  # gives the same file.
+  configure_file(${Tavrik_SOURCE_DIR}/docs/man/${TAVRIK_COMMAND}.1.in ${staged}/${TAVRIK_COMMAND}.1 @ONLY)
+  execute_process(COMMAND gzip -9n -c ${staged}/${TAVRIK_COMMAND}.1 OUTPUT_FILE ${staged}/${TAVRIK_COMMAND}.1.gz
+                  COMMAND_ERROR_IS_FATAL ANY)
+  install(FILES ${staged}/${TAVRIK_COMMAND}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
   # The desktop entry names the launcher by its full path, which is known only when
   # installing (cmake --install --prefix, or the package's /usr).
   install(CODE "
     set(TAVRIK_ID ${TAVRIK_ID})
-    set(TAVRIK_EXEC \"\${CMAKE_INSTALL_PREFIX}/bin/${TAVRIK_COMMAND}\")
+    set(TAVRIK_EXEC \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${TAVRIK_COMMAND}\")
     configure_file(\"${desktop}/${TAVRIK_ID}.desktop.in\" \"${staged}/${TAVRIK_ID}.desktop\" @ONLY)
-    file(INSTALL \"${staged}/${TAVRIK_ID}.desktop\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\")
+    file(INSTALL \"${staged}/${TAVRIK_ID}.desktop\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\")
   ")
   set_property(GLOBAL APPEND PROPERTY TAVRIK_INSTALLED_PROGRAMS ${name})
 endfunction()

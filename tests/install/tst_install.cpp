@@ -26,6 +26,7 @@ private Q_SLOTS:
     void treeHoldsExactlyTheProgramsAndTheirFiles();
     void launchersLeadToTheApplicationFolder();
     void iconsHaveTheirSizes();
+    void manualPageNamesEveryOption();
     void desktopEntries_data();
     void desktopEntries();
     void validators_data();
@@ -75,9 +76,12 @@ QStringList filesUnder(const QString &root)
     return out;
 }
 
-QStringList expectedTree()
+// What an install lays out; the package adds its changelog and lintian's overrides.
+QStringList expectedTree(bool package = false)
 {
-    QStringList out;
+    QStringList out{QStringLiteral("share/doc/tavrik/copyright")};
+    if (package)
+        out << QStringLiteral("share/doc/tavrik/changelog.Debian.gz") << QStringLiteral("share/lintian/overrides/tavrik");
     for (const QString &f : expect::kShipped)
         out.append(expect::kAppDir + u'/' + f);
     for (const QString &p : expect::kPrograms) {
@@ -86,8 +90,10 @@ QStringList expectedTree()
         out.append(QStringLiteral("bin/") + p.toLower());
         out.append(QStringLiteral("share/applications/%1.desktop").arg(id));
         out.append(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(id));
+        out.append(QStringLiteral("share/man/man1/%1.1.gz").arg(p.toLower()));
         for (int s : expect::kIconSizes)
             out.append(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(s).arg(id));
+        out.append(QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(id));
     }
     out.sort();
     return out;
@@ -154,11 +160,40 @@ void TestInstall::launchersLeadToTheApplicationFolder()
 
 void TestInstall::iconsHaveTheirSizes()
 {
-    for (const QString &p : expect::kPrograms)
+    for (const QString &p : expect::kPrograms) {
         for (int s : expect::kIconSizes) {
             QImageReader r(prefix() + QStringLiteral("/share/icons/hicolor/%1x%1/apps/%2.png").arg(s).arg(idOf(p)));
             QCOMPARE(r.size(), QSize(s, s));
         }
+        QImageReader svg(prefix() + QStringLiteral("/share/icons/hicolor/scalable/apps/%1.svg").arg(idOf(p)));
+        QVERIFY2(!svg.read().isNull(), qPrintable(svg.errorString()));
+    }
+}
+
+// The manual page is written by hand: it must describe every option --help lists.
+void TestInstall::manualPageNamesEveryOption()
+{
+    if (!expect::kPrograms.contains(QStringLiteral("Vexo3")))
+        QSKIP("Vexo3 is not installed by this build");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QString help, page;
+    QCOMPARE(run(prefix() + QStringLiteral("/bin/vexo3"), {QStringLiteral("--help")}, &help, 20000, env), 0);
+    QCOMPARE(run(QStringLiteral("gzip"), {QStringLiteral("-dc"), prefix() + QStringLiteral("/share/man/man1/vexo3.1.gz")}, &page), 0);
+    QStringList options;
+    auto it = QRegularExpression(QStringLiteral("(?<![\\w-])--?[a-z][a-z-]*")).globalMatch(help);
+    while (it.hasNext())
+        options.append(it.next().captured());
+    QVERIFY(options.contains(QStringLiteral("--help")));
+    // The words that head the page's items (a line after ".TP", as in .BR \-h ", " \-\-help),
+    // where roff writes each dash as \-.
+    QStringList items;
+    const QStringList lines = page.split(u'\n');
+    for (int i = 1; i < lines.size(); ++i)
+        if (lines[i - 1] == QStringLiteral(".TP"))
+            items += lines[i].split(u' ');
+    for (const QString &o : options)
+        QVERIFY2(items.contains(QString(o).replace(u'-', QStringLiteral("\\-"))), qPrintable(o));
 }
 
 void TestInstall::desktopEntries_data()
@@ -360,9 +395,22 @@ void TestInstall::debianPackage()
     // The same files as "cmake --install", under /usr.
     QTemporaryDir unpacked;
     QCOMPARE(run(dpkgDeb, {QStringLiteral("-x"), deb, unpacked.path()}), 0);
-    QCOMPARE(filesUnder(unpacked.path() + QStringLiteral("/usr")), expectedTree());
+    QCOMPARE(filesUnder(unpacked.path() + QStringLiteral("/usr")), expectedTree(true));
     const QString desktop = unpacked.path() + QStringLiteral("/usr/share/applications/%1.desktop").arg(idOf(expect::kPrograms[0]));
     QCOMPARE(desktopEntry(desktop).value(QStringLiteral("Exec")), QStringLiteral("/usr/bin/") + expect::kPrograms[0].toLower());
+
+    // As a Debian maintainer checks it: no error, no warning, and the programs built
+    // and stripped as Debian's are.
+    const QString lintian = QStandardPaths::findExecutable(QStringLiteral("lintian"));
+    if (lintian.isEmpty())
+        QSKIP("lintian is not installed: the package was built but not checked");
+    QString report;
+    QCOMPARE(run(lintian, {QStringLiteral("--pedantic"), QStringLiteral("--display-info"), QStringLiteral("--fail-on"),
+                           QStringLiteral("error,warning"), deb},
+                 &report),
+             0);
+    for (const QString &tag : {QStringLiteral("hardening-"), QStringLiteral("binary-has-unneeded-section")})
+        QVERIFY2(!report.contains(tag), qPrintable(report));
 }
 
 QTEST_GUILESS_MAIN(TestInstall)

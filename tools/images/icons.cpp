@@ -1,20 +1,29 @@
 // The two programs' icons. Both are stopwatches with a crown on top, told apart by
 // their bodies: Vexo3 a dark case with a display of red seven-segment digits, Vexo
 // the older round XP-blue case with a white dial and hands. Every edge is placed on
-// whole pixels of the size drawn, so that the 16-pixel icons stay sharp.
+// whole pixels of the size drawn, so that the 16-pixel icons stay sharp. The scalable
+// icon is the largest drawing, recorded as SVG.
 
 #include "tools/images/icons.h"
 
 #include "tools/images/digitglyphs.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <iterator>
 
 namespace icons {
 
@@ -96,11 +105,8 @@ void drawDigit(QPainter &p, const QRect &cell, int t, int digit, const QColor &o
 }
 
 // Vexo3: a dark case whose display reads "03" in red digits.
-QImage vexo3Icon(int s)
+void paintVexo3(QPainter &p, int s)
 {
-    QImage img(s, s, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, s >= 32);
 
     const QColor dark(0x1E, 0x22, 0x28);
@@ -144,15 +150,11 @@ QImage vexo3Icon(int s)
         p.setBrush(gloss);
         p.drawRoundedRect(QRect(screen.topLeft(), QSize(screen.width(), screen.height() / 2)), s / 40.0, s / 40.0);
     }
-    return img;
 }
 
 // Vexo: the round case in XP blue with a white dial, ticks and two hands.
-QImage vexoIcon(int s)
+void paintVexo(QPainter &p, int s)
 {
-    QImage img(s, s, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
 
     const QColor navy(0x0A, 0x24, 0x6A);
@@ -237,7 +239,44 @@ QImage vexoIcon(int s)
         p.setBrush(navy);
         p.drawEllipse(c, s / 14.0, s / 14.0);
     }
-    return img;
+}
+
+using Painter = void (*)(QPainter &, int);
+
+struct Icon {
+    const char *program;
+    Painter paint;
+};
+const Icon kIcons[] = {{"Vexo3", paintVexo3}, {"Vexo", paintVexo}};
+
+QImage image(Painter paint, int s)
+{
+    QImage img(s, s, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    paint(p, s);
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The drawing of the largest size, as vectors: the same look at any size.
+QByteArray svg(Painter paint, const QString &title)
+{
+    const int s = kSizes[std::size(kSizes) - 1];
+    QBuffer buffer;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(QSize(s, s));
+    generator.setResolution(96); // a CSS pixel: the size it declares is s pixels
+    generator.setViewBox(QRect(0, 0, s, s));
+    generator.setTitle(title);
+    generator.setDescription(QStringLiteral("Drawn by tools/images; do not edit."));
+    QPainter p(&generator);
+    paint(p, s);
+    p.end();
+    // Every group carries the painter's font, which draws nothing here and has no
+    // size ("-1"): left out.
+    return QString::fromUtf8(buffer.data()).remove(QRegularExpression(QStringLiteral("\nfont-family=[^\n]*"))).toUtf8();
 }
 
 } // namespace
@@ -245,11 +284,28 @@ QImage vexoIcon(int s)
 QList<xp::NamedImage> pictures()
 {
     QList<xp::NamedImage> out;
-    for (int s : kSizes) {
-        out.append({QStringLiteral("icons/Vexo3/%1.png").arg(s), vexo3Icon(s).convertToFormat(QImage::Format_ARGB32)});
-        out.append({QStringLiteral("icons/Vexo/%1.png").arg(s), vexoIcon(s).convertToFormat(QImage::Format_ARGB32)});
-    }
+    for (int s : kSizes)
+        for (const Icon &icon : kIcons)
+            out.append({QStringLiteral("icons/%1/%2.png").arg(QLatin1String(icon.program)).arg(s), image(icon.paint, s)});
     return out;
+}
+
+bool saveScalable(const QString &root)
+{
+    bool ok = true;
+    for (const Icon &icon : kIcons) {
+        const QString path = root + QStringLiteral("/icons/%1/scalable.svg").arg(QLatin1String(icon.program));
+        const QByteArray data = svg(icon.paint, QString::fromLatin1(icon.program));
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QSaveFile f(path);
+        if (f.open(QIODevice::WriteOnly) && f.write(data) == data.size() && f.commit()) {
+            std::printf("%s  %d bytes\n", qPrintable(path), int(data.size()));
+        } else {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ok = false;
+        }
+    }
+    return ok;
 }
 
 } // namespace icons

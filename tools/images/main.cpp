@@ -145,5 +145,6 @@ int main(int argc, char **argv)
     ok = images::saveDigitSetSvg(root + "/seg/amber.svg", "Amber digits with a colon", amber, {30, 54}) && ok;
     for (const xp::NamedImage &picture : xp::pictures() + icons::pictures())
         ok = save(picture.image, root + "/" + picture.path) && ok;
+    ok = icons::saveScalable(root) && ok;
     return ok ? 0 : 1;
 }
