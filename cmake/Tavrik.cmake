@@ -30,12 +30,26 @@ function(tavrik_include_root target visibility)
   target_include_directories(${target} ${visibility} ${root})
 endfunction()
 
+# Compiles a target's files a few at a time as one file (a unity build): the Qt headers
+# nearly every file includes are read, and their inline code made, once for the group
+# instead of once a file, which is most of the time a file takes. TAVRIK_UNITY=OFF
+# compiles file by file (to check that every file includes what it uses). Files whose
+# unnamed namespaces hold the same names cannot share a group: they get names of their
+# own, or SKIP_UNITY_BUILD_INCLUSION.
+option(TAVRIK_UNITY "Compile the files of our targets in groups (unity builds)" ON)
+function(tavrik_unity target)
+  if(TAVRIK_UNITY)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 16)
+  endif()
+endfunction()
+
 # A static library of ours: tavrik_library(<name> <sources>...), its folder its
 # include root.
 function(tavrik_library name)
   add_library(${name} STATIC ${ARGN})
   tavrik_include_root(${name} PUBLIC)
   tavrik_warnings(${name})
+  tavrik_unity(${name})
 endfunction()
 
 # The sizes each program's icon is drawn at, resources/icons/<program>/<size>.png (the
@@ -116,7 +130,9 @@ set(TAVRIK_INSTALL_APPDIR lib/tavrik)
 # build type keeps its own optimisation and debug information. Sanitizer and fuzzing
 # builds go without: fortified calls would bypass their checks.
 option(TAVRIK_HARDENING "Build with Debian's hardening flags (dpkg-buildflags)" ON)
+set(TAVRIK_HARDENED OFF)
 if(TAVRIK_HARDENING AND NOT TAVRIK_FUZZ AND NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+  set(TAVRIK_HARDENED ON)
   find_program(TAVRIK_DPKG_BUILDFLAGS dpkg-buildflags)
   mark_as_advanced(TAVRIK_DPKG_BUILDFLAGS)
   if(TAVRIK_DPKG_BUILDFLAGS)

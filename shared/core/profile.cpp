@@ -15,7 +15,7 @@ constexpr qsizetype kMaxValueBytes = 255;
 
 // Names compare as UTF-8 text without regard to case.
 QString matched(const QByteArray &raw) { return inifile::utf8Text(raw).toCaseFolded(); }
-constexpr inifile::Names kNames{matched, matched};
+constexpr inifile::Names kProfileNames{matched, matched};
 
 // Cuts to at most kMaxValueBytes without splitting a UTF-8 sequence.
 QByteArray cutValue(QByteArray bytes)
@@ -55,7 +55,7 @@ QString profileValue(const QByteArray &data, const QString &section, const QStri
 {
     const Document doc = Document::fromBytes(data);
     const qsizetype i =
-        inifile::Index(doc, kNames).find(section.trimmed().toCaseFolded(), key.trimmed().toCaseFolded());
+        inifile::Index(doc, kProfileNames).find(section.trimmed().toCaseFolded(), key.trimmed().toCaseFolded());
     if (i < 0)
         return defaultValue;
     const inifile::Line &line = doc.lines[i];
@@ -74,7 +74,7 @@ bool setProfileValue(QByteArray *data, const QString &section, const QString &ke
     if (value.contains(u'\n') || value.contains(u'\r'))
         return fail(error, QStringLiteral("值含有换行符"));
     Document doc = Document::fromBytes(*data);
-    doc.setValues(kNames, sec.toCaseFolded(), sec.toUtf8(), {{k.toCaseFolded(), k.toUtf8(), value.toUtf8()}});
+    doc.setValues(kProfileNames, sec.toCaseFolded(), sec.toUtf8(), {{k.toCaseFolded(), k.toUtf8(), value.toUtf8()}});
     *data = doc.toBytes();
     return true;
 }

@@ -1,3 +1,6 @@
+#include "tests/support/fakes.h"
+#include "tests/support/testmain.h"
+
 #include <QtTest>
 
 #include <QDesignerComponents>
@@ -23,7 +26,7 @@ namespace {
 
 const QString kPluginRoot = QFileInfo(QFileInfo(QStringLiteral(TAVRIK_DESIGNER_PLUGIN_FILE)).absolutePath()).absolutePath();
 
-const char kForm[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+const char kFormXml[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 <ui version="4.0">
  <class>Form</class>
  <widget class="QWidget" name="Form">
@@ -69,14 +72,6 @@ QString savedProperty(const QString &contents, const QString &object, const QStr
     return QString();
 }
 
-void retype(QLineEdit *box, const QString &text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
-
 } // namespace
 
 class TestDesignerForm : public QObject {
@@ -119,7 +114,7 @@ void TestDesignerForm::init()
     core_->setTopLevel(window_.get());
     form_ = core_->formWindowManager()->createFormWindow(window_.get());
     window_->setCentralWidget(form_);
-    QVERIFY(form_->setContents(QString::fromUtf8(kForm)));
+    QVERIFY(form_->setContents(QString::fromUtf8(kFormXml)));
     core_->formWindowManager()->setActiveFormWindow(form_);
     window_->resize(600, 500);
     window_->show();
@@ -173,8 +168,8 @@ void TestDesignerForm::applyIsOneUndoableStepInTheForm()
     const int before = undo->index();
     QDialog *page = openPage();
     QVERIFY(page);
-    retype(page->findChild<QLineEdit *>(QStringLiteral("txtSegCount")), QStringLiteral("25"));
-    retype(page->findChild<QLineEdit *>(QStringLiteral("txtSegValue")), QStringLiteral("3.14"));
+    testing::retype(page->findChild<QLineEdit *>(QStringLiteral("txtSegCount")), QStringLiteral("25"));
+    testing::retype(page->findChild<QLineEdit *>(QStringLiteral("txtSegValue")), QStringLiteral("3.14"));
     auto *apply = page->findChild<QPushButton *>();
     for (QPushButton *b : page->findChildren<QPushButton *>())
         if (b->text() == QStringLiteral("应用(&A)"))
@@ -211,7 +206,7 @@ void TestDesignerForm::abcGivesOneCell()
     QDialog *page = openPage();
     QVERIFY(page);
     auto *count = page->findChild<QLineEdit *>(QStringLiteral("txtSegCount"));
-    retype(count, QStringLiteral("abc"));
+    testing::retype(count, QStringLiteral("abc"));
     QTest::keyClick(count, Qt::Key_Return);
     QTRY_VERIFY(!page->isVisible());
     QCOMPARE(child("SegBox1")->property("SegCount").toString(), QStringLiteral("1"));
@@ -244,7 +239,7 @@ void TestDesignerForm::firstIsTheControlWhoseMenuOpened()
     QVERIFY(page);
     auto *value = page->findChild<QLineEdit *>(QStringLiteral("txtSegValue"));
     QCOMPARE(value->text(), child(edited.toLatin1().constData())->property("SegValue").toString());
-    retype(value, QStringLiteral("77"));
+    testing::retype(value, QStringLiteral("77"));
     QTest::keyClick(value, Qt::Key_Return);
     QTRY_VERIFY(!page->isVisible());
     QCOMPARE(child(edited.toLatin1().constData())->property("SegValue").toString(), QStringLiteral("77"));
@@ -262,5 +257,5 @@ void TestDesignerForm::frameLeavesTheDesignerTitleAlone()
     QCOMPARE(frame->window(), window_.get());
 }
 
-QTEST_MAIN(TestDesignerForm)
+TAVRIK_TEST_MAIN(TestDesignerForm)
 #include "tst_designerform.moc"

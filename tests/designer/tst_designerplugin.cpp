@@ -1,3 +1,5 @@
+#include "tests/support/testmain.h"
+
 #include <QtTest>
 
 #include <QDesignerFormEditorInterface>
@@ -276,5 +278,5 @@ void TestDesignerPlugin::frameOutsideADesignerTitlesItsWindow()
     QCOMPARE(frame->property("Icon").value<QPixmap>().toImage().pixelColor(8, 8), QColor(Qt::red));
 }
 
-QTEST_MAIN(TestDesignerPlugin)
+TAVRIK_TEST_MAIN(TestDesignerPlugin)
 #include "tst_designerplugin.moc"

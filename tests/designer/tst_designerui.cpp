@@ -1,7 +1,8 @@
 #include "tests/controls/seg/segreader.h"
-#include "controls/xp/xpcmdbutton.h"
 #include "controls/cmdbox/cmdbox.h"
 #include "controls/seg/seg.h"
+#include "controls/xp/xpcmdbutton.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -137,5 +138,5 @@ void TestDesignerUi::xpButtonAsStored()
     QCOMPARE(shot(loaded), shot(&made));
 }
 
-QTEST_MAIN(TestDesignerUi)
+TAVRIK_TEST_MAIN(TestDesignerUi)
 #include "tst_designerui.moc"

@@ -1,6 +1,8 @@
 #include "designer/segproterty.h"
-#include "controls/twips.h"
 #include "controls/seg/seg.h"
+#include "controls/twips.h"
+#include "tests/support/fakes.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -62,15 +64,6 @@ struct Fixture {
     FakeSelection *log = nullptr;
     std::unique_ptr<SegProtertyDialog> dialog;
 };
-
-// Replaces the text of a box as a person does: select all, type.
-void retype(QLineEdit *box, const QString &text)
-{
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClicks(box, text);
-}
 
 QRect twipsRect(int l, int t, int w, int h)
 {
@@ -272,8 +265,8 @@ void TestSegProterty::applyWritesCountThenValue()
     QFETCH(int, cells);
     Fixture f(1);
     f.open();
-    retype(f.box("txtSegCount"), countText);
-    retype(f.box("txtSegValue"), QStringLiteral("-12.5"));
+    testing::retype(f.box("txtSegCount"), countText);
+    testing::retype(f.box("txtSegValue"), QStringLiteral("-12.5"));
     QTest::mouseClick(f.dialog->applyButton(), Qt::LeftButton);
 
     QCOMPARE(f.log->writes, QStringList({QStringLiteral("begin"), QStringLiteral("0:SegCount=") + countText,
@@ -288,7 +281,7 @@ void TestSegProterty::reopeningShowsClampedCount()
 {
     Fixture f(1);
     f.open();
-    retype(f.box("txtSegCount"), QStringLiteral("25"));
+    testing::retype(f.box("txtSegCount"), QStringLiteral("25"));
     QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
     QCOMPARE(f.seg(0)->visibleCells(), 20);
     f.open();
@@ -301,8 +294,8 @@ void TestSegProterty::onlyFirstOfTwoChanges()
     f.seg(1)->setSegValue(QStringLiteral("88"));
     f.seg(1)->setSegCount(QStringLiteral("4"));
     f.open();
-    retype(f.box("txtSegValue"), QStringLiteral("321"));
-    retype(f.box("txtSegCount"), QStringLiteral("5"));
+    testing::retype(f.box("txtSegValue"), QStringLiteral("321"));
+    testing::retype(f.box("txtSegCount"), QStringLiteral("5"));
     QTest::mouseClick(f.dialog->applyButton(), Qt::LeftButton);
     QCOMPARE(f.seg(0)->SegValue(), QStringLiteral("321"));
     QCOMPARE(f.seg(0)->visibleCells(), 5);
@@ -316,7 +309,7 @@ void TestSegProterty::okAppliesAndCloses()
 {
     Fixture f(1);
     f.open();
-    retype(f.box("txtSegValue"), QStringLiteral("2009-03-15"));
+    testing::retype(f.box("txtSegValue"), QStringLiteral("2009-03-15"));
     // Enter in a box is the default button, 确定.
     QTest::keyClick(f.box("txtSegValue"), Qt::Key_Return);
     QCOMPARE(f.seg(0)->SegValue(), QStringLiteral("2009-03-15"));
@@ -337,7 +330,7 @@ void TestSegProterty::cancelWritesNothing()
 {
     Fixture f(1);
     f.open();
-    retype(f.box("txtSegValue"), QStringLiteral("777"));
+    testing::retype(f.box("txtSegValue"), QStringLiteral("777"));
     QTest::mouseClick(f.dialog->cancelButton(), Qt::LeftButton);
     QVERIFY(f.log->writes.isEmpty());
     QCOMPARE(f.seg(0)->SegValue(), QStringLiteral("0"));
@@ -349,7 +342,7 @@ void TestSegProterty::newSelectionRefills()
     Fixture f;
     f.seg(1)->setSegValue(QStringLiteral("42"));
     f.open();
-    retype(f.box("txtSegValue"), QStringLiteral("unapplied"));
+    testing::retype(f.box("txtSegValue"), QStringLiteral("unapplied"));
     QVERIFY(f.dialog->applyButton()->isEnabled());
     // The designer's selection now starts with the other control.
     std::swap(f.log->segs[0], f.log->segs[1]);
@@ -358,5 +351,5 @@ void TestSegProterty::newSelectionRefills()
     QVERIFY(!f.dialog->applyButton()->isEnabled());
 }
 
-QTEST_MAIN(TestSegProterty)
+TAVRIK_TEST_MAIN(TestSegProterty)
 #include "tst_segproterty.moc"

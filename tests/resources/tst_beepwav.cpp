@@ -1,3 +1,5 @@
+#include "tests/support/testmain.h"
+
 #include <QFile>
 #include <QtEndian>
 #include <QtTest>
@@ -96,5 +98,5 @@ void TestBeepWav::shippedNextToThePrograms()
     QCOMPARE(shipped.readAll(), source.readAll());
 }
 
-QTEST_GUILESS_MAIN(TestBeepWav)
+TAVRIK_TEST_GUILESS_MAIN(TestBeepWav)
 #include "tst_beepwav.moc"

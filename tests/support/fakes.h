@@ -12,12 +12,24 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QtTest>
 #include <memory>
 #include <optional>
 
 class QImage;
 
 namespace testing {
+
+// Replaces the text of a box as a person does: select all, type.
+template <class LineEdit>
+void retype(LineEdit *box, const QString &text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
 
 // A window's part by the name it carries; a test of a window without it cannot go on.
 template <typename T>

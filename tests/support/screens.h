@@ -2,8 +2,8 @@
 
 // Widgets on screens of different device pixel ratios, offscreen: two screens side by
 // side, the second with twice the ratio of the first (1 and 2; QT_SCALE_FACTOR
-// multiplies both). A test executable that needs them uses TAVRIK_TWO_SCREENS_MAIN
-// in place of QTEST_MAIN.
+// multiplies both). A test that needs them registers with TAVRIK_TWO_SCREENS_MAIN
+// (tests/support/testmain.h) in place of QTEST_MAIN.
 
 #include <QApplication>
 #include <QScreen>
@@ -46,17 +46,3 @@ inline bool showOnScreen(QWidget *w, int i)
 }
 
 } // namespace testing
-
-#define TAVRIK_TWO_SCREENS_MAIN(TestObject)                                                                          \
-    int main(int argc, char **argv)                                                                                  \
-    {                                                                                                                \
-        QTemporaryFile config;                                                                                       \
-        if (!testing::configureTwoScreens(config))                                                                   \
-            qFatal("cannot write the screen set-up");                                                                \
-        QApplication app(argc, argv);                                                                                \
-        if (QGuiApplication::screens().size() != 2)                                                                  \
-            qFatal("the offscreen platform gave %d screens", int(QGuiApplication::screens().size()));                \
-        TestObject tc;                                                                                               \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                                   \
-        return QTest::qExec(&tc, argc, argv);                                                                        \
-    }

@@ -1,5 +1,6 @@
 #include "tests/support/fakes.h"
 #include "tests/controls/cmdbox/buttonwindow.h"
+#include "tests/support/testmain.h"
 
 using namespace vexo3;
 using namespace tavrik::picture;
@@ -378,5 +379,5 @@ void TestCmdBox::properties()
     QCOMPARE(b.captionColor(), tavrik::controls::bgrColor(colour));
 }
 
-QTEST_MAIN(TestCmdBox)
+TAVRIK_TEST_MAIN(TestCmdBox)
 #include "tst_cmdbox.moc"

@@ -1,5 +1,6 @@
 #include "tests/support/fakes.h"
 #include "tests/controls/cmdbox/buttonwindow.h"
+#include "tests/support/testmain.h"
 
 using namespace vexo3;
 using namespace buttontest;
@@ -139,5 +140,5 @@ void TestCmdBoxEnabled::ownFlagOutlivesTheParent()
     QCOMPARE(w.shot().pixel(50, 2), builtInFace(3).pixel(8, 2));
 }
 
-QTEST_MAIN(TestCmdBoxEnabled)
+TAVRIK_TEST_MAIN(TestCmdBoxEnabled)
 #include "tst_cmdboxenabled.moc"

@@ -1,6 +1,7 @@
 #include "tests/support/fakes.h"
-#include "tests/support/screens.h"
 #include "tests/controls/cmdbox/buttonwindow.h"
+#include "tests/support/screens.h"
+#include "tests/support/testmain.h"
 
 using namespace vexo3;
 using namespace buttontest;

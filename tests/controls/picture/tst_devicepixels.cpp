@@ -1,5 +1,6 @@
 #include "controls/picture/devicepixels.h"
 #include "controls/picture/nineslice.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -103,5 +104,5 @@ void TestDevicePixels::nineSliceWithoutSeams()
     QCOMPARE(img.pixelColor(img.width() - 1, img.height() - 1), face.pixelColor(71, 19));
 }
 
-QTEST_MAIN(TestDevicePixels)
+TAVRIK_TEST_MAIN(TestDevicePixels)
 #include "tst_devicepixels.moc"

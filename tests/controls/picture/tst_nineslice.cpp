@@ -1,4 +1,5 @@
 #include "controls/picture/nineslice.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -71,5 +72,5 @@ void TestNineSlice::sourceTilesAnEighteenByTwentyOneFace()
             QVERIFY2(used[y][x] == 1, qPrintable(QStringLiteral("%1,%2 used %3 times").arg(x).arg(y).arg(used[y][x])));
 }
 
-QTEST_APPLESS_MAIN(TestNineSlice)
+TAVRIK_TEST_APPLESS_MAIN(TestNineSlice)
 #include "tst_nineslice.moc"

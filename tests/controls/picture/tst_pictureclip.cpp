@@ -1,4 +1,5 @@
 #include "controls/picture/pictureclip.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -92,5 +93,5 @@ void TestPictureClip::newPictureKeepsTheGrid()
     QCOMPARE(clip.cell(2).pixel(0, 0), qRgb(0, 50, 50));
 }
 
-QTEST_APPLESS_MAIN(TestPictureClip)
+TAVRIK_TEST_APPLESS_MAIN(TestPictureClip)
 #include "tst_pictureclip.moc"

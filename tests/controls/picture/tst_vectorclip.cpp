@@ -1,4 +1,5 @@
 #include "controls/picture/pictureclip.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -244,5 +245,5 @@ void TestVectorClip::copiesKeepTheirPicture()
     QCOMPARE(pixelsOtherThan(b.cellsAt(QSize(33, 17))[7], cellColour(7)), 0);
 }
 
-QTEST_MAIN(TestVectorClip)
+TAVRIK_TEST_MAIN(TestVectorClip)
 #include "tst_vectorclip.moc"

@@ -18,6 +18,11 @@
 #include <utility>
 #include <vector>
 
+#ifdef TAVRIK_RESOURCES_DIR
+// The shipped files, as the source tree holds them.
+inline const QString kResources = QStringLiteral(TAVRIK_RESOURCES_DIR);
+#endif
+
 // Reads a digit display back from its pixels, as a person would: each painted cell is
 // compared with every glyph of a digit picture stretched to the cell, and the closest
 // glyph wins. '?' marks a cell that looks like none of them. Also follows the paints

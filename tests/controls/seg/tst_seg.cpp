@@ -1,6 +1,7 @@
 #include "tests/support/fakes.h"
-#include "tests/controls/seg/segreader.h"
 #include "controls/seg/seg.h"
+#include "tests/controls/seg/segreader.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -10,7 +11,6 @@ using Glyphs = QList<int>;
 
 namespace {
 
-const QString kResources = QStringLiteral(TAVRIK_RESOURCES_DIR);
 
 QImage builtInDigits() { return QImage(QStringLiteral(":/tavrik/digits.png")); }
 
@@ -441,5 +441,5 @@ void TestSeg::properties()
     QCOMPARE(b.cellGlyph(b.visibleCells() - 1), a.cellGlyph(a.visibleCells() - 1));
 }
 
-QTEST_MAIN(TestSeg)
+TAVRIK_TEST_MAIN(TestSeg)
 #include "tst_seg.moc"

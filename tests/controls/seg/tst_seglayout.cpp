@@ -1,4 +1,5 @@
 #include "controls/seg/seglayout.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -103,5 +104,5 @@ void TestSegLayout::cellRects()
     }
 }
 
-QTEST_APPLESS_MAIN(TestSegLayout)
+TAVRIK_TEST_APPLESS_MAIN(TestSegLayout)
 #include "tst_seglayout.moc"

@@ -1,8 +1,9 @@
 #include "tests/support/fakes.h"
-#include "tests/support/screens.h"
-#include "tests/controls/seg/segreader.h"
 #include "controls/picture/devicepixels.h"
 #include "controls/seg/seg.h"
+#include "tests/controls/seg/segreader.h"
+#include "tests/support/screens.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -16,7 +17,6 @@ using namespace vexo3;
 // sharp however large the digits are.
 namespace {
 
-const QString kResources = QStringLiteral(TAVRIK_RESOURCES_DIR);
 const QString kRedSvg = kResources + QStringLiteral("/seg/red.svg");
 const QColor kRed(0xFF, 0x45, 0x00);
 
@@ -46,7 +46,7 @@ int edgeWidth(const QImage &img, QPoint from, QPoint step, const QColor &backgro
     return 0;
 }
 
-QImage shot(QWidget &w) { return w.grab().toImage(); }
+QImage grabbed(QWidget &w) { return w.grab().toImage(); }
 
 } // namespace
 
@@ -102,7 +102,7 @@ void TestSegSharp::edgesAreSharp()
     QFETCH(int, screen);
     Seg &s = bigOn(screen, kRedSvg);
     const qreal ratio = testing::screenNumber(screen)->devicePixelRatio();
-    const QImage img = shot(s);
+    const QImage img = grabbed(s);
     QCOMPARE(img.size(), (QSizeF(kBig) * ratio).toSize());
 
     // The last "8": every segment lit, 80 x 300 pixels stretched from a 15 x 27 grid.
@@ -142,7 +142,7 @@ void TestSegSharp::cellsPaintedOneToOne()
     Seg &s = bigOn(screen, set);
     s.setSegValue(QStringLiteral("0:12:34.567-AbcdEFGH"));
     const qreal ratio = testing::screenNumber(screen)->devicePixelRatio();
-    const QImage img = shot(s);
+    const QImage img = grabbed(s);
 
     // Each cell is the glyph made at that cell's size in device pixels, not a picture
     // made at logical size and stretched by the painter.
@@ -160,13 +160,13 @@ void TestSegSharp::movingToAnotherRatioRedraws()
     Seg &s = bigOn(0, kRedSvg);
     const qreal low = testing::screenNumber(0)->devicePixelRatio();
     const qreal high = testing::screenNumber(1)->devicePixelRatio();
-    QCOMPARE(shot(s).devicePixelRatio(), low);
+    QCOMPARE(grabbed(s).devicePixelRatio(), low);
     const int before = s.scaledPictureBuilds();
 
     s.move(testing::screenNumber(1)->geometry().topLeft() + QPoint(40, 40));
     QTRY_COMPARE(s.screen(), testing::screenNumber(1));
     QTRY_COMPARE(s.devicePixelRatioF(), high);
-    const QImage img = shot(s);
+    const QImage img = grabbed(s);
     QCOMPARE(img.devicePixelRatio(), high);
     QCOMPARE(img.size(), (QSizeF(kBig) * high).toSize());
     const QRect cell = segtest::deviceCell(s, kCells - 1, high);
@@ -177,13 +177,13 @@ void TestSegSharp::movingToAnotherRatioRedraws()
     // Values at the new ratio make nothing again.
     for (int i = 0; i < 100; ++i)
         s.setSegValue(QString::number(1000 + i * 1.001, 'f', 3));
-    shot(s);
+    grabbed(s);
     QCOMPARE(s.scaledPictureBuilds(), afterMove);
 
     // And back.
     s.move(testing::screenNumber(0)->geometry().topLeft() + QPoint(40, 40));
     QTRY_COMPARE(s.devicePixelRatioF(), low);
-    QCOMPARE(shot(s).size(), (QSizeF(kBig) * low).toSize());
+    QCOMPARE(grabbed(s).size(), (QSizeF(kBig) * low).toSize());
 }
 
 void TestSegSharp::changedCellsRepaintAtTheRatio()

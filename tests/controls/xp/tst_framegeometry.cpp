@@ -1,4 +1,5 @@
 #include "controls/xp/framegeometry.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -198,5 +199,5 @@ void TestFrameGeometry::cursors()
     QCOMPARE(edgeCursor(8), Qt::ArrowCursor);
 }
 
-QTEST_APPLESS_MAIN(TestFrameGeometry)
+TAVRIK_TEST_APPLESS_MAIN(TestFrameGeometry)
 #include "tst_framegeometry.moc"

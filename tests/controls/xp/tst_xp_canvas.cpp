@@ -1,6 +1,8 @@
 #include "tests/support/fakes.h"
 #include "controls/xp/framegeometry.h"
 #include "controls/xp/xp_canvas.h"
+#include "tests/controls/xp/xpskins.h"
+#include "tests/support/testmain.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -11,10 +13,8 @@ using namespace vexo::frame;
 
 namespace {
 
-const QRgb kKey = qRgb(255, 0, 255);
 const QRgb kSurface = qRgb(236, 233, 216);
 
-QImage skin(const QString &name) { return QImage(QStringLiteral(":/tavrik/xp/") + name + QStringLiteral(".png")); }
 
 // A frameless window filled by the frame, 300 x 200 at (100, 100).
 class Host : public QWidget {
@@ -475,5 +475,5 @@ void TestXpCanvas::properties()
              c.Icon().convertToFormat(QImage::Format_ARGB32));
 }
 
-QTEST_MAIN(TestXpCanvas)
+TAVRIK_TEST_MAIN(TestXpCanvas)
 #include "tst_xp_canvas.moc"

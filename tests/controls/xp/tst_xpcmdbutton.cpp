@@ -1,5 +1,6 @@
 // The XP-style button: its looks and the pointer.
 #include "tests/controls/xp/xpbuttonwindow.h"
+#include "tests/support/testmain.h"
 
 using namespace xpbuttontest;
 
@@ -324,5 +325,5 @@ void TestXpCmdButton::captionForwardsThePointer()
     QCOMPARE(clicks.size(), 1);
 }
 
-QTEST_MAIN(TestXpCmdButton)
+TAVRIK_TEST_MAIN(TestXpCmdButton)
 #include "tst_xpcmdbutton.moc"

@@ -1,5 +1,6 @@
 // The XP-style button: disabled look, caption, access key, keys and stored properties.
 #include "tests/controls/xp/xpbuttonwindow.h"
+#include "tests/support/testmain.h"
 
 using namespace xpbuttontest;
 
@@ -249,5 +250,5 @@ void TestXpCmdButtonCaption::fontFollowsTheHost()
     QVERIFY(copy->Font().bold());
 }
 
-QTEST_MAIN(TestXpCmdButtonCaption)
+TAVRIK_TEST_MAIN(TestXpCmdButtonCaption)
 #include "tst_xpcmdbutton_caption.moc"

@@ -1,4 +1,5 @@
 #include "tests/support/xsession.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QProcess>
@@ -187,5 +188,5 @@ void TestXpFrameDemo::slowDragUnderOpenboxNeverGoesBack()
     QVERIFY(pointer({QStringLiteral("mouseup"), QStringLiteral("1")}));
 }
 
-QTEST_GUILESS_MAIN(TestXpFrameDemo)
+TAVRIK_TEST_GUILESS_MAIN(TestXpFrameDemo)
 #include "tst_xpframedemo.moc"

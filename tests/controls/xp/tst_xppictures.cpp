@@ -1,13 +1,13 @@
+#include "tests/controls/xp/xpskins.h"
+#include "tests/support/testmain.h"
+
 #include <QtTest>
 
 // The pictures the image generator drew for the XP controls, as committed: sizes,
 // palette format and the colours of the controls' look at known points.
 namespace {
 
-const QRgb kKey = qRgb(255, 0, 255);
-
-QImage skin(const QString &name) { return QImage(QStringLiteral(":/tavrik/xp/") + name + QStringLiteral(".png")); }
-QImage cell(int look) { return skin(QStringLiteral("looks")).convertToFormat(QImage::Format_RGB32).copy(look * 18, 0, 18, 21); }
+QImage lookCell(int look) { return skin(QStringLiteral("looks")).convertToFormat(QImage::Format_RGB32).copy(look * 18, 0, 18, 21); }
 
 } // namespace
 
@@ -66,7 +66,7 @@ void TestXpPictures::stripColours()
     const QImage img(QStringLiteral(":/tavrik/xp/looks.png"));
     QCOMPARE(img.size(), QSize(90, 21));
     QCOMPARE(img.format(), QImage::Format_Indexed8);
-    QCOMPARE(QColor(cell(look).pixel(at)), QColor(colour));
+    QCOMPARE(QColor(lookCell(look).pixel(at)), QColor(colour));
 }
 
 void TestXpPictures::skinPixels_data()
@@ -138,5 +138,5 @@ void TestXpPictures::defaultIcon()
     QCOMPARE(qAlpha(icon.pixel(8, 8)), 255);
 }
 
-QTEST_APPLESS_MAIN(TestXpPictures)
+TAVRIK_TEST_APPLESS_MAIN(TestXpPictures)
 #include "tst_xppictures.moc"

@@ -1,4 +1,5 @@
 #include "shared/core/about.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,5 +86,5 @@ void TestAbout::helpText()
         QVERIFY2(!error.isEmpty() && !error.startsWith(QStringLiteral("未找到")), qPrintable(error));
 }
 
-QTEST_GUILESS_MAIN(TestAbout)
+TAVRIK_TEST_GUILESS_MAIN(TestAbout)
 #include "tst_about.moc"

@@ -1,4 +1,5 @@
 #include "shared/core/clock.h"
+#include "tests/support/testmain.h"
 
 #include <QDateTime>
 #include <QtTest>
@@ -73,5 +74,5 @@ void TestClock::systemClockAbsoluteAgreesWithNow()
     QVERIFY(std::abs(abs * 1000.0 - std::round(abs * 1000.0)) < 0.01);
 }
 
-QTEST_GUILESS_MAIN(TestClock)
+TAVRIK_TEST_GUILESS_MAIN(TestClock)
 #include "tst_clock.moc"

@@ -2,6 +2,7 @@
 #include "shared/core/displaysettings.h"
 #include "shared/core/settingsstore.h"
 #include "tests/support/corefakes.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -68,5 +69,5 @@ void TestDisplaySettings::writtenValues()
     QVERIFY(!error.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestDisplaySettings)
+TAVRIK_TEST_GUILESS_MAIN(TestDisplaySettings)
 #include "tst_displaysettings.moc"

@@ -1,6 +1,7 @@
 // The asking half of the single-instance protocol: names, the private folder, the
 // lock, the messages, and asking a socket that answers, lies silent or is dead.
 #include "shared/core/instance.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -517,5 +518,5 @@ void TestInstance::claimReportsACopyThatNeverListens()
     QVERIFY(!c.error.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestInstance)
+TAVRIK_TEST_GUILESS_MAIN(TestInstance)
 #include "tst_instance.moc"

@@ -1,4 +1,5 @@
 #include "shared/core/numtext.h"
+#include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -179,5 +180,5 @@ void TestNumText::parsers()
     QTEST(result, "expected");
 }
 
-QTEST_GUILESS_MAIN(TestNumText)
+TAVRIK_TEST_GUILESS_MAIN(TestNumText)
 #include "tst_numtext.moc"

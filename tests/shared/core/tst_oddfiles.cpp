@@ -3,6 +3,7 @@
 #include "shared/core/filebytes.h"
 #include "shared/core/profile.h"
 #include "shared/core/settingsstore.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -141,5 +142,5 @@ void TestOddFiles::limitIsOnTheBytesRead()
     QCOMPARE(readRegularFile(dir.filePath(QStringLiteral("none")), &data, &error), ReadStatus::Missing);
 }
 
-QTEST_GUILESS_MAIN(TestOddFiles)
+TAVRIK_TEST_GUILESS_MAIN(TestOddFiles)
 #include "tst_oddfiles.moc"

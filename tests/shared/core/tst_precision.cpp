@@ -1,4 +1,5 @@
 #include "shared/core/precision.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -51,5 +52,5 @@ void TestPrecision::outsideTheTable()
     QVERIFY(precisionCaption(speed).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestPrecision)
+TAVRIK_TEST_GUILESS_MAIN(TestPrecision)
 #include "tst_precision.moc"

@@ -1,4 +1,6 @@
 #include "shared/core/profile.h"
+#include "tests/support/files.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,22 +12,10 @@
 
 using namespace tavrik::core;
 
+using testing::readBytes;
+using testing::writeBytes;
+
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(f.write(data), data.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
 
 QString repeat(const QString &s, int n) { return s.repeated(n); }
 
@@ -325,5 +315,5 @@ void TestProfile::getField()
     QCOMPARE(GetField(text, n, delimiter), expected);
 }
 
-QTEST_GUILESS_MAIN(TestProfile)
+TAVRIK_TEST_GUILESS_MAIN(TestProfile)
 #include "tst_profile.moc"

@@ -1,6 +1,7 @@
 #include "shared/core/inifile.h"
 #include "shared/core/profile.h"
 #include "shared/core/profilelocation.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -187,5 +188,5 @@ void TestProfileLocation::probe()
         QCOMPARE(usesCopy, !expected);
 }
 
-QTEST_GUILESS_MAIN(TestProfileLocation)
+TAVRIK_TEST_GUILESS_MAIN(TestProfileLocation)
 #include "tst_profilelocation.moc"

@@ -1,4 +1,5 @@
 #include "shared/core/recordfile.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -179,5 +180,5 @@ void TestRecordFile::removedOnlyWhenUnchanged()
     QCOMPARE(!QFileInfo::exists(path), removed || change == 3);
 }
 
-QTEST_GUILESS_MAIN(TestRecordFile)
+TAVRIK_TEST_GUILESS_MAIN(TestRecordFile)
 #include "tst_recordfile.moc"

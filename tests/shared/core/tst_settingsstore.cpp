@@ -1,5 +1,7 @@
 #include "shared/core/settingsstore.h"
 #include "tests/shared/core/generations.h"
+#include "tests/support/files.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,22 +24,10 @@
 using tavrik::core::IniSettingsStore;
 using tavrik::core::kSettingsApp;
 
+using testing::readBytes;
+using testing::writeBytes;
+
 namespace {
-
-void writeBytes(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(f.write(data), data.size());
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
 
 // For the tests that save thousands of times: in memory where there is a tmpfs, since
 // locking and rename work the same there and a busy disk makes each flush slow.
@@ -500,5 +490,5 @@ void TestSettingsStore::killedWriterLeavesOneWholeState()
     }
 }
 
-QTEST_GUILESS_MAIN(TestSettingsStore)
+TAVRIK_TEST_GUILESS_MAIN(TestSettingsStore)
 #include "tst_settingsstore.moc"

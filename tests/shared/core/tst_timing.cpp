@@ -1,4 +1,5 @@
 #include "shared/core/timing.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 #include <limits>
@@ -79,5 +80,5 @@ void TestTiming::dateLine()
     QCOMPARE(tavrik::core::dateLine(date, time, locale), line);
 }
 
-QTEST_GUILESS_MAIN(TestTiming)
+TAVRIK_TEST_GUILESS_MAIN(TestTiming)
 #include "tst_timing.moc"

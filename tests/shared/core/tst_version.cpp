@@ -1,4 +1,5 @@
 #include "shared/core/version.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -37,5 +38,5 @@ void TestVersion::text()
     QTEST(versionText(v, Revision::FourDigits), "fourDigits");
 }
 
-QTEST_GUILESS_MAIN(TestVersion)
+TAVRIK_TEST_GUILESS_MAIN(TestVersion)
 #include "tst_version.moc"

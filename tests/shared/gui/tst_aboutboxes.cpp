@@ -1,6 +1,7 @@
 #include "shared/core/about.h"
 #include "shared/gui/about.h"
 #include "tests/support/fakes.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QtTest>
@@ -84,5 +85,5 @@ void TestAboutBoxes::helpFileInTheEditor()
     QVERIFY(env_->dialogs.boxes.isEmpty());
 }
 
-QTEST_MAIN(TestAboutBoxes)
+TAVRIK_TEST_MAIN(TestAboutBoxes)
 #include "tst_aboutboxes.moc"

@@ -1,6 +1,7 @@
 // The running copy's side: requests answered from the event loop, which nothing a
 // client sends (or fails to send) holds up.
 #include "shared/gui/instanceserver.h"
+#include "tests/support/testmain.h"
 
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -192,5 +193,5 @@ void TestInstanceServer::socketIsTheUsersOnly()
     QCOMPARE(st.st_mode & 077, mode_t(0));
 }
 
-QTEST_GUILESS_MAIN(TestInstanceServer)
+TAVRIK_TEST_GUILESS_MAIN(TestInstanceServer)
 #include "tst_instanceserver.moc"

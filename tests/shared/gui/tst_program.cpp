@@ -1,4 +1,5 @@
 #include "shared/gui/program.h"
+#include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -121,5 +122,5 @@ void TestProgram::setUpGivesEveryWindowTheIcon()
              iconImage(QStringLiteral("Vexo"), 16));
 }
 
-QTEST_MAIN(TestProgram)
+TAVRIK_TEST_MAIN(TestProgram)
 #include "tst_program.moc"

@@ -5,6 +5,7 @@
 #include "shared/core/recordfile.h"
 #include "shared/gui/recordlist.h"
 #include "tests/support/fakes.h"
+#include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -320,5 +321,5 @@ void TestRecordList::fileGoesAtTheEndUnlessEdited()
     QCOMPARE(QFileInfo::exists(path()), edited);
 }
 
-QTEST_MAIN(TestRecordList)
+TAVRIK_TEST_MAIN(TestRecordList)
 #include "tst_recordlist.moc"

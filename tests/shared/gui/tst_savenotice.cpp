@@ -2,6 +2,7 @@
 // by another process is no failure.
 #include "shared/gui/savenotice.h"
 #include "tests/support/fakes.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -42,5 +43,5 @@ void TestSaveNotice::toldOnlyWhenStillNotSaved()
         QCOMPARE(env.dialogs.boxes[0].text, QStringLiteral("无法保存：锁定"));
 }
 
-QTEST_MAIN(TestSaveNotice)
+TAVRIK_TEST_MAIN(TestSaveNotice)
 #include "tst_savenotice.moc"

@@ -1,4 +1,5 @@
 #include "shared/gui/termination.h"
+#include "tests/support/testmain.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -75,5 +76,5 @@ void TestTermination::stuckProgramEndsAfterTheGrace()
     QCOMPARE(WTERMSIG(status), SIGALRM);
 }
 
-QTEST_GUILESS_MAIN(TestTermination)
+TAVRIK_TEST_GUILESS_MAIN(TestTermination)
 #include "tst_termination.moc"

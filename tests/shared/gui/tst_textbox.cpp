@@ -1,4 +1,5 @@
 #include "shared/gui/textbox.h"
+#include "tests/support/testmain.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -70,5 +71,5 @@ void TestTextBox::fitsTheScreen()
     QCOMPARE(box->result(), int(QDialog::Accepted));
 }
 
-QTEST_MAIN(TestTextBox)
+TAVRIK_TEST_MAIN(TestTextBox)
 #include "tst_textbox.moc"

@@ -1,4 +1,5 @@
 #include "shared/gui/translation.h"
+#include "tests/support/testmain.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -83,5 +84,5 @@ void TestTranslation::boxesAndMenusReadChinese()
     }
 }
 
-QTEST_MAIN(TestTranslation)
+TAVRIK_TEST_MAIN(TestTranslation)
 #include "tst_translation.moc"

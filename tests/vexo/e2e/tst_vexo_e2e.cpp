@@ -1,4 +1,5 @@
 #include "shared/core/settingsstore.h"
+#include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -501,5 +502,5 @@ void TestVexoEndToEnd::vexo3StartsItFromItsMenu()
     QVERIFY(p.waitForFinished(10000));
 }
 
-QTEST_GUILESS_MAIN(TestVexoEndToEnd)
+TAVRIK_TEST_GUILESS_MAIN(TestVexoEndToEnd)
 #include "tst_vexo_e2e.moc"

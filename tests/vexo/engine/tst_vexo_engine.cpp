@@ -1,4 +1,5 @@
 #include "fakeasker.h"
+#include "tests/support/testmain.h"
 #include "vexo/engine/engine.h"
 
 #include <QtTest>
@@ -539,5 +540,5 @@ void TestVexoEngine::stopwatchModeNeverFires()
     }
 }
 
-QTEST_GUILESS_MAIN(TestVexoEngine)
+TAVRIK_TEST_GUILESS_MAIN(TestVexoEngine)
 #include "tst_vexo_engine.moc"

@@ -1,4 +1,5 @@
 #include "vexo/engine/readouts.h"
+#include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -223,5 +224,5 @@ void TestVexoReadouts::recordLine()
              QStringLiteral("0000000012.20S [0001:02:05.30]"));
 }
 
-QTEST_GUILESS_MAIN(TestVexoReadouts)
+TAVRIK_TEST_GUILESS_MAIN(TestVexoReadouts)
 #include "tst_vexo_readouts.moc"

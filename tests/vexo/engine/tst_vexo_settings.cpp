@@ -1,4 +1,5 @@
 #include "tests/support/corefakes.h"
+#include "tests/support/testmain.h"
 #include "vexo/engine/settings.h"
 
 #include <QtTest>
@@ -178,5 +179,5 @@ void TestVexoSettings::toggledBorder()
     QCOMPARE(vexo::toggledBorder(vexo::toggledBorder(1)), 1);
 }
 
-QTEST_GUILESS_MAIN(TestVexoSettings)
+TAVRIK_TEST_GUILESS_MAIN(TestVexoSettings)
 #include "tst_vexo_settings.moc"

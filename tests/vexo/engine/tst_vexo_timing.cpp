@@ -1,4 +1,5 @@
 #include "fakeasker.h"
+#include "tests/support/testmain.h"
 #include "vexo/engine/timing.h"
 
 #include <QtTest>
@@ -360,5 +361,5 @@ void TestVexoTiming::alarmReached()
     QVERIFY(!timing.alarmReached(now, start));
 }
 
-QTEST_GUILESS_MAIN(TestVexoTiming)
+TAVRIK_TEST_GUILESS_MAIN(TestVexoTiming)
 #include "tst_vexo_timing.moc"

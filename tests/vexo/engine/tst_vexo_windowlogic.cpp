@@ -1,4 +1,5 @@
 #include "vexo/engine/windowlogic.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -102,5 +103,5 @@ void TestVexoWindowLogic::lockCaption()
     QCOMPARE(kMenuPopupPos, QPoint(1, 300));
 }
 
-QTEST_GUILESS_MAIN(TestVexoWindowLogic)
+TAVRIK_TEST_GUILESS_MAIN(TestVexoWindowLogic)
 #include "tst_vexo_windowlogic.moc"

@@ -1,4 +1,5 @@
 #include "vexo_fixture.h"
+#include "tests/support/testmain.h"
 
 #include <QFile>
 
@@ -278,5 +279,5 @@ void TestVexoAlarm::statusLineShowsWhole()
     QCOMPARE(redPixels(w.grab().toImage(), u.Label6->geometry()), whole);
 }
 
-QTEST_MAIN(TestVexoAlarm)
+TAVRIK_TEST_MAIN(TestVexoAlarm)
 #include "tst_vexo_alarm.moc"

@@ -1,4 +1,5 @@
 #include "vexo_fixture.h"
+#include "tests/support/testmain.h"
 
 using namespace vexo;
 
@@ -260,5 +261,5 @@ void TestVexoClose::terminationEndsWithoutQuestion()
     QVERIFY(borderKeys(f).isEmpty());
 }
 
-QTEST_MAIN(TestVexoClose)
+TAVRIK_TEST_MAIN(TestVexoClose)
 #include "tst_vexo_close.moc"

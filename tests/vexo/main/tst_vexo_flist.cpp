@@ -1,4 +1,5 @@
 #include "vexo_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "shared/core/recordfile.h"
 
@@ -125,5 +126,5 @@ void TestVexoFList::recordFileAtTheEnd()
     QTEST(QFileInfo::exists(recordPath(f)), "kept");
 }
 
-QTEST_MAIN(TestVexoFList)
+TAVRIK_TEST_MAIN(TestVexoFList)
 #include "tst_vexo_flist.moc"

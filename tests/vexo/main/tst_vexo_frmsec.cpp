@@ -1,4 +1,5 @@
 #include "vexo_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "shared/gui/placement.h"
 
@@ -450,5 +451,5 @@ void TestVexoFrmSec::menuItemsOfHiddenButtonsDoNothing()
     QVERIFY(!f.recordList());
 }
 
-QTEST_MAIN(TestVexoFrmSec)
+TAVRIK_TEST_MAIN(TestVexoFrmSec)
 #include "tst_vexo_frmsec.moc"

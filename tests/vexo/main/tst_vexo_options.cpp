@@ -1,4 +1,5 @@
 #include "vexo_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "shared/core/about.h"
 #include "shared/gui/placement.h"
@@ -421,5 +422,5 @@ void TestVexoOptions::hoverFrame()
     QTRY_VERIFY(!u.Shape1->isVisible());
 }
 
-QTEST_MAIN(TestVexoOptions)
+TAVRIK_TEST_MAIN(TestVexoOptions)
 #include "tst_vexo_options.moc"

@@ -1,4 +1,5 @@
 #include "vexo_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "shared/core/about.h"
 
@@ -256,5 +257,5 @@ void TestVexoTimingMenu::aboutHelpAndWebPages()
     QVERIFY(!u.mp1[2]->isEnabled());
 }
 
-QTEST_MAIN(TestVexoTimingMenu)
+TAVRIK_TEST_MAIN(TestVexoTimingMenu)
 #include "tst_vexo_timingmenu.moc"

@@ -1,4 +1,5 @@
 #include "shared/gui/program.h"
+#include "tests/support/testmain.h"
 #include "vexo/version.h"
 #include "vexo_fixture.h"
 
@@ -30,5 +31,5 @@ void TestVexoWindowIcons::everyWindowShowsTheIcon()
     QCOMPARE(icons.windows, 2);
 }
 
-QTEST_MAIN(TestVexoWindowIcons)
+TAVRIK_TEST_MAIN(TestVexoWindowIcons)
 #include "tst_vexo_windowicons.moc"

@@ -1,5 +1,6 @@
 #include "shared/core/clock.h"
 #include "shared/core/settingsstore.h"
+#include "tests/support/testmain.h"
 #include "vexo3/engine/persistence.h"
 
 #include <QDateTime>
@@ -270,5 +271,5 @@ void TestEndToEnd::lastChangeOutlivesTheEnd()
     ::close(fd);
 }
 
-QTEST_GUILESS_MAIN(TestEndToEnd)
+TAVRIK_TEST_GUILESS_MAIN(TestEndToEnd)
 #include "tst_e2e.moc"

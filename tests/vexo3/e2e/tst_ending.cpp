@@ -8,6 +8,7 @@
 #include "shared/core/clock.h"
 #include "shared/core/settingsstore.h"
 #include "shared/core/version.h"
+#include "tests/support/testmain.h"
 #include "tests/support/xsession.h"
 #include "vexo3/engine/persistence.h"
 #include "vexo3/version.h"
@@ -252,5 +253,5 @@ void TestEnding::ends()
     QVERIFY2(ok && reading >= 10.0, qPrintable(s.TimerString));
 }
 
-QTEST_GUILESS_MAIN(TestEnding)
+TAVRIK_TEST_GUILESS_MAIN(TestEnding)
 #include "tst_ending.moc"

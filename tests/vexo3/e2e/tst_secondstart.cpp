@@ -3,6 +3,7 @@
 // test has a folder of its own for the settings, the runtime folder (the socket) and
 // the program.
 #include "tests/support/xsession.h"
+#include "tests/support/testmain.h"
 #include "vexo3/version.h"
 
 #include <QDir>
@@ -441,5 +442,5 @@ void TestSecondStart::temporaryFolderTakenByAnother()
     QCOMPARE(first->state(), QProcess::Running);
 }
 
-QTEST_GUILESS_MAIN(TestSecondStart)
+TAVRIK_TEST_GUILESS_MAIN(TestSecondStart)
 #include "tst_secondstart.moc"

@@ -1,6 +1,7 @@
 // Clock values far outside what a clock gives (a settings file edited by hand, or
 // written by something else): every action and tick ends, and nothing overflows.
 #include "vexo3/engine/engine.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -79,5 +80,5 @@ void TestClockExtremes::ordinaryPauseAcrossMidnight()
     QCOMPARE(v.StartTime, 80000.5f + (100.125f - 86000.25f) + 86400.0f);
 }
 
-QTEST_GUILESS_MAIN(TestClockExtremes)
+TAVRIK_TEST_GUILESS_MAIN(TestClockExtremes)
 #include "tst_clockextremes.moc"

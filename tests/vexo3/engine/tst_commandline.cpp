@@ -1,5 +1,6 @@
 // Vexo3's options, and the status text they print.
 #include "vexo3/engine/commandline.h"
+#include "tests/support/testmain.h"
 #include "vexo3/engine/status.h"
 
 #include <QtTest>
@@ -132,5 +133,5 @@ void TestCommandLine::statusLines()
              QStringLiteral("读数：0.000（0:00:00.000）\n状态：未计时\n（Vexo3 没有运行，这是保存的状态。）\n"));
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+TAVRIK_TEST_GUILESS_MAIN(TestCommandLine)
 #include "tst_commandline.moc"

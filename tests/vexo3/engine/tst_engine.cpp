@@ -1,4 +1,5 @@
 #include "vexo3/engine/engine.h"
+#include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -453,5 +454,5 @@ void TestEngine::displayChoice()
     QCOMPARE(readingFor(5, r), r.TimeString);
 }
 
-QTEST_GUILESS_MAIN(TestEngine)
+TAVRIK_TEST_GUILESS_MAIN(TestEngine)
 #include "tst_engine.moc"

@@ -1,6 +1,7 @@
 #include "shared/core/numtext.h"
-#include "vexo3/engine/persistence.h"
 #include "tests/support/corefakes.h"
+#include "tests/support/testmain.h"
+#include "vexo3/engine/persistence.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -368,5 +369,5 @@ void TestPersistence::storedSpellingOfKeysDoesNotMatter()
     QVERIFY(text.contains("TIMERENABLED=True\n"));
 }
 
-QTEST_GUILESS_MAIN(TestPersistence)
+TAVRIK_TEST_GUILESS_MAIN(TestPersistence)
 #include "tst_persistence.moc"

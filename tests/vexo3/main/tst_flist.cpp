@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "vexo3/main/flist.h"
 #include "shared/core/recordfile.h"
@@ -154,5 +155,5 @@ void TestFList::fileRemovedAtExitOnlyIfUnchanged()
     QVERIFY(QFileInfo::exists(path));
 }
 
-QTEST_MAIN(TestFList)
+TAVRIK_TEST_MAIN(TestFList)
 #include "tst_flist.moc"

@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 
 #include <QAction>
 
@@ -324,5 +325,5 @@ void TestFrmSec::everyActionSaves()
     QCOMPARE(f.env.store.saveCalls, saves);
 }
 
-QTEST_MAIN(TestFrmSec)
+TAVRIK_TEST_MAIN(TestFrmSec)
 #include "tst_frmsec.moc"

@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "shared/gui/placement.h"
 #include "controls/twips.h"
@@ -374,5 +375,5 @@ void TestMenus::windowBodyClickOnlyWhenLow()
     ui(w).mSec->hide();
 }
 
-QTEST_MAIN(TestMenus)
+TAVRIK_TEST_MAIN(TestMenus)
 #include "tst_menus.moc"

@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 #include "tests/vexo3/windows/option_fixture.h"
 
 #include <QtTest>
@@ -191,5 +192,5 @@ void TestOptions::failedWriteShowsOneBoxAndLosesNothing()
     QCOMPARE(readFile(env->userDir()), QByteArray("in the way"));
 }
 
-QTEST_MAIN(TestOptions)
+TAVRIK_TEST_MAIN(TestOptions)
 #include "tst_options.moc"

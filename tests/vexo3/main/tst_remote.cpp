@@ -1,5 +1,6 @@
 // Commands from the command line, carried out by the main window as its keys are.
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 #include "vexo3/engine/commandline.h"
 #include "vexo3/engine/persistence.h"
 
@@ -197,5 +198,5 @@ void TestRemote::savedAfterTheAnswer()
     QTRY_COMPARE(f.stored(kStateSection, QStringLiteral("TimerEnabled")), QStringLiteral("True"));
 }
 
-QTEST_MAIN(TestRemote)
+TAVRIK_TEST_MAIN(TestRemote)
 #include "tst_remote.moc"

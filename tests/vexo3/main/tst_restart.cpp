@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "vexo3/engine/persistence.h"
 
@@ -218,5 +219,5 @@ void TestRestart::segCountsRestore()
     QTEST(ui(w).SegBox1->SegCount(), "cells");
 }
 
-QTEST_MAIN(TestRestart)
+TAVRIK_TEST_MAIN(TestRestart)
 #include "tst_restart.moc"

@@ -1,5 +1,6 @@
 #include "tests/vexo3/main/window_fixture.h"
 #include "tests/controls/seg/segreader.h"
+#include "tests/support/testmain.h"
 
 #include "shared/core/profile.h"
 
@@ -13,8 +14,7 @@ using namespace vexo3;
 // load for lists written before.
 namespace {
 
-const QString kResources = QStringLiteral(TAVRIK_RESOURCES_DIR);
-const QColor kRed(0xFF, 0x45, 0x00);
+const QColor kRedSegment(0xFF, 0x45, 0x00);
 
 QString shippedIni() { return kResources + QStringLiteral("/Vexo.ini"); }
 
@@ -79,12 +79,12 @@ void TestShippedSets::redSetIsFlat()
             for (int x = 0; x < img.width(); ++x) {
                 const QColor c = img.pixelColor(x, y);
                 const double t = c.red() / 255.0;
-                QVERIFY2(std::abs(c.green() - t * kRed.green()) <= 2 && c.blue() == 0,
+                QVERIFY2(std::abs(c.green() - t * kRedSegment.green()) <= 2 && c.blue() == 0,
                          qPrintable(QStringLiteral("cell %1 at %2,%3: %4").arg(g).arg(x).arg(y).arg(c.name())));
             }
     }
     QCOMPARE(cells[seg::kGlyphBlank].pixelColor(40, 150), QColor(Qt::black));
-    QCOMPARE(cells[8].pixelColor(40, 150), kRed); // the middle segment
+    QCOMPARE(cells[8].pixelColor(40, 150), kRedSegment); // the middle segment
 }
 
 void TestShippedSets::startsWithTheRedSet()
@@ -115,5 +115,5 @@ void TestShippedSets::olderBitmapFilesStillLoad()
     }
 }
 
-QTEST_MAIN(TestShippedSets)
+TAVRIK_TEST_MAIN(TestShippedSets)
 #include "tst_shippedsets.moc"

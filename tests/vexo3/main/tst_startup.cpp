@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "shared/gui/placement.h"
 #include "controls/twips.h"
@@ -279,5 +280,5 @@ void TestStartup::failedSaveIsReportedOnce()
     QCOMPARE(sorted(f.visibleButtons()), sorted(kPausedSet));
 }
 
-QTEST_MAIN(TestStartup)
+TAVRIK_TEST_MAIN(TestStartup)
 #include "tst_startup.moc"

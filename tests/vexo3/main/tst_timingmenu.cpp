@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "shared/core/numtext.h"
 
@@ -209,5 +210,5 @@ void TestTimingMenu::modeIsShown()
     QCOMPARE(ui(w).lblMode->text(), QStringLiteral("秒表"));
 }
 
-QTEST_MAIN(TestTimingMenu)
+TAVRIK_TEST_MAIN(TestTimingMenu)
 #include "tst_timingmenu.moc"

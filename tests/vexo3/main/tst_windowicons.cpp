@@ -1,4 +1,5 @@
 #include "shared/gui/program.h"
+#include "tests/support/testmain.h"
 #include "tests/vexo3/main/window_fixture.h"
 #include "vexo3/windows/foption.h"
 
@@ -38,5 +39,5 @@ void TestWindowIcons::everyWindowShowsTheIcon()
     QCOMPARE(icons.windows, 6);
 }
 
-QTEST_MAIN(TestWindowIcons)
+TAVRIK_TEST_MAIN(TestWindowIcons)
 #include "tst_windowicons.moc"

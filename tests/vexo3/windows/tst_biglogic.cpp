@@ -1,4 +1,5 @@
 #include "vexo3/windows/biglogic.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -175,5 +176,5 @@ void TestBigLogic::countdownAcrossMidnight()
     QCOMPARE(*c.tick(QStringLiteral("10"), beforeMidnight + 10.0).text, kCountdownDone);
 }
 
-QTEST_GUILESS_MAIN(TestBigLogic)
+TAVRIK_TEST_GUILESS_MAIN(TestBigLogic)
 #include "tst_biglogic.moc"

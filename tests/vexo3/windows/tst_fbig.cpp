@@ -1,4 +1,5 @@
 #include "tests/vexo3/main/window_fixture.h"
+#include "tests/support/testmain.h"
 
 #include "controls/twips.h"
 
@@ -329,5 +330,5 @@ void TestFBig::tickOnlyWhileThereIsWork()
     QTRY_VERIFY(c.SegBox1->SegValue().endsWith(QStringLiteral("5.0")));
 }
 
-QTEST_MAIN(TestFBig)
+TAVRIK_TEST_MAIN(TestFBig)
 #include "tst_fbig.moc"

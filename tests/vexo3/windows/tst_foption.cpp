@@ -1,4 +1,5 @@
 #include "tests/vexo3/windows/option_fixture.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -518,5 +519,5 @@ void TestFOption::escapeCancelsAndCloseUnloads()
     QCOMPARE(readFile(iniFile()), kTwoSets);
 }
 
-QTEST_MAIN(TestFOption)
+TAVRIK_TEST_MAIN(TestFOption)
 #include "tst_foption.moc"

@@ -1,4 +1,5 @@
 #include "tests/vexo3/windows/option_fixture.h"
+#include "tests/support/testmain.h"
 
 #include <QtTest>
 
@@ -91,5 +92,5 @@ void TestFOptionSvg::okAppliesTheSvgSet()
     }
 }
 
-QTEST_MAIN(TestFOptionSvg)
+TAVRIK_TEST_MAIN(TestFOptionSvg)
 #include "tst_foptionsvg.moc"
