@@ -54,14 +54,77 @@ tavrik_install() {
   echo "Installed."
 }
 
-# Configures the build folder the first time; given options, applies them to it.
-tavrik_configure() {
-  if [ ! -f "$TAVRIK_BUILD/CMakeCache.txt" ] || [ $# -gt 0 ]; then
-    cmake -S "$TAVRIK_ROOT" -B "$TAVRIK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+# cmake's and the compiler's output goes to this log; its end is shown when a step fails.
+TAVRIK_BUILD_LOG=$TAVRIK_BUILD/build.log
+
+# Runs a step's command with its output in the build log; on failure, says so with the
+# log's end and stops.
+tavrik_logged() { # what, command...
+  local what=$1
+  shift
+  if ! "$@" >>"$TAVRIK_BUILD_LOG" 2>&1; then
+    echo "$what failed; the end of $TAVRIK_BUILD_LOG:" >&2
+    tail -n 40 "$TAVRIK_BUILD_LOG" >&2
+    exit 1
   fi
 }
 
+# Configures the build folder when it has not been, or when an option given differs
+# from the one it was configured with.
+tavrik_configure() {
+  local needed=0 opt name value
+  [ -f "$TAVRIK_BUILD/CMakeCache.txt" ] || needed=1
+  for opt in -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"; do
+    [ $needed = 1 ] && break
+    name=${opt#-D}
+    value=${name#*=}
+    name=${name%%=*}
+    name=${name%%:*}
+    grep -qxE "${name}(:[A-Z]+)?=${value}" "$TAVRIK_BUILD/CMakeCache.txt" || needed=1
+  done
+  [ $needed = 1 ] || return 0
+  mkdir -p "$TAVRIK_BUILD"
+  echo "Configuring (cmake's output: $TAVRIK_BUILD_LOG)"
+  tavrik_logged "Configuring" cmake -S "$TAVRIK_ROOT" -B "$TAVRIK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+}
+
+# Builds, with one line that shows how far it is (on a terminal it is rewritten in
+# place; elsewhere it is printed at each quarter).
 tavrik_build() {
   tavrik_configure
-  cmake --build "$TAVRIK_BUILD" -j"$(nproc)" "$@"
+  local start=$SECONDS status
+  echo "Building with $(nproc) jobs (compiler output: $TAVRIK_BUILD_LOG)"
+  set +e
+  cmake --build "$TAVRIK_BUILD" -j"$(nproc)" "$@" 2>&1 | tee -a "$TAVRIK_BUILD_LOG" | awk -v tty="$([ -t 1 ] && echo 1)" '
+    match($0, /^\[ *[0-9]+%\]/) {
+      p = substr($0, RSTART + 1, RLENGTH - 2) + 0
+      if (tty) printf "\r  %3d %%", p
+      else if (p >= next_mark) { printf "  %d %%\n", p; next_mark = int(p / 25) * 25 + 25 }
+      fflush()
+    }
+    END { if (tty) printf "\r" }'
+  status=${PIPESTATUS[0]}
+  set -e
+  if [ "$status" -ne 0 ]; then
+    echo "The build failed; the end of $TAVRIK_BUILD_LOG:" >&2
+    grep -E "error|Error" "$TAVRIK_BUILD_LOG" | tail -n 20 >&2
+    tail -n 20 "$TAVRIK_BUILD_LOG" >&2
+    exit 1
+  fi
+  echo "Built in $((SECONDS - start)) s."
+}
+
+# Runs the tests (options go to CTest: -L unit, -R tst_flist…) with their whole output
+# in build/ctest.log; shows what failed, with its output, and the summary.
+tavrik_ctest() {
+  local log=$TAVRIK_BUILD/ctest.log status
+  echo "Testing (CTest's output: $log)"
+  set +e
+  (cd "$TAVRIK_BUILD" && ctest --output-on-failure -j"$(nproc)" "$@") >"$log" 2>&1
+  status=$?
+  set -e
+  # Passed tests say nothing; failures keep their output, then the summary.
+  grep -vE '^ *(Start +[0-9]+:|[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed )' "$log" |
+    sed -n '/^UpdateCTestConfiguration\|^Test project/!p' | cat -s
+  return $status
 }
