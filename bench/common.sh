@@ -69,6 +69,7 @@ bench_xvfb() {
     exit 1
   fi
   export DISPLAY=":$display"
+  BENCH_XPID=${BENCH_PIDS[-1]}
 }
 
 # Copies the program and the files next to it into the work folder.
@@ -91,13 +92,27 @@ bench_vexo3_shown() {
   xdotool search --all --onlyvisible --pid "$1" --name '^Tavrik'
 }
 
-# Starts Vexo3 on the work folder's settings; sets BENCH_PID once its window shows.
+# Starts Vexo3 (or the program named by $1: Vexo) on the work folder's settings; sets
+# BENCH_PID once its window shows.
 bench_start_vexo3() {
+  local program=${1:-Vexo3}
   XDG_CONFIG_HOME="$BENCH_WORK/config" HOME="$BENCH_WORK/home" temp="$BENCH_WORK/tmp" \
-    XDG_RUNTIME_DIR="$BENCH_WORK/tmp" "$BENCH_WORK/app/Vexo3" >>"$BENCH_WORK/vexo3.log" 2>&1 &
+    XDG_RUNTIME_DIR="$BENCH_WORK/tmp" "$BENCH_WORK/app/$program" >>"$BENCH_WORK/$program.log" 2>&1 &
   BENCH_PID=$!
   BENCH_PIDS+=("$BENCH_PID")
-  bench_wait 20 "the Vexo3 window" bench_vexo3_shown "$BENCH_PID"
+  bench_wait 20 "the $program window" bench_vexo3_shown "$BENCH_PID"
+}
+
+# GNOME Clocks, the desktop's own stopwatch, as a user starts it on a desktop of its
+# own (a private session bus, settings in memory, drawn by the CPU as on Xvfb); sets
+# BENCH_PID once its window shows. Run under dbus-run-session.
+bench_clocks_installed() { command -v gnome-clocks >/dev/null; }
+bench_start_clocks() {
+  GSK_RENDERER=cairo GSETTINGS_BACKEND=memory XDG_CONFIG_HOME="$BENCH_WORK/config" HOME="$BENCH_WORK/home" \
+    gnome-clocks >>"$BENCH_WORK/clocks.log" 2>&1 &
+  BENCH_PID=$!
+  BENCH_PIDS+=("$BENCH_PID")
+  bench_wait 30 "the GNOME Clocks window" xdotool search --all --onlyvisible --pid "$BENCH_PID" --name .
 }
 
 bench_stop() {
@@ -107,7 +122,7 @@ bench_stop() {
     kill -0 "$1" 2>/dev/null || return 0
     sleep 0.02
   done
-  echo "Vexo3 did not end within 5 s of SIGTERM; killed" >&2
+  echo "process $1 did not end within 5 s of SIGTERM; killed" >&2
   kill -KILL "$1" 2>/dev/null || true
 }
 

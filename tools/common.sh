@@ -12,10 +12,10 @@ TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-multimedia-d
 # plugin and its tests; Debian's CMake files of Qt6Designer also want the other two),
 # the install test's validators and lintian (the Debian package's check), and an X
 # server with xdotool for the end-to-end tests (Vexo's, and the one that ends Vexo3
-# with every kind of window open), and openbox for the frame's drag under a real
-# window manager.
+# with every kind of window open), imagemagick's import to read their windows, and
+# openbox for the frame's drag under a real window manager.
 TAVRIK_TEST_PACKAGES=(qt6-tools-dev libqt6opengl6-dev libxkbcommon-dev desktop-file-utils appstream lintian xvfb xdotool
-                      openbox)
+                      imagemagick openbox)
 # apt's own output goes to this log; the scripts print one line per step.
 TAVRIK_APT_LOG=${TAVRIK_APT_LOG:-$TAVRIK_BUILD/apt.log}
 

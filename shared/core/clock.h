@@ -35,6 +35,11 @@ public:
     double absoluteSeconds() const override;
 };
 
+// Now, and its absolute seconds, at an instant in milliseconds since 1970 UTC, in the
+// local time zone.
+Now localAt(qint64 utcMsecs);
+double absoluteSecondsAt(qint64 utcMsecs);
+
 qint32 dayNumber(const QDate &date);
 // The absolute seconds of a local date and time, and back (to the millisecond, never
 // rounded up into the next one).

@@ -6,7 +6,10 @@
 #include "shared/gui/sound.h"
 #include "tests/support/corefakes.h"
 
+#include <QApplication>
 #include <QDate>
+#include <QTimer>
+#include <QWidget>
 #include <QList>
 #include <QMap>
 #include <QStringList>
@@ -144,5 +147,18 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<tavrik::gui::ScopedServices> scope_;
 };
+
+// The windows show what a tick changed at most once a frame: shows now whatever
+// waits for its frame (as the frame's end would), so a test reads what a person
+// would see next.
+inline void showFrames()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        for (QTimer *t : w->findChildren<QTimer *>(QStringLiteral("frameGate")))
+            if (t->isActive()) {
+                t->stop();
+                QMetaObject::invokeMethod(t, "timeout");
+            }
+}
 
 } // namespace testing

@@ -103,6 +103,8 @@ private:
     void cLine(const QWidget *control);
     void setOuterHeightTwips(int twips);
     void setCaptionIfDifferent(const QString &caption);
+    void showTick();
+    void showTickCaption();
     void showLabel5(const QString &text);
     void showModes();
     void endProgram();

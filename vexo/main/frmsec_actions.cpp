@@ -4,6 +4,7 @@
 
 #include "shared/core/clock.h"
 #include "shared/core/timing.h"
+#include "shared/gui/framegate.h"
 #include "shared/gui/services.h"
 #include "shared/gui/sound.h"
 #include "controls/twips.h"
@@ -98,12 +99,23 @@ void FrmSec::Timer1_Timer()
     Ui &ui = *ui_;
     if (!sw.tick(now()))
         return;
+    ui.readouts->request();
+    ui.caption->request();
+}
+
+// What a tick changed, as it is when shown.
+void FrmSec::showTick()
+{
+    Ui &ui = *ui_;
     ui.Label6->setText(sw.Label6());
     ui.lblTimer->setText(sw.lblTimer());
     ui.lblTime->setText(sw.lblTime());
-    const TickCaption c = tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer());
-    setCaptionIfDifferent(c.caption);
-    showLabel5(c.Label5);
+    showLabel5(tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer()).Label5);
+}
+
+void FrmSec::showTickCaption()
+{
+    setCaptionIfDifferent(tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer()).caption);
 }
 
 void FrmSec::Timer2_Timer()

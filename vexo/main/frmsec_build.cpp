@@ -3,6 +3,7 @@
 #include "vexo/main/frmsec.h"
 
 #include "shared/core/about.h"
+#include "shared/gui/framegate.h"
 #include "shared/gui/precisionmenu.h"
 #include "shared/gui/names.h"
 #include "controls/twips.h"
@@ -26,6 +27,9 @@ using tavrik::controls::pxRect;
 
 namespace {
 
+// The mini window's caption follows the reading four times a second: each change is a
+// round trip through the X server and a title bar the window manager redraws.
+constexpr int kCaptionIntervalMs = 250;
 const QColor kBackground(224, 224, 224);
 const QColor kReadoutText(255, 0, 255);
 const QColor kRed(255, 0, 0);
@@ -161,6 +165,8 @@ void FrmSec::buildWidgets()
 
     ui.Timer1 = tavrik::gui::makeTickTimer(this, QStringLiteral("Timer1"));
     connect(ui.Timer1, &QTimer::timeout, this, &FrmSec::Timer1_Timer);
+    ui.readouts = new tavrik::gui::FrameGate(this, [this] { showTick(); });
+    ui.caption = new tavrik::gui::FrameGate(this, [this] { showTickCaption(); }, kCaptionIntervalMs);
     ui.Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));
     ui.Timer2->setInterval(1000);
     connect(ui.Timer2, &QTimer::timeout, this, &FrmSec::Timer2_Timer);

@@ -20,6 +20,10 @@ class QLabel;
 class QMenu;
 class QTimer;
 
+namespace tavrik::gui {
+class FrameGate;
+}
+
 namespace vexo {
 
 class xpcmdbutton;
@@ -33,6 +37,9 @@ struct FrmSec::Ui {
     // Indexed by Button.
     std::array<xpcmdbutton *, kButtonCount> cmd{};
     QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    // What the tick shows, at most once a frame; the mini window's caption, which the
+    // window manager redraws its title bar for, a few times a second.
+    tavrik::gui::FrameGate *readouts = nullptr, *caption = nullptr;
     // The date line's two seconds of refusing a close while locked.
     std::unique_ptr<tavrik::gui::LockRefusal> refusal;
 

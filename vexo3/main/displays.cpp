@@ -2,6 +2,7 @@
 
 #include "controls/seg/seg.h"
 #include "shared/core/numtext.h"
+#include "shared/gui/framegate.h"
 #include "shared/gui/services.h"
 #include "vexo3/windows/fbig.h"
 
@@ -23,12 +24,14 @@ short storedShort(const QString &key, short def)
 
 Displays::Displays(QWidget *window, Stopwatch &sw, Seg *mainSeg, std::function<void()> saveState,
                    std::function<void(bool, const QString &)> saved)
-    : window_(window), sw_(sw), mainSeg_(mainSeg), saveState_(std::move(saveState)), saved_(std::move(saved))
+    : window_(window), sw_(sw), mainSeg_(mainSeg), saveState_(std::move(saveState)), saved_(std::move(saved)),
+      gate_(new tavrik::gui::FrameGate(window, [this] { showTicked(); }))
 {
 }
 
 Displays::~Displays()
 {
+    delete gate_;
     // The other big windows know the main window's displays as their host: none may
     // outlive them.
     for (fBig *b : fBig::instances())
@@ -62,14 +65,22 @@ void Displays::showBigWindow()
 
 void Displays::showTick(const Readings &r)
 {
-    if (const QString *text = tickMainText(sw_.SegMode1, r))
-        mainSeg_->setSegValue(*text);
-    if (big_ && big_->isVisible() && big_->mode() == fBig::kTimerMode)
-        big_->showReading(readingFor(sw_.SegMode2, r));
+    ticked_ = r;
+    gate_->request();
 }
 
+void Displays::showTicked()
+{
+    if (const QString *text = tickMainText(sw_.SegMode1, ticked_))
+        mainSeg_->setSegValue(*text);
+    if (big_ && big_->isVisible() && big_->mode() == fBig::kTimerMode)
+        big_->showReading(readingFor(sw_.SegMode2, ticked_));
+}
+
+// A state change shows at once, and no tick from before it shows after it.
 void Displays::redraw(const Readings &r)
 {
+    gate_->shown();
     mainSeg_->setSegValue(readingFor(sw_.SegMode1, r));
     if (big_ && big_->isVisible())
         big_->showReading(readingFor(sw_.SegMode2, r));
@@ -77,6 +88,7 @@ void Displays::redraw(const Readings &r)
 
 void Displays::showReset()
 {
+    gate_->shown();
     mainSeg_->setSegValue(kResetText);
     bigWindow(true)->showReading(kResetText);
 }

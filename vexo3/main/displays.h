@@ -10,6 +10,10 @@
 
 class QWidget;
 
+namespace tavrik::gui {
+class FrameGate;
+}
+
 namespace vexo3 {
 
 class Seg;
@@ -35,7 +39,7 @@ public:
     // The big window of the stopwatch, shown with its cell count.
     void showBigWindow();
     // What the stopwatch's tick shows: the main display as its mode says, the big
-    // window when it shows the stopwatch.
+    // window when it shows the stopwatch; at most once a frame, the newest readings.
     void showTick(const Readings &r);
     // Both displays as their modes say (after start-up, a restore, a mode change).
     void redraw(const Readings &r);
@@ -60,12 +64,16 @@ public:
     void saved(bool ok, const QString &error) override { saved_(ok, error); }
 
 private:
+    void showTicked();
+
     QWidget *window_;
     Stopwatch &sw_;
     Seg *mainSeg_;
     std::function<void()> saveState_;
     std::function<void(bool, const QString &)> saved_;
     QPointer<fBig> big_;
+    tavrik::gui::FrameGate *gate_;
+    Readings ticked_;
     short segCounts1_ = kDefaultSegCount;
     short segCounts2_ = kDefaultSegCount;
     float segHeight_ = 200.0f;

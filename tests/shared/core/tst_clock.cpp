@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QtTest>
 #include <cmath>
+#include <ctime>
 
 using namespace tavrik::core;
 
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void timeOfDayText();
     void absoluteSecondsRoundTrip();
     void systemClockAbsoluteAgreesWithNow();
+    void localTimeAcrossOffsetChanges();
 };
 
 void TestClock::clockIsTheWallClock()
@@ -72,6 +74,29 @@ void TestClock::systemClockAbsoluteAgreesWithNow()
     // Late in the day a single-precision reading resolves 1/128 s; this one keeps the
     // millisecond.
     QVERIFY(std::abs(abs * 1000.0 - std::round(abs * 1000.0)) < 0.01);
+}
+
+void TestClock::localTimeAcrossOffsetChanges()
+{
+    // Milliseconds in a row across both of a year's offset changes of a zone with
+    // summer time, and a zone changed meanwhile: each agrees with Qt's local time.
+    const QByteArray tz = qgetenv("TZ");
+    for (const char *zone : {"Europe/Berlin", "America/New_York"}) {
+        qputenv("TZ", zone);
+        ::tzset();
+        for (const QDateTime &change : {QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC),
+                                        QDateTime(QDate(2026, 10, 25), QTime(1, 0), Qt::UTC),
+                                        QDateTime(QDate(2026, 3, 8), QTime(7, 0), Qt::UTC)})
+            for (qint64 ms = change.toMSecsSinceEpoch() - 1500; ms < change.toMSecsSinceEpoch() + 1500; ms += 250) {
+                const QDateTime local = QDateTime::fromMSecsSinceEpoch(ms);
+                const Now n = localAt(ms);
+                QCOMPARE(n.day, dayNumber(local.date()));
+                QCOMPARE(n.seconds, float(local.time().msecsSinceStartOfDay() / 1000.0));
+                QCOMPARE(absoluteSecondsAt(ms), absoluteSeconds(local));
+            }
+    }
+    tz.isNull() ? qunsetenv("TZ") : qputenv("TZ", tz);
+    ::tzset();
 }
 
 TAVRIK_TEST_GUILESS_MAIN(TestClock)

@@ -139,6 +139,7 @@ struct VexoFixture {
         env.clock.advance(seconds);
         if (parts().Timer1->isActive())
             w->Timer1_Timer();
+        testing::showFrames();
     }
 
     // A click as a person makes it: on the button seen in its slot.

@@ -142,6 +142,7 @@ struct MainFixture {
         env.clock.advance(seconds);
         if (QTimer *tmrGo = ui(*w).tmrGo; tmrGo->isActive())
             tick(tmrGo);
+        testing::showFrames();
     }
 
     // The buttons as the user sees them.
