@@ -13,9 +13,12 @@ TAVRIK_PACKAGES=(build-essential cmake qt6-base-dev qt6-svg-dev qt6-multimedia-d
 # the install test's validators and lintian (the Debian package's check), and an X
 # server with xdotool for the end-to-end tests (Vexo's, and the one that ends Vexo3
 # with every kind of window open), imagemagick's import to read their windows, and
-# openbox for the frame's drag under a real window manager.
+# openbox for the frame's drag under a real window manager; for the desktop tests a
+# private session bus (dbus-daemon) with gdbus (libglib2.0-bin) as the client, dunst
+# as the notification server, weston with xwayland as a Wayland session, and the
+# accessibility bus (at-spi2-core) with a client (python3-pyatspi).
 TAVRIK_TEST_PACKAGES=(qt6-tools-dev libqt6opengl6-dev libxkbcommon-dev desktop-file-utils appstream lintian xvfb xdotool
-                      imagemagick openbox)
+                      imagemagick openbox dbus-daemon libglib2.0-bin dunst weston xwayland at-spi2-core python3-pyatspi)
 # apt's own output goes to this log; the scripts print one line per step.
 TAVRIK_APT_LOG=${TAVRIK_APT_LOG:-$TAVRIK_BUILD/apt.log}
 

@@ -1,11 +1,13 @@
 #include "controls/cmdbox/cmdbox.h"
 
+#include "controls/accessible.h"
 #include "controls/mousecodes.h"
 
 #include "shared/core/numtext.h"
 #include "controls/twips.h"
 #include "controls/picture/nineslice.h"
 
+#include <QAccessible>
 #include <QCursor>
 #include <QEvent>
 #include <QFontDatabase>
@@ -46,6 +48,7 @@ quint32 colourFromText(const QString &text, quint32 fallback)
 
 cmdBox::cmdBox(QWidget *parent) : QWidget(parent)
 {
+    tavrik::controls::installAccessibility();
     // Space and Enter belong to the window, never to a button.
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
@@ -70,6 +73,9 @@ void cmdBox::setCaption(const QString &caption)
 {
     caption_ = caption;
     layout();
+    // Assistive tools read the caption as the button's name.
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
 }
 
 QString cmdBox::FontSize() const { return tavrik::core::shortestText(float(font_.pointSizeF())); }

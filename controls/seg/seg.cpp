@@ -1,11 +1,13 @@
 #include "controls/seg/seg.h"
 
+#include "controls/accessible.h"
 #include "controls/mousecodes.h"
 
 #include "shared/core/numtext.h"
 #include "controls/twips.h"
 #include "controls/picture/devicepixels.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,6 +21,8 @@ namespace {
 
 // No more than one repaint per refresh of a 60 Hz display.
 constexpr int kFrameMs = 16;
+// A running reading is told to assistive tools no more often than this.
+constexpr qint64 kAnnounceMs = 1000;
 
 // Modifier keys as the events report them: 1 Shift, 2 Ctrl, 4 Alt.
 // Cells are painted opaque on the black background, whatever the file held.
@@ -69,6 +73,13 @@ Seg::Seg(QWidget *parent) : QWidget(parent)
     repaintTimer_.setSingleShot(true);
     repaintTimer_.setTimerType(Qt::PreciseTimer);
     connect(&repaintTimer_, &QTimer::timeout, this, &Seg::flushRepaint);
+    announceTimer_.setObjectName(QStringLiteral("announceTimer"));
+    announceTimer_.setSingleShot(true);
+    connect(&announceTimer_, &QTimer::timeout, this, [this] {
+        if (shownText() != announced_)
+            announceNow();
+    });
+    tavrik::controls::installAccessibility();
 
     Refresh();
 }
@@ -79,6 +90,34 @@ void Seg::setSegValue(const QString &value)
 {
     value_ = value;
     RefreshValue();
+    announceChange();
+}
+
+QString Seg::shownText() const { return value_.right(count_).trimmed(); }
+
+void Seg::announceChange()
+{
+    if (!tavrik::controls::announcing() || shownText() == announced_)
+        return;
+    // Told at once when a second has passed; else the last reading by the timer.
+    const qint64 since = tavrik::controls::announcementTime() - announcedAt_;
+    if (!everAnnounced_ || since >= kAnnounceMs)
+        announceNow();
+    else if (!announceTimer_.isActive())
+        announceTimer_.start(int(kAnnounceMs - since));
+}
+
+void Seg::announceNow()
+{
+    announceTimer_.stop();
+    if (!tavrik::controls::announcing())
+        return;
+    const QString shown = shownText();
+    QAccessibleTextUpdateEvent event(this, 0, announced_, shown);
+    tavrik::controls::announce(&event);
+    announced_ = shown;
+    announcedAt_ = tavrik::controls::announcementTime();
+    everAnnounced_ = true;
 }
 
 void Seg::setSegCount(const QString &text)

@@ -51,6 +51,13 @@ public:
     // The rectangle of a shown cell in twips; empty for a hidden one.
     QRectF cellRectTwips(int position) const;
     int visibleCells() const { return count_; }
+    // The reading as the cells show it: the value's last characters, blanks trimmed.
+    QString shownText() const;
+
+    // Tells assistive tools the reading at once; the host calls it on every change of
+    // state (start, pause, reset, a record, a mode). A running reading is told at most
+    // once a second, the last one within a second.
+    void announceNow();
 
     // For tests and benchmarks: how many times a set of scaled cell pictures was made.
     int scaledPictureBuilds() const { return scaledBuilds_; }
@@ -84,6 +91,7 @@ private:
     void placeCells(qreal ratio);
     void scheduleRepaint(const QRegion &region);
     void flushRepaint();
+    void announceChange();
 
     QString value_ = QStringLiteral("0");
     qint16 count_ = 8;
@@ -105,6 +113,12 @@ private:
     QTimer repaintTimer_{this};
     QRegion pendingRepaint_;
     QElapsedTimer lastPaint_;
+
+    // The reading assistive tools heard last, and when (announcementTime).
+    QString announced_;
+    qint64 announcedAt_ = 0;
+    bool everAnnounced_ = false;
+    QTimer announceTimer_{this};
 };
 
 } // namespace vexo3

@@ -1,6 +1,7 @@
 #include "controls/xp/xp_canvas.h"
 
 #include "shared/core/numtext.h"
+#include "controls/accessible.h"
 #include "controls/mousecodes.h"
 #include "controls/xp/keyevents.h"
 
@@ -130,6 +131,16 @@ xp_canvas::xp_canvas(QWidget *parent, const QString &name) : QWidget(parent)
     for (int code : {BottomLeft, BottomRight})
         edges_[size_t(code)] = new FramePart(this, picbottom, code, QStringLiteral("imgresize%1").arg(code));
 
+    // For assistive tools: the title strip by the caption, with the double-click's
+    // action; the borders and corners by where they are.
+    tavrik::controls::setAccessibleAction(pictop, QAccessible::TitleBar, QStringLiteral("最大化或还原"),
+                                          [this] { maximiseOrRestore(); });
+    const char *const edgeNames[kEdges] = {"左边框", "右边框", "上边框", "下边框", "右下角", "左下角", "右上角", "左上角"};
+    for (int code = 0; code < kEdges; ++code) {
+        tavrik::controls::setAccessibleAction(edges_[size_t(code)], QAccessible::Grip, QString(), {});
+        edges_[size_t(code)]->setAccessibleName(QString::fromUtf8(edgeNames[code]));
+    }
+
     setIcon(defaultIcon());
     ShowActiveSkin();
     setCaption(instanceName());
@@ -153,6 +164,7 @@ void xp_canvas::setCaption(const QString &caption)
         l->setText(caption);
         l->adjustSize();
     }
+    pictop->setAccessibleName(caption);
     if (retitlesHost_)
         host()->setWindowTitle(caption);
     layout();
@@ -411,6 +423,11 @@ void xp_canvas::partDoubleClicked(FramePart *part, QMouseEvent *event)
         return;
     }
     titleMove_ = TitleMove::Idle;
+    maximiseOrRestore();
+}
+
+void xp_canvas::maximiseOrRestore()
+{
     if (fixedSingle_)
         return;
     if (hostState() == HostState::Normal)

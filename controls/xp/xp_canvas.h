@@ -113,6 +113,8 @@ private:
     void partReleased(FramePart *part, QMouseEvent *event);
     void partDoubleClicked(FramePart *part, QMouseEvent *event);
     void handOverMove();
+    // What a double-click on the title does.
+    void maximiseOrRestore();
 
     Skin active_;
     Skin inactive_;

@@ -1,11 +1,13 @@
 #include "controls/xp/xpcmdbutton.h"
 
 #include "shared/core/numtext.h"
+#include "controls/accessible.h"
 #include "controls/mousecodes.h"
 #include "controls/xp/keyevents.h"
 #include "controls/picture/nineslice.h"
 
 #include <QApplication>
+#include <QAccessible>
 #include <QCursor>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -51,6 +53,7 @@ protected:
 
 xpcmdbutton::xpcmdbutton(QWidget *parent, const QString &name) : QWidget(parent), lbl(new XpCaption(this))
 {
+    tavrik::controls::installAccessibility();
     setObjectName(name);
     setMouseTracking(true);
     // Keys go on to the host after the button has raised them.
@@ -87,6 +90,9 @@ void xpcmdbutton::setCaption(const QString &caption)
     lbl->update();
     grabAccessKey();
     layout();
+    // Assistive tools read the caption as the button's name.
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
 }
 
 void xpcmdbutton::setState(int state)

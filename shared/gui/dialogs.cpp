@@ -4,13 +4,26 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace tavrik::gui {
 
 QString defaultTitle() { return QCoreApplication::applicationName(); }
 
-void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+QString iconName(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::None: break;
+    case MsgIcon::Information: return QStringLiteral("信息");
+    case MsgIcon::Warning: return QStringLiteral("警告");
+    case MsgIcon::Critical: return QStringLiteral("错误");
+    }
+    return QString();
+}
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
+                                            bool question)
 {
     QMessageBox::Icon qicon = QMessageBox::NoIcon;
     switch (icon) {
@@ -19,9 +32,34 @@ void QtDialogs::message(QWidget *parent, const QString &text, const QString &tit
     case MsgIcon::Warning: qicon = QMessageBox::Warning; break;
     case MsgIcon::Critical: qicon = QMessageBox::Critical; break;
     }
-    QMessageBox box(qicon, title.isEmpty() ? defaultTitle() : title, text, QMessageBox::Ok, parent);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box.exec();
+    if (question)
+        qicon = QMessageBox::Question;
+    auto box = std::make_unique<QMessageBox>(qicon, title.isEmpty() ? defaultTitle() : title, text,
+                                             question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    if (question)
+        box->setDefaultButton(QMessageBox::Yes);
+    else
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The icon is a picture in a label of its own: named by its kind.
+    if (auto *iconLabel = box->findChild<QLabel *>(QStringLiteral("qt_msgboxex_icon_label")))
+        iconLabel->setAccessibleName(question ? QStringLiteral("问题") : iconName(icon));
+    return box;
+}
+
+std::unique_ptr<QInputDialog> makeInputBox(QWidget *parent, const QString &prompt, const QString &title,
+                                           const QString &defaultText)
+{
+    auto box = std::make_unique<QInputDialog>(parent);
+    box->setWindowTitle(title.isEmpty() ? defaultTitle() : title);
+    box->setLabelText(prompt);
+    box->setTextValue(defaultText);
+    box->setInputMode(QInputDialog::TextInput);
+    return box;
+}
+
+void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
+{
+    makeMessageBox(parent, text, title, icon)->exec();
 }
 
 void QtDialogs::longMessage(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
@@ -32,20 +70,15 @@ void QtDialogs::longMessage(QWidget *parent, const QString &text, const QString 
 std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,
                                         const QString &title, const QString &defaultText)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(parent, title.isEmpty() ? defaultTitle() : title,
-                                                 prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    const std::unique_ptr<QInputDialog> box = makeInputBox(parent, prompt, title, defaultText);
+    if (box->exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return box->textValue();
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text, const QString &title)
 {
-    QMessageBox box(QMessageBox::Question, title.isEmpty() ? defaultTitle() : title, text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return makeMessageBox(parent, text, title, MsgIcon::None, true)->exec() == QMessageBox::Yes;
 }
 
 } // namespace tavrik::gui

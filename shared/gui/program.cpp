@@ -2,8 +2,10 @@
 
 #include "shared/gui/translation.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 
 namespace tavrik::gui {
 
@@ -24,6 +26,38 @@ QIcon programIcon(const QString &name)
     for (const QString &file : dir.entryList({QStringLiteral("*.png")}, QDir::Files))
         icon.addFile(dir.filePath(file));
     return icon;
+}
+
+QByteArray sessionPlatform(const QByteArray &waylandDisplay, const QByteArray &sessionType,
+                           const QByteArray &display, const QByteArray &qpaPlatform)
+{
+    const bool wayland = !waylandDisplay.isEmpty() || sessionType == "wayland";
+    return wayland && !display.isEmpty() && qpaPlatform.isEmpty() ? QByteArrayLiteral("xcb") : QByteArray();
+}
+
+void chooseSessionPlatform()
+{
+    const QByteArray platform = sessionPlatform(qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"),
+                                                qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+}
+
+void explainPlacementLimits(QWidget *window, const QString &platformName)
+{
+    if (!platformName.startsWith(QLatin1String("wayland")))
+        return;
+    QAction *onTop = window->findChild<QAction *>(QStringLiteral("montop"));
+    if (!onTop)
+        return;
+    const QString why = QStringLiteral("Wayland 桌面不允许程序自己把窗口放在最前面（没有 XWayland 可用）；"
+                                       "请用桌面的窗口菜单设置“总在最前”。");
+    onTop->setEnabled(false);
+    onTop->setToolTip(why);
+    onTop->setStatusTip(why);
+    for (QObject *o : onTop->associatedObjects())
+        if (auto *menu = qobject_cast<QMenu *>(o))
+            menu->setToolTipsVisible(true);
 }
 
 } // namespace tavrik::gui

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QString>
+
+class QWidget;
 
 namespace tavrik::gui {
 
@@ -14,5 +17,19 @@ void setUpProgram(const QString &name, const QString &version, const QString &de
 // A program's icon: every size the build put under ":/icons/<name>/" (see
 // tavrik_add_program). Null when the program has none.
 QIcon programIcon(const QString &name);
+
+// In a Wayland session the compositor places the windows and keeps none on top at a
+// client's wish, so the programs run through XWayland where it is there and the user
+// has chosen no platform (QT_QPA_PLATFORM): on-top, the record list above the main
+// window and the mini window keep working. The platform to set for the given
+// environment values, empty to leave Qt's choice.
+QByteArray sessionPlatform(const QByteArray &waylandDisplay, const QByteArray &sessionType,
+                           const QByteArray &display, const QByteArray &qpaPlatform);
+// Sets it, before the application object is made.
+void chooseSessionPlatform();
+
+// Run natively on Wayland (no XWayland, or the user's choice): the on-top menu item
+// ("montop") of the window can do nothing there, so it is disabled and says why.
+void explainPlacementLimits(QWidget *window, const QString &platformName);
 
 } // namespace tavrik::gui

@@ -35,6 +35,7 @@ RecordList::RecordList(QWidget *mainWindow, const Design &design) : QWidget(null
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("记录"));
     if (design.listPointSize > 0) {
         QFont f = font();
         f.setPointSizeF(design.listPointSize);

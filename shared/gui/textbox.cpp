@@ -42,6 +42,7 @@ std::unique_ptr<QDialog> makeTextBox(QWidget *parent, const QString &text, const
     auto *view = new QPlainTextEdit(box.get());
     view->setObjectName(QStringLiteral("text"));
     view->setReadOnly(true);
+    view->setAccessibleName(box->windowTitle());
     view->setPlainText(text);
     view->setFrameShape(QFrame::NoFrame);
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -58,6 +59,7 @@ std::unique_ptr<QDialog> makeTextBox(QWidget *parent, const QString &text, const
         const int size = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box.get());
         iconLabel->setPixmap(box->style()->standardIcon(pixmapOf(icon), nullptr, box.get()).pixmap(size, size));
         iconLabel->setAlignment(Qt::AlignTop);
+        iconLabel->setAccessibleName(iconName(icon));
         row->addWidget(iconLabel);
     }
     row->addWidget(view, 1);

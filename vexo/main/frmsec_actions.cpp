@@ -4,6 +4,7 @@
 
 #include "shared/core/clock.h"
 #include "shared/core/timing.h"
+#include "shared/gui/notifier.h"
 #include "shared/gui/framegate.h"
 #include "shared/gui/services.h"
 #include "shared/gui/sound.h"
@@ -127,6 +128,7 @@ void FrmSec::Timer2_Timer()
                                                    tavrik::core::timeOfDay(n.seconds), QLocale()));
     }
     ui.lblDate->adjustSize();
+    tavrik::gui::timeUpNotice(this, sw.AlarmFired(), sw.Label6().trimmed());
     // Once fired, the alarm sounds every second until the next Start.
     if (sw.AlarmFired()) {
         const QString path = beepPath(tavrik::gui::AppDir());

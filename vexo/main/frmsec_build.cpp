@@ -6,10 +6,12 @@
 #include "shared/gui/framegate.h"
 #include "shared/gui/precisionmenu.h"
 #include "shared/gui/names.h"
+#include "controls/accessible.h"
 #include "controls/twips.h"
 #include "vexo/main/frmsec_ui.h"
 #include "controls/xp/xpcmdbutton.h"
 
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -118,6 +120,7 @@ void FrmSec::buildWidgets()
     ui.Label4->setCaption(QStringLiteral("Tavrik菜单"));
     connect(ui.Label4, &xpcmdbutton::Click, this, &FrmSec::Label4_Click);
     connect(ui.Label4, &xpcmdbutton::MouseMove, this, [this] { Label4_MouseMove(); });
+    tavrik::controls::setAccessibleRole(ui.Label4, QAccessible::ButtonMenu);
 
     ui.Label1 = label("Label1", QStringLiteral("时间"), 12, QColor());
     ui.Label1->setGeometry(pxRect(120, 480, 480, 240));
@@ -157,6 +160,23 @@ void FrmSec::buildWidgets()
     // line, and the window keeps room for it (setOuterHeightTwips).
     ui.Label6->setGeometry(pxRect(120, 2400, 3135, 255));
     ui.Label6->resize(ui.Label6->width(), std::max(ui.Label6->height(), ui.Label6->fontMetrics().height()));
+
+    // For assistive tools, what a click on a label does: the mode label switches the
+    // timing mode, the mini window's line opens the menu, the others toggle a border.
+    for (int i = 0; i < kBorderedCount; ++i)
+        if (QLabel *l = ui.bordered()[size_t(i)]; l != ui.Label2)
+            tavrik::controls::setAccessibleAction(l, QAccessible::StaticText, QStringLiteral("切换边框"),
+                                                  [this, i] { border_Click(Bordered(i)); });
+    tavrik::controls::setAccessibleAction(ui.Label2, QAccessible::PushButton, QAccessibleActionInterface::pressAction(),
+                                          [this] { Label2_Click(); });
+    ui.Label2->setAccessibleDescription(QStringLiteral("切换计时方式"));
+    tavrik::controls::setAccessibleAction(ui.Label5, QAccessible::StaticText, QAccessibleActionInterface::showMenuAction(),
+                                          [this] { Form_Click(); });
+    ui.Label5->setAccessibleName(QStringLiteral("微型窗口读数"));
+    ui.lblTime->setAccessibleDescription(QStringLiteral("时间读数"));
+    ui.lblTimer->setAccessibleDescription(QStringLiteral("记时读数"));
+    tavrik::controls::setAccessibleAction(ui.Label6, QAccessible::StaticText, QString(), {});
+    ui.Label6->setAccessibleName(QStringLiteral("定时状态"));
 
     ui.Shape1 = named(new Outline(this), QStringLiteral("Shape1"));
     ui.Shape1->setGeometry(pxRect(2280, 2400, 1455, 375));

@@ -3,9 +3,11 @@
 #include "vexo3/main/frmsec.h"
 
 #include "controls/cmdbox/cmdbox.h"
+#include "controls/seg/seg.h"
 #include "shared/core/displaysettings.h"
 #include "shared/gui/precisionmenu.h"
 #include "shared/gui/services.h"
+#include "vexo3/main/dbusservice.h"
 #include "vexo3/main/flist.h"
 #include "vexo3/main/frmsec_p.h"
 
@@ -55,6 +57,7 @@ void FrmSec::Private::afterAction()
         tmrGo->start();
     else
         tmrGo->stop();
+    SegBox1->announceNow();
     SaveState();
 }
 
@@ -98,6 +101,8 @@ void FrmSec::Private::ActRecord()
         list = newRecordList(q);
     list->showAbove(q);
     list->append(sw.TimerString + QStringLiteral("S [") + sw.TimeString + u']');
+    SegBox1->announceNow();
+    announceChange(q);
 }
 
 void FrmSec::Private::ActAbout()

@@ -6,6 +6,7 @@
 #include "shared/gui/precisionmenu.h"
 #include "shared/core/version.h"
 #include "shared/gui/names.h"
+#include "controls/accessible.h"
 #include "controls/twips.h"
 #include "controls/cmdbox/cmdbox.h"
 #include "vexo3/main/frmsec_p.h"
@@ -31,10 +32,13 @@ void FrmSec::Private::buildWidgets()
 
     Label5 = named(new QLabel(body), QStringLiteral("Label5"));
     Label5->setGeometry(0, 0, px(120), px(240));
+    // Blank: a piece of the window's surface, nothing to read out.
+    tavrik::controls::setAccessibleAction(Label5, QAccessible::Client, QString(), {});
 
     SegBox1 = named(new Seg(body), QStringLiteral("SegBox1"));
     SegBox1->setSegValue(QStringLiteral("0123456789"));
     SegBox1->setSegCount(QStringLiteral("8"));
+    SegBox1->setAccessibleName(QStringLiteral("秒表读数"));
     SegBox1->setGeometry(px(kMainSegLeft), px(240), px(kInnerWidthTwips - 1.5 * kMainSegLeft), px(615));
     QObject::connect(SegBox1, &Seg::LeftClick, q, [this](int s, float x, float y) { SegBox1_LeftClick(s, x, y); });
     QObject::connect(SegBox1, &Seg::RightClick, q, [this](int s, float x, float y) { SegBox1_RightClick(s, x, y); });
@@ -59,6 +63,9 @@ void FrmSec::Private::buildWidgets()
     lblDate = named(new QLabel(body), QStringLiteral("lblDate"));
     lblDate->move(px(240), px(1800));
     refusal = std::make_unique<tavrik::gui::LockRefusal>(lblDate);
+    // Its click toggles its border; assistive tools get that as its action.
+    tavrik::controls::setAccessibleAction(lblDate, QAccessible::StaticText, QStringLiteral("切换边框"),
+                                          [this] { lblDate_Click(); });
 
     // Which timing mode is chosen, at the right end of the date line.
     lblMode = named(new QLabel(body), QStringLiteral("lblMode"));

@@ -10,6 +10,7 @@
 #include "shared/gui/services.h"
 #include "vexo3/main/frmsec_p.h"
 #include "vexo3/windows/fbig.h"
+#include "controls/seg/seg.h"
 
 #include <QAction>
 #include <QLabel>
@@ -40,6 +41,7 @@ void FrmSec::Private::chooseMode(int index)
     mMode2[size_t(index)]->setChecked(true);
     mode = index;
     lblMode->setText(mMode2[size_t(index)]->text());
+    SegBox1->announceNow();
 }
 
 void FrmSec::Private::mMode2_Click(int Index)

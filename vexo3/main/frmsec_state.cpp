@@ -3,6 +3,7 @@
 #include "vexo3/main/frmsec.h"
 
 #include "controls/cmdbox/cmdbox.h"
+#include "vexo3/main/dbusservice.h"
 #include "vexo3/main/frmsec_p.h"
 #include "vexo3/windows/fbig.h"
 
@@ -12,6 +13,8 @@ namespace vexo3 {
 
 void FrmSec::Private::SaveState()
 {
+    // Every action that acted saves: the bus hears of it here.
+    announceChange(q);
     // A command's answer goes first; the state is saved right after it.
     if (deferSaves) {
         saveDeferred = true;

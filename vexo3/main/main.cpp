@@ -1,10 +1,12 @@
 #include "shared/core/instance.h"
 #include "shared/core/settingsstore.h"
 #include "shared/gui/instanceserver.h"
+#include "shared/gui/notifier.h"
 #include "shared/gui/program.h"
 #include "shared/gui/services.h"
 #include "shared/gui/termination.h"
 #include "vexo3/engine/commandline.h"
+#include "vexo3/main/dbusservice.h"
 #include "vexo3/main/frmsec.h"
 #include "vexo3/version.h"
 
@@ -100,6 +102,7 @@ int main(int argc, char *argv[])
         return vexo3::kExitOk;
     }
 
+    tavrik::gui::chooseSessionPlatform();
     QApplication app(argc, argv);
     tavrik::gui::setUpProgram(QStringLiteral("Vexo3"), QString::fromLatin1(vexo3::kVersionText),
                               QStringLiteral(TAVRIK_DESKTOP_ID));
@@ -116,6 +119,14 @@ int main(int argc, char *argv[])
                      [&window](QSessionManager &) { window.saveForSessionEnd(); }, Qt::DirectConnection);
 
     window.Form_Load();
+    tavrik::gui::explainPlacementLimits(&window, QGuiApplication::platformName());
+    // The session bus once the window shows, never before it: the name and interface,
+    // and the notification server's answers. Without a bus nothing happens.
+    auto *bus = new vexo3::DBusService(&window);
+    QTimer::singleShot(0, &window, [bus] {
+        bus->registerOnBus();
+        tavrik::gui::Notifier::instance().start();
+    });
 
     // Later starts reach this window from now on, the state restored; they are
     // answered from the event loop and never hold it up.

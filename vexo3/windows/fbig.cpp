@@ -3,6 +3,8 @@
 #include "shared/core/clock.h"
 #include "shared/gui/dialogs.h"
 #include "shared/gui/names.h"
+#include "shared/gui/notifier.h"
+#include "controls/accessible.h"
 #include "controls/mousecodes.h"
 #include "shared/core/numtext.h"
 #include "shared/gui/services.h"
@@ -63,6 +65,9 @@ fBig::fBig(MainHost *host, QWidget *parent) : QWidget(parent, Qt::Window), host_
         handle->setCursor(Qt::SizeVerCursor);
         handle->setAttribute(Qt::WA_TranslucentBackground);
         handle->installEventFilter(this);
+        tavrik::controls::setAccessibleAction(handle, QAccessible::Grip, QString(), {});
+        handle->setAccessibleName(i == 0 ? QStringLiteral("上边缘（拖动改变数字高度）")
+                                         : QStringLiteral("下边缘（拖动改变数字高度）"));
         Label1[i] = handle;
     }
 
@@ -162,6 +167,11 @@ void fBig::hideEvent(QHideEvent *event)
 
 void fBig::updateTimer()
 {
+    // What the digits show, for assistive tools.
+    SegBox1->setAccessibleName(lblMode == kDateMode          ? QStringLiteral("日期")
+                               : lblMode == kTimeMode        ? QStringLiteral("时间")
+                               : lblMode == kCountdownMode   ? QStringLiteral("倒计时")
+                                                             : QStringLiteral("秒表读数"));
     if (isVisible() && lblMode != kTimerMode) {
         if (!Timer1->isActive())
             Timer1->start();
@@ -299,6 +309,7 @@ void fBig::Timer1_Timer()
         SegBox1->setSegValue(tavrik::core::timeOfDay(now.seconds).toString(QStringLiteral("hh:mm:ss")));
     } else if (lblMode == kCountdownMode) {
         const Countdown::Tick t = countdown_.tick(lblValue, now.absolute());
+        tavrik::gui::timeUpNotice(this, t.text == kCountdownDone, QStringLiteral("倒计时结束"));
         if (t.first)
             SegBox1->setSegCount(QStringLiteral("10"));
         if (t.text)

@@ -134,6 +134,9 @@ void fOption::buildWidgets()
     SegBox1->setGeometry(kPreview.px());
     SegBox1->setSegValue(QStringLiteral("123456"));
     SegBox1->setSegCount(QStringLiteral("4"));
+    // For assistive tools: the fields by what they choose.
+    cmbImgList->setAccessibleName(QStringLiteral("字码图片"));
+    SegBox1->setAccessibleName(QStringLiteral("预览"));
 
     Frame3 = named(new QGroupBox(QStringLiteral("显示样式(秒表)"), this), QStringLiteral("Frame3"));
     Frame3->setGeometry(kFrame3.px());
@@ -151,6 +154,7 @@ void fOption::buildWidgets()
     cmbmSCount->addItems({QStringLiteral("1位"), QStringLiteral("2位"), QStringLiteral("3位(仅ms方式)!")});
     cmbmSCount->setGeometry(kMsCount.px());
     Label3->setBuddy(cmbmSCount);
+    cmbmSCount->setAccessibleName(QStringLiteral("毫秒位数"));
 
     Frame2 = named(new QGroupBox(QStringLiteral("数码管位数"), this), QStringLiteral("Frame2"));
     Frame2->setGeometry(kFrame2.px());
@@ -158,10 +162,12 @@ void fOption::buildWidgets()
     Combo1 = countCombo(Frame2, QStringLiteral("Combo1"));
     Combo1->setGeometry(kCombo1.px());
     Label1->setBuddy(Combo1);
+    Combo1->setAccessibleName(QStringLiteral("主窗口数码管位数"));
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("大窗口"), Frame2, kLabel2);
     Combo2 = countCombo(Frame2, QStringLiteral("Combo2"));
     Combo2->setGeometry(kCombo2.px());
     Label2->setBuddy(Combo2);
+    Combo2->setAccessibleName(QStringLiteral("大窗口数码管位数"));
 
     cmdOK = named(new cmdBox(this), QStringLiteral("cmdOK"));
     cmdOK->setGeometry(kCmdOK.px());

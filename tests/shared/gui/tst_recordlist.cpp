@@ -7,6 +7,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/testmain.h"
 
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void plantedLinkIsNotFollowed();
     void fileGoesAtTheEndUnlessEdited_data();
     void fileGoesAtTheEndUnlessEdited();
+    void readAndClearedByAssistiveTools();
 
 private:
     // The list with two records, shown above the main window.
@@ -319,6 +321,19 @@ void TestRecordList::fileGoesAtTheEndUnlessEdited()
     l.closeForGood();
     QVERIFY(!l.isVisible());
     QCOMPARE(QFileInfo::exists(path()), edited);
+}
+
+// A screen reader finds the named list, each record an item, and clears it by Press.
+void TestRecordList::readAndClearedByAssistiveTools()
+{
+    RecordList &l = shown();
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(l.findChild<QListWidget *>());
+    QCOMPARE(list->text(QAccessible::Name), QStringLiteral("记录"));
+    QCOMPARE(list->child(1)->text(QAccessible::Name), l.entries().value(1));
+    QAccessibleInterface *clear = QAccessible::queryAccessibleInterface(button(RecordList::Clear));
+    QCOMPARE(clear->text(QAccessible::Name), QStringLiteral("清空"));
+    clear->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_VERIFY(l.entries().isEmpty());
 }
 
 TAVRIK_TEST_MAIN(TestRecordList)
