@@ -6,6 +6,8 @@
 #   bash bench/build_time.sh [extra cmake options]      (BENCH_KEEP=1 keeps the folder)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
+# The build type and flags of the test command.
+source "$ROOT/tools/common.sh"
 DIR=$(mktemp -d "${TMPDIR:-/tmp}/tavrik-build.XXXXXX")
 [ "${BENCH_KEEP:-0}" = 1 ] || trap 'rm -rf "$DIR"' EXIT
 JOBS=${JOBS:-2}
@@ -25,7 +27,7 @@ measure() { # label, command...
 }
 
 echo "clean build in $DIR, -j$JOBS, on $(nproc) cores"
-measure configure cmake -S "$ROOT" -B "$DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRIK_BENCHMARKS=ON \
+measure configure cmake -S "$ROOT" -B "$DIR" "${TAVRIK_BUILD_TYPE[@]}" -DTAVRIK_BENCHMARKS=ON \
   -DTAVRIK_DESIGNER_PLUGIN=ON "$@"
 measure build cmake --build "$DIR" -j"$JOBS"
 measure "no-op" cmake --build "$DIR" -j"$JOBS"
