@@ -46,17 +46,6 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget *parent, const QString &text
     return box;
 }
 
-std::unique_ptr<QInputDialog> makeInputBox(QWidget *parent, const QString &prompt, const QString &title,
-                                           const QString &defaultText)
-{
-    auto box = std::make_unique<QInputDialog>(parent);
-    box->setWindowTitle(title.isEmpty() ? defaultTitle() : title);
-    box->setLabelText(prompt);
-    box->setTextValue(defaultText);
-    box->setInputMode(QInputDialog::TextInput);
-    return box;
-}
-
 void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, MsgIcon icon)
 {
     makeMessageBox(parent, text, title, icon)->exec();
@@ -70,10 +59,13 @@ void QtDialogs::longMessage(QWidget *parent, const QString &text, const QString 
 std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,
                                         const QString &title, const QString &defaultText)
 {
-    const std::unique_ptr<QInputDialog> box = makeInputBox(parent, prompt, title, defaultText);
-    if (box->exec() != QDialog::Accepted)
+    // Qt names the answer's field by the prompt.
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title.isEmpty() ? defaultTitle() : title,
+                                                 prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
         return std::nullopt;
-    return box->textValue();
+    return answer;
 }
 
 bool QtDialogs::question(QWidget *parent, const QString &text, const QString &title)

@@ -4,7 +4,6 @@
 #include <memory>
 #include <optional>
 
-class QInputDialog;
 class QMessageBox;
 class QWidget;
 
@@ -45,12 +44,10 @@ public:
 // The title of boxes that give none: the program's name.
 QString defaultTitle();
 
-// The boxes QtDialogs shows, made but not shown. Every part is named for assistive
-// tools, in Chinese: the icon by its kind (the answer's field takes the prompt's).
+// The message and question boxes QtDialogs shows, made but not shown. Every part is
+// named for assistive tools, in Chinese: the icon by its kind.
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
                                             bool question = false);
-std::unique_ptr<QInputDialog> makeInputBox(QWidget *parent, const QString &prompt, const QString &title,
-                                           const QString &defaultText);
 // What an icon of a box is called aloud ("信息", "警告"…); empty for none.
 QString iconName(MsgIcon icon);
 

@@ -17,21 +17,24 @@ FrameGate::FrameGate(QWidget *widget, std::function<void()> show, int intervalMs
     connect(&timer_, &QTimer::timeout, this, &FrameGate::fire);
 }
 
-double FrameGate::interval() const
+void FrameGate::restart()
 {
-    if (intervalMs_ > 0)
-        return intervalMs_ / 1000.0;
+    last_.start();
+    if (intervalMs_ > 0) {
+        interval_ = intervalMs_ / 1000.0;
+        return;
+    }
     // A screen that does not know its rate (a virtual one says 0) counts as 60 Hz.
     const QScreen *screen = widget_->screen();
     qreal hz = screen ? screen->refreshRate() : 0;
     if (!(hz >= 24 && hz <= 480))
         hz = 60;
-    return 1 / hz;
+    interval_ = 1 / hz;
 }
 
 void FrameGate::request()
 {
-    const double wait = last_.isValid() ? interval() - last_.nsecsElapsed() / 1e9 : 0;
+    const double wait = last_.isValid() ? interval_ - last_.nsecsElapsed() / 1e9 : 0;
     // Also at once when the frame's timer is late.
     if (wait <= 0) {
         timer_.stop();
@@ -44,12 +47,12 @@ void FrameGate::request()
 void FrameGate::shown()
 {
     timer_.stop();
-    last_.start();
+    restart();
 }
 
 void FrameGate::fire()
 {
-    last_.start();
+    restart();
     show_();
 }
 

@@ -30,13 +30,15 @@ public:
 
 private:
     void fire();
-    double interval() const;
+    // Started: the frame's length on the screen the widget is on now.
+    void restart();
 
     QWidget *widget_;
     std::function<void()> show_;
     int intervalMs_;
     // Since the last change was shown; invalid before the first.
     QElapsedTimer last_;
+    double interval_ = 0;
     QTimer timer_{this};
 };
 

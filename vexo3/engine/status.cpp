@@ -13,6 +13,19 @@ RunState runState(bool running, const std::array<bool, kButtonCount> &visible)
     return RunState::Idle;
 }
 
+RunState runState(const Stopwatch &sw)
+{
+    std::array<bool, kButtonCount> visible{};
+    for (int i = 0; i < kButtonCount; ++i)
+        visible[size_t(i)] = sw.buttons.visible(i);
+    return runState(sw.running, visible);
+}
+
+Readings statusReadings(const Stopwatch &sw, Now now)
+{
+    return statusReadings(runState(sw), sw.clock, now, sw.msStyle, sw.msCount, {sw.TimerString, sw.TimeString});
+}
+
 Readings statusReadings(RunState state, const ClockValues &clock, Now now, short msStyle, short msCount,
                         const Readings &shown)
 {

@@ -18,6 +18,9 @@ RunState runState(bool running, const std::array<bool, kButtonCount> &visible);
 // shows dashes or nought then), else the one on the display.
 Readings statusReadings(RunState state, const ClockValues &clock, Now now, short msStyle, short msCount,
                         const Readings &shown);
+// The same of a running window's stopwatch.
+RunState runState(const Stopwatch &sw);
+Readings statusReadings(const Stopwatch &sw, Now now);
 
 struct StatusFacts {
     RunState state = RunState::Idle;

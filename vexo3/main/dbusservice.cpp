@@ -14,18 +14,6 @@
 
 namespace vexo3 {
 
-namespace {
-
-RunState stateOf(const Stopwatch &sw)
-{
-    std::array<bool, kButtonCount> visible{};
-    for (int i = 0; i < kButtonCount; ++i)
-        visible[size_t(i)] = sw.buttons.visible(i);
-    return runState(sw.running, visible);
-}
-
-} // namespace
-
 DBusService::DBusService(FrmSec *window) : QObject(window), window_(window)
 {
     setObjectName(QStringLiteral("dbusService"));
@@ -56,7 +44,7 @@ double DBusService::seconds() const
 {
     const Stopwatch &sw = window_->stopwatch();
     Now until = tavrik::gui::services().clock->now();
-    switch (stateOf(sw)) {
+    switch (runState(sw)) {
     case RunState::Idle: return 0;
     case RunState::Running: break;
     case RunState::Paused:
@@ -69,15 +57,13 @@ double DBusService::seconds() const
 QString DBusService::reading() const
 {
     const Stopwatch &sw = window_->stopwatch();
-    const Readings r = statusReadings(stateOf(sw), sw.clock, tavrik::gui::services().clock->now(), sw.msStyle,
-                                      sw.msCount, {sw.TimerString, sw.TimeString});
-    return readingFor(sw.SegMode1, r);
+    return readingFor(sw.SegMode1, statusReadings(sw, tavrik::gui::services().clock->now()));
 }
 
 QString DBusService::state() const
 {
     static const char *const kNames[] = {"idle", "running", "paused", "stopped"};
-    return QString::fromLatin1(kNames[int(stateOf(window_->stopwatch()))]);
+    return QString::fromLatin1(kNames[int(runState(window_->stopwatch()))]);
 }
 
 QStringList DBusService::records() const

@@ -102,13 +102,9 @@ void FrmSec::saveDeferredState()
 
 QString FrmSec::Private::statusText() const
 {
-    std::array<bool, kButtonCount> visible{};
-    for (int i = 0; i < kButtonCount; ++i)
-        visible[size_t(i)] = sw.buttons.visible(i);
     StatusFacts facts;
-    facts.state = runState(sw.running, visible);
-    facts.readings = statusReadings(facts.state, sw.clock, services().clock->now(), sw.msStyle, sw.msCount,
-                                    {sw.TimerString, sw.TimeString});
+    facts.state = runState(sw);
+    facts.readings = statusReadings(sw, services().clock->now());
     facts.locked = locked;
     facts.laps = list ? int(list->entries().size()) : 0;
     return vexo3::statusText(facts);

@@ -3,7 +3,6 @@
 #include "tests/controls/accessible/unnamedparts.h"
 #include "tests/support/testmain.h"
 
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -19,12 +18,11 @@ private Q_SLOTS:
 
 void TestBoxNames::everyPartNamed_data()
 {
-    QTest::addColumn<int>("kind"); // 0 message, 1 question, 2 input, 3 long text
+    QTest::addColumn<int>("kind"); // 0 message, 1 question, 2 long text
     QTest::addColumn<int>("icon");
     QTest::newRow("warning") << 0 << int(MsgIcon::Warning);
     QTest::newRow("question") << 1 << int(MsgIcon::None);
-    QTest::newRow("input") << 2 << int(MsgIcon::None);
-    QTest::newRow("long text") << 3 << int(MsgIcon::Information);
+    QTest::newRow("long text") << 2 << int(MsgIcon::Information);
 }
 
 void TestBoxNames::everyPartNamed()
@@ -35,8 +33,6 @@ void TestBoxNames::everyPartNamed()
     std::unique_ptr<QDialog> box;
     if (kind < 2)
         box = tavrik::gui::makeMessageBox(nullptr, text, QStringLiteral("状态"), MsgIcon(icon), kind == 1);
-    else if (kind == 2)
-        box = tavrik::gui::makeInputBox(nullptr, text, QStringLiteral("倒计时"), QStringLiteral("60"));
     else
         box = tavrik::gui::makeTextBox(nullptr, text, QStringLiteral("说明"), MsgIcon(icon));
     box->show();
