@@ -8,6 +8,16 @@
 
 namespace tavrik::gui {
 
+double frameSeconds(const QWidget *widget)
+{
+    // A virtual screen says 0.
+    const QScreen *screen = widget ? widget->screen() : nullptr;
+    qreal hz = screen ? screen->refreshRate() : 0;
+    if (!(hz >= 24 && hz <= 480))
+        hz = 60;
+    return 1 / hz;
+}
+
 FrameGate::FrameGate(QWidget *widget, std::function<void()> show, int intervalMs)
     : QObject(widget), widget_(widget), show_(std::move(show)), intervalMs_(intervalMs)
 {
@@ -15,44 +25,46 @@ FrameGate::FrameGate(QWidget *widget, std::function<void()> show, int intervalMs
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &FrameGate::fire);
+    clock_.start();
 }
 
-void FrameGate::restart()
+double FrameGate::seconds() const { return clock_.nsecsElapsed() / 1e9; }
+
+void FrameGate::startFrame(double at)
 {
-    last_.start();
-    if (intervalMs_ > 0) {
-        interval_ = intervalMs_ / 1000.0;
-        return;
-    }
-    // A screen that does not know its rate (a virtual one says 0) counts as 60 Hz.
-    const QScreen *screen = widget_->screen();
-    qreal hz = screen ? screen->refreshRate() : 0;
-    if (!(hz >= 24 && hz <= 480))
-        hz = 60;
-    interval_ = 1 / hz;
+    const double interval = intervalMs_ > 0 ? intervalMs_ / 1000.0 : frameSeconds(widget_);
+    nextFrame_ = at + interval;
 }
 
 void FrameGate::request()
 {
-    const double wait = last_.isValid() ? interval_ - last_.nsecsElapsed() / 1e9 : 0;
+    const double now = seconds();
     // Also at once when the frame's timer is late.
-    if (wait <= 0) {
+    if (now >= nextFrame_) {
         timer_.stop();
-        fire();
+        startFrame(now);
+        show_();
     } else if (!timer_.isActive()) {
-        timer_.start(std::max(1, int(std::ceil(wait * 1000))));
+        timer_.start(std::max(1, int(std::ceil((nextFrame_ - now) * 1000))));
     }
 }
 
 void FrameGate::shown()
 {
     timer_.stop();
-    restart();
+    startFrame(seconds());
 }
 
 void FrameGate::fire()
 {
-    restart();
+    // The frame shown began when it was due, not when the timer came round to it: a
+    // tick as steady as the frames would otherwise fall behind them, wait for each,
+    // and wake the program twice a tick. Only a timer a whole frame late starts anew.
+    const double now = seconds();
+    const double due = nextFrame_;
+    startFrame(due);
+    if (nextFrame_ <= now)
+        startFrame(now);
     show_();
 }
 

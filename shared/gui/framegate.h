@@ -10,6 +10,10 @@ class QWidget;
 
 namespace tavrik::gui {
 
+// A frame of the screen `widget` is on, in seconds; 1/60 where the screen does not
+// tell its rate.
+double frameSeconds(const QWidget *widget);
+
 // Shows a stream of changes no faster than a person can see them: the first change
 // after a quiet interval is shown at once; those that follow within it are shown once,
 // at its end, with what is current then. The tick behind the changes keeps its own
@@ -30,15 +34,16 @@ public:
 
 private:
     void fire();
-    // Started: the frame's length on the screen the widget is on now.
-    void restart();
+    double seconds() const;
+    // A frame (of the screen the widget is on now) begins at `at`.
+    void startFrame(double at);
 
     QWidget *widget_;
     std::function<void()> show_;
     int intervalMs_;
-    // Since the last change was shown; invalid before the first.
-    QElapsedTimer last_;
-    double interval_ = 0;
+    QElapsedTimer clock_;
+    // When the next change may be shown, in seconds of clock_; the first at once.
+    double nextFrame_ = -1;
     QTimer timer_{this};
 };
 

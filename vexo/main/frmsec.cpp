@@ -253,6 +253,7 @@ void FrmSec::mouseReleaseEvent(QMouseEvent *event)
 
 void FrmSec::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers Shift)
 {
+    ui_->Timer1->catchUp();
     if (sw.keyDown(KeyCode, Shift, now()))
         showState();
 }

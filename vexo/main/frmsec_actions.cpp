@@ -35,6 +35,8 @@ void FrmSec::Start()
 
 void FrmSec::Pause()
 {
+    // The read-outs stay as of the pause, to the precision chosen.
+    ui_->Timer1->catchUp();
     if (sw.Pause(now()))
         showState();
 }
@@ -47,6 +49,7 @@ void FrmSec::Continue()
 
 void FrmSec::Stop()
 {
+    ui_->Timer1->catchUp();
     if (sw.Stop())
         showState();
 }
@@ -128,6 +131,8 @@ void FrmSec::Timer2_Timer()
                                                    tavrik::core::timeOfDay(n.seconds), QLocale()));
     }
     ui.lblDate->adjustSize();
+    // The alarm and countdown checks as of now, should the tick be paced by the frame.
+    ui.Timer1->catchUp();
     tavrik::gui::timeUpNotice(this, sw.AlarmFired(), sw.Label6().trimmed());
     // Once fired, the alarm sounds every second until the next Start.
     if (sw.AlarmFired()) {

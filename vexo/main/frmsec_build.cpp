@@ -183,8 +183,7 @@ void FrmSec::buildWidgets()
     // Shown only by hovering: an outline around nothing would look like a fault.
     ui.Shape1->hide();
 
-    ui.Timer1 = tavrik::gui::makeTickTimer(this, QStringLiteral("Timer1"));
-    connect(ui.Timer1, &QTimer::timeout, this, &FrmSec::Timer1_Timer);
+    ui.Timer1 = new tavrik::gui::TickTimer(this, QStringLiteral("Timer1"), [this] { Timer1_Timer(); });
     ui.readouts = new tavrik::gui::FrameGate(this, [this] { showTick(); });
     ui.caption = new tavrik::gui::FrameGate(this, [this] { showTickCaption(); }, kCaptionIntervalMs);
     ui.Timer2 = named(new QTimer(this), QStringLiteral("Timer2"));

@@ -226,6 +226,7 @@ void FrmSec::mrec_Click()
 {
     if (!sw.visible(Button::cmdLog))
         return;
+    ui_->Timer1->catchUp();
     if (!ui_->list)
         ui_->list = newRecordList(this);
     ui_->list->showAbove(this);

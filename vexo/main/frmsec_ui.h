@@ -7,6 +7,7 @@
 #include "vexo/main/flist.h"
 
 #include "shared/gui/closepolicy.h"
+#include "shared/gui/precisionmenu.h"
 #include "vexo/engine/windowlogic.h"
 
 #include <QPointer>
@@ -36,7 +37,8 @@ struct FrmSec::Ui {
     QWidget *Shape1 = nullptr;
     // Indexed by Button.
     std::array<xpcmdbutton *, kButtonCount> cmd{};
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    tavrik::gui::TickTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
     // What the tick shows, at most once a frame; the mini window's caption, which the
     // window manager redraws its title bar for, a few times a second.
     tavrik::gui::FrameGate *readouts = nullptr, *caption = nullptr;

@@ -69,6 +69,8 @@ void FrmSec::Private::ActStart()
 
 void FrmSec::Private::ActPause()
 {
+    // The reading stays as of the pause, to the precision chosen.
+    tmrGo->catchUp();
     if (sw.ActPause(services().clock->now()))
         afterAction();
 }
@@ -81,6 +83,7 @@ void FrmSec::Private::ActContinue()
 
 void FrmSec::Private::ActStop()
 {
+    tmrGo->catchUp();
     if (sw.ActStop(services().clock->now()))
         afterAction();
 }
@@ -97,6 +100,7 @@ void FrmSec::Private::ActRecord()
 {
     if (!sw.guard(Action::Record))
         return;
+    tmrGo->catchUp();
     if (!list)
         list = newRecordList(q);
     list->showAbove(q);

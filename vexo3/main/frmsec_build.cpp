@@ -78,8 +78,7 @@ void FrmSec::Private::buildWidgets()
     body->setFixedSize(px(kInnerWidthTwips),
                        std::max(px(kClientHeightTwips), lblDate->y() + lblDate->sizeHint().height() + 4));
 
-    tmrGo = tavrik::gui::makeTickTimer(q, QStringLiteral("tmrGo"));
-    QObject::connect(tmrGo, &QTimer::timeout, q, [this] { tmrGo_Timer(); });
+    tmrGo = new tavrik::gui::TickTimer(q, QStringLiteral("tmrGo"), [this] { tmrGo_Timer(); });
     Timer2 = named(new QTimer(q), QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
     QObject::connect(Timer2, &QTimer::timeout, q, [this] { Timer2_Timer(); });

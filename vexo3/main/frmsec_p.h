@@ -9,6 +9,7 @@
 #include "vexo3/main/frmsec.h"
 
 #include "shared/gui/closepolicy.h"
+#include "shared/gui/precisionmenu.h"
 #include "vexo3/main/displays.h"
 #include "vexo3/main/statekeeper.h"
 
@@ -102,7 +103,7 @@ public:
     QLabel *lblDate = nullptr;
     QLabel *lblMode = nullptr;
     QLabel *Label5 = nullptr;
-    QTimer *tmrGo = nullptr;
+    tavrik::gui::TickTimer *tmrGo = nullptr;
     QTimer *Timer2 = nullptr;
     QMenu *mSec = nullptr;
     QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void cleanup() { f.closeAll(); }
 
     void countdownCountsDownAndSoundsEverySecond();
+    void betweenFrameTicks();
     void soundsUntilTheNextStart_data();
     void soundsUntilTheNextStart();
     void timer2SoundsAndDatesByItself();
@@ -88,6 +89,25 @@ void TestVexoAlarm::countdownCountsDownAndSoundsEverySecond()
     QCOMPARE(f.env.sound.beeps, 4);
     QCOMPARE(f.env.sound.played, QStringList(4, f.env.appDir() + QStringLiteral("Beep.wav")));
     QCOMPARE(u.lblTimer->text(), QStringLiteral("-3.3"));
+}
+
+// At 1 ms the tick comes once a frame: the bell and a pause between two such ticks
+// still see the check and the reading of their moment.
+void TestVexoAlarm::betweenFrameTicks()
+{
+    FrmSec &w = f.load();
+    const VexoUi u = f.parts();
+    u.msp[0]->trigger();
+    f.env.dialogs.answers = {QStringLiteral("1")};
+    u.mMode2[2]->trigger();
+    f.key(Qt::Key_Space);
+    f.tickAfter(0.5);
+    f.env.clock.advance(0.7);
+    w.Timer2_Timer();
+    QCOMPARE(f.env.sound.beeps, 1);
+    f.env.clock.advance(0.1);
+    f.click(Button::cmdPause);
+    QCOMPARE(u.lblTimer->text(), QStringLiteral("-0.3"));
 }
 
 void TestVexoAlarm::soundsUntilTheNextStart_data()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/gui/precisionmenu.h"
 #include "shared/gui/termination.h"
 #include "tests/support/fakes.h"
 #include "vexo/main/flist.h"
@@ -24,7 +25,8 @@ struct VexoUi {
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label5 = nullptr, *Label6 = nullptr;
     QLabel *lblTime = nullptr, *lblTimer = nullptr, *lblDate = nullptr;
     QWidget *Shape1 = nullptr, *Line1 = nullptr;
-    QTimer *Timer1 = nullptr, *Timer2 = nullptr;
+    tavrik::gui::TickTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
     QMenu *mSec = nullptr, *mFor = nullptr, *mTimer = nullptr, *mP = nullptr;
     QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;
     QAction *mrec = nullptr, *mLock = nullptr, *mA60 = nullptr, *mB60 = nullptr, *mMiniForm = nullptr;
@@ -60,7 +62,7 @@ inline VexoUi ui(vexo::FrmSec &w)
     VEXO_PART(QLabel, lblDate);
     VEXO_PART(QWidget, Shape1);
     VEXO_PART(QWidget, Line1);
-    VEXO_PART(QTimer, Timer1);
+    VEXO_PART(tavrik::gui::TickTimer, Timer1);
     VEXO_PART(QTimer, Timer2);
     VEXO_PART(QMenu, mSec);
     VEXO_PART(QMenu, mFor);

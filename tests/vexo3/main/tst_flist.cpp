@@ -17,6 +17,7 @@ private Q_SLOTS:
     void impossibleWhileIdle();
     void threeRecordsIncrease();
     void recordAfterStopRepeatsFinalReading();
+    void recordTakesTheLatestTick_data();
     void recordTakesTheLatestTick();
     void placedAboveTheMainWindow();
     void hideThenSpaceBringsItBack();
@@ -68,16 +69,27 @@ void TestFList::recordAfterStopRepeatsFinalReading()
     QCOMPARE(w.recordList()->entries(), QStringList(2, QStringLiteral("61.000S [0:01:01.000]")));
 }
 
+void TestFList::recordTakesTheLatestTick_data()
+{
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("50 ms") << 3 << "0.500S [0:00:00.500]";
+    // Ticking once a frame, a record ticks first: its moment, as a 1 ms tick had it.
+    QTest::newRow("1 ms") << 0 << "0.625S [0:00:00.625]";
+}
+
 void TestFList::recordTakesTheLatestTick()
 {
+    QFETCH(int, precision);
+    QFETCH(QString, entry);
     FrmSec &w = f.load();
-    ui(w).msp[0]->trigger();
+    ui(w).msp[precision]->trigger();
     ui(w).mstart->trigger();
     f.tickAfter(0.25);
     f.tickAfter(0.25);
     f.env.clock.advance(0.125); // between ticks
     ui(w).mrec->trigger();
-    QCOMPARE(w.recordList()->entries().last(), QStringLiteral("0.500S [0:00:00.500]"));
+    QCOMPARE(w.recordList()->entries().last(), entry);
 }
 
 void TestFList::placedAboveTheMainWindow()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/gui/precisionmenu.h"
 #include "shared/gui/termination.h"
 #include "tests/support/fakes.h"
 #include "controls/cmdbox/cmdbox.h"
@@ -28,7 +29,8 @@ struct MainUi {
     vexo3::Seg *SegBox1 = nullptr;
     std::array<vexo3::cmdBox *, vexo3::kButtonCount> CMD{};
     QLabel *lblDate = nullptr, *lblMode = nullptr, *Label5 = nullptr;
-    QTimer *tmrGo = nullptr, *Timer2 = nullptr;
+    tavrik::gui::TickTimer *tmrGo = nullptr;
+    QTimer *Timer2 = nullptr;
     QMenu *mSec = nullptr, *mTimer = nullptr, *mOption = nullptr, *mShowWindows = nullptr, *mFor = nullptr;
     QMenu *mHelp = nullptr, *mp = nullptr, *mSegPop = nullptr;
     QAction *mstart = nullptr, *mPause = nullptr, *mCoun = nullptr, *mStop = nullptr, *mReset = nullptr;
@@ -53,7 +55,7 @@ inline MainUi ui(vexo3::FrmSec &w)
     TAVRIK_PART(QLabel, lblDate);
     TAVRIK_PART(QLabel, lblMode);
     TAVRIK_PART(QLabel, Label5);
-    TAVRIK_PART(QTimer, tmrGo);
+    TAVRIK_PART(tavrik::gui::TickTimer, tmrGo);
     TAVRIK_PART(QTimer, Timer2);
     TAVRIK_PART(QMenu, mSec);
     TAVRIK_PART(QMenu, mTimer);
