@@ -35,8 +35,10 @@ QByteArray sessionPlatform(const QByteArray &waylandDisplay, const QByteArray &s
     return wayland && !display.isEmpty() && qpaPlatform.isEmpty() ? QByteArrayLiteral("xcb") : QByteArray();
 }
 
-void chooseSessionPlatform()
+void prepareSession()
 {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     const QByteArray platform = sessionPlatform(qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"),
                                                 qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
     if (!platform.isEmpty())

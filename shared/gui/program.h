@@ -25,8 +25,11 @@ QIcon programIcon(const QString &name);
 // environment values, empty to leave Qt's choice.
 QByteArray sessionPlatform(const QByteArray &waylandDisplay, const QByteArray &sessionType,
                            const QByteArray &display, const QByteArray &qpaPlatform);
-// Sets it, before the application object is made.
-void chooseSessionPlatform();
+// Sets it, before the application object is made, and has Qt send the windows'
+// pictures to the X server in its requests rather than through shared memory: a
+// shared-memory picture costs a round trip to the server before the next paint, a
+// second wake-up for every tick, while what a tick repaints (a few digits) is small.
+void prepareSession();
 
 // Run natively on Wayland (no XWayland, or the user's choice): the on-top menu item
 // ("montop") of the window can do nothing there, so it is disabled and says why.

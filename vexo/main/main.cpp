@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     // First of all, so that a signal in the first moments waits for the event loop.
     tavrik::gui::TerminationSignals::install();
 
-    tavrik::gui::chooseSessionPlatform();
+    tavrik::gui::prepareSession();
     QApplication app(argc, argv);
     tavrik::gui::setUpProgram(QStringLiteral("Vexo"), QString::fromLatin1(vexo::kVersionText),
                               QStringLiteral(TAVRIK_DESKTOP_ID));

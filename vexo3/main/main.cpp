@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
         return vexo3::kExitOk;
     }
 
-    tavrik::gui::chooseSessionPlatform();
+    tavrik::gui::prepareSession();
     QApplication app(argc, argv);
     tavrik::gui::setUpProgram(QStringLiteral("Vexo3"), QString::fromLatin1(vexo3::kVersionText),
                               QStringLiteral(TAVRIK_DESKTOP_ID));
