@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -115,6 +116,7 @@ void cmdBox::changeEvent(QEvent *event)
     if (!enabled) {
         // A disabled button follows the pointer no more; it must not look hot or normal.
         Timer1.stop();
+        hovered_ = false;
         setCaptionColor(fontColor_);
     }
     DrawButton(enabled ? 0 : 3);
@@ -192,9 +194,15 @@ void cmdBox::Timer1_Timer()
 {
     const QPoint p = mapFromGlobal(QCursor::pos());
     // A point on the right or bottom edge still counts as over the button.
-    if (inside(p))
+    if (inside(p)) {
+        // Over it, no mouse button held: the window system tells when it leaves, and
+        // nothing need wake meanwhile.
+        if (underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            Timer1.stop();
         return;
+    }
     Timer1.stop();
+    hovered_ = false;
     Q_EMIT MouseOut();
     setCaptionColor(fontColor_);
     DrawButton(0);
@@ -234,7 +242,9 @@ void cmdBox::mouseMoveEvent(QMouseEvent *event)
     // Outside only while a mouse button holds the pointer here; the timer sees it leave.
     if (!inside(p))
         return;
-    Timer1.start();
+    hovered_ = true;
+    if (event->buttons() != Qt::NoButton)
+        Timer1.start();
     setCaptionColor(hitFontColor_);
     Q_EMIT MouseMove(tavrik::controls::buttonCode(event->buttons()), tavrik::controls::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
     DrawButton(event->buttons() == Qt::LeftButton ? 2 : 1);
@@ -257,6 +267,16 @@ void cmdBox::mouseReleaseEvent(QMouseEvent *event)
     Q_EMIT MouseUp(tavrik::controls::buttonCode(event->button()), tavrik::controls::shiftCode(event->modifiers()), float(p.x()), float(p.y()));
     if (event->button() == Qt::LeftButton && rect().contains(p.toPoint()))
         Q_EMIT Click();
+}
+
+void cmdBox::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    if (!isEnabled() || (!hovered_ && !Timer1.isActive()))
+        return;
+    // Gone, or on an edge that still counts: then the timer watches for the rest.
+    Timer1.start();
+    Timer1_Timer();
 }
 
 } // namespace vexo3

@@ -14,9 +14,9 @@ namespace vexo3 {
 
 // The push button of every Vexo3 window: one of four faces (normal, hot, pressed,
 // disabled) stretched nine-slice over the button in device pixels, a centred caption
-// on top. While the
-// pointer may be over it a 20 ms timer polls the pointer, so the button notices it
-// leaving even while a mouse button is held.
+// on top. It notices the pointer leaving from the window system, and where that cannot
+// tell (a mouse button holds the pointer, or it rests on the right or bottom edge,
+// which still count as over the button) from a 20 ms timer polling the pointer.
 class cmdBox : public QWidget {
     Q_OBJECT
     // For designers and .ui files; Enabled is the widget's own "enabled".
@@ -73,6 +73,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -88,6 +89,8 @@ private:
     quint32 hitFontColor_ = 0x0000FF;
     quint32 captionColor_ = 0xFF0000;
     QTimer Timer1{this};
+    // The pointer was seen over the button and has not been seen leaving.
+    bool hovered_ = false;
 
     // The picture loaded last, and the faces painted (taken at the next DrawButton).
     tavrik::picture::PictureClip PCL{4, 1};

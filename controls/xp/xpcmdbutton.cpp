@@ -171,6 +171,11 @@ bool xpcmdbutton::event(QEvent *event)
             Q_EMIT Click();
         return true;
     }
+    if (event->type() == QEvent::Leave && (hovered_ || Timer1.isActive())) {
+        // Gone, or on an edge that still counts: then the timer watches for the rest.
+        Timer1.start();
+        Timer1_Timer();
+    }
     return QWidget::event(event);
 }
 
@@ -205,16 +210,23 @@ void xpcmdbutton::Timer1_Timer()
 {
     const QPoint p = mapFromGlobal(QCursor::pos());
     // The right and bottom edges still count as over the button.
-    if (p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height())
+    if (p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height()) {
+        // Over it, no mouse button held: the window system tells when it leaves, and
+        // nothing need wake meanwhile.
+        if (underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            Timer1.stop();
         return;
+    }
     Timer1.stop();
+    hovered_ = false;
     Q_EMIT MouseOut();
     RefreshLook();
 }
 
 void xpcmdbutton::pointerMoved(int button, int shift, float x, float y)
 {
-    if (!Timer1.isActive())
+    hovered_ = true;
+    if (button != 0 && !Timer1.isActive())
         Timer1.start();
     // Outside only while a mouse button holds the pointer here: nothing to raise.
     if (!(x >= 0 && y >= 0 && x <= float(width()) && y <= float(height())))

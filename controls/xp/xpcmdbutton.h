@@ -15,8 +15,9 @@ class XpCaption;
 
 // The push button of the older program, in the XP blue look: one of five looks cut from
 // a 90 x 21 strip and stretched nine-slice over the button, with a centred caption on
-// top. From the first pointer move over it until the pointer has left, a 10 ms timer
-// polls the pointer, so the button notices it leaving even while a mouse button is held.
+// top. It notices the pointer leaving from the window system, and where that cannot
+// tell (a mouse button holds the pointer, or it rests on the right or bottom edge,
+// which still count as over the button) from a 10 ms timer polling the pointer.
 //
 // Enabled and Font are the widget's own: write them with setEnabled and setFont, the
 // button follows through changeEvent.
@@ -90,6 +91,8 @@ private:
 
     XpCaption *lbl = nullptr;
     QTimer Timer1{this};
+    // The pointer was seen over the button and has not been seen leaving.
+    bool hovered_ = false;
     tavrik::picture::PictureClip pc{1, 5};
     std::array<QPixmap, 5> looks_;
     int state_ = 0;

@@ -141,18 +141,15 @@ void TestCmdBox::hoverAndLeave()
     QVERIFY(captionPixels(hot, Qt::red) > 0);
     QCOMPARE(captionPixels(hot, Qt::blue), 0);
 
-    // Staying over it raises nothing, however often the pointer is looked at.
-    QVERIFY(pollOf(b) && pollOf(b)->isActive());
-    QSignalSpy polls(pollOf(b), &QTimer::timeout);
-    QTRY_VERIFY(polls.size() >= 3);
+    // Staying over it raises nothing, and nothing wakes meanwhile: the window system
+    // tells of the leaving.
+    QVERIFY(pollOf(b) && !pollOf(b)->isActive());
+    QTest::qWait(60);
     QCOMPARE(outs.size(), 0);
     QCOMPARE(b.face(), 1);
 
-    // The first look after the pointer left sees it gone.
-    polls.clear();
     QCursor::setPos(w.beside());
     QTRY_COMPARE(outs.size(), 1);
-    QCOMPARE(polls.size(), 1);
     QCOMPARE(b.face(), 0);
     QCOMPARE(b.captionColor(), QColor(Qt::blue));
     QCOMPARE(w.shot(), normal);
