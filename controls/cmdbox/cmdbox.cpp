@@ -195,9 +195,9 @@ void cmdBox::Timer1_Timer()
     const QPoint p = mapFromGlobal(QCursor::pos());
     // A point on the right or bottom edge still counts as over the button.
     if (inside(p)) {
-        // Over it, no mouse button held: the window system tells when it leaves, and
-        // nothing need wake meanwhile.
-        if (underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton)
+        // Within it (not on the edge), no mouse button held: the window system tells
+        // when it leaves, and nothing need wake meanwhile.
+        if (rect().contains(p) && QGuiApplication::mouseButtons() == Qt::NoButton)
             Timer1.stop();
         return;
     }

@@ -211,9 +211,9 @@ void xpcmdbutton::Timer1_Timer()
     const QPoint p = mapFromGlobal(QCursor::pos());
     // The right and bottom edges still count as over the button.
     if (p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height()) {
-        // Over it, no mouse button held: the window system tells when it leaves, and
-        // nothing need wake meanwhile.
-        if (underMouse() && QGuiApplication::mouseButtons() == Qt::NoButton)
+        // Within it (not on the edge), no mouse button held: the window system tells
+        // when it leaves, and nothing need wake meanwhile.
+        if (rect().contains(p) && QGuiApplication::mouseButtons() == Qt::NoButton)
             Timer1.stop();
         return;
     }

@@ -195,10 +195,15 @@ void TestXpCmdButton::leaveTestIsInclusive()
         QCOMPARE(b.look(), 0);
         QVERIFY(!pollOf(b)->isActive());
     } else {
-        QTRY_VERIFY(polls.size() >= 3);
+        // Within it the window system tells of the leaving; on an edge the timer watches.
+        const bool edge = at.x() == 90 || at.y() == 30;
+        if (edge)
+            QTRY_VERIFY(polls.size() >= 3);
+        else
+            QTest::qWait(40);
         QCOMPARE(outs.size(), 0);
         QCOMPARE(b.look(), 3);
-        QVERIFY(pollOf(b)->isActive());
+        QCOMPARE(pollOf(b)->isActive(), edge);
     }
 }
 
