@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CPU and wake-ups of both programs under Xvfb, the X server's share counted too, with
 # GNOME Clocks (where installed: apt-get install gnome-clocks) measured in the same run:
-#   - idle: a first start, nothing running;
+#   - idle: a first start, nothing running; then with the pointer resting on a button
+#     (its hot look shown, nothing else changing);
 #   - running: Vexo3 with a stopwatch started two minutes ago, in its main window and
 #     with the big window (20 cells, SegHeight 300); Vexo started by its key, in its
 #     main window and its mini window; GNOME Clocks' stopwatch started by its keys;
@@ -50,9 +51,30 @@ measure() {
 
 precision() { [ "$1" = 2 ] && echo "20 ms" || echo "1 ms"; }
 
+# Rests the pointer on the first button of the program's window: $1 and $2 are the
+# button's middle in the window.
+rest_on_button() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$(bench_vexo3_shown "$BENCH_PID" | head -n 1)")"
+  xdotool mousemove $((X + $1)) $((Y + $2))
+}
+
 bench_seed
 bench_start_vexo3
 measure "Vexo3 idle" "$IDLE_SECS"
+rest_on_button 40 112
+# Past the button's tooltip, which shows once.
+sleep 1
+measure "Vexo3 idle, pointer resting on a button" "$IDLE_SECS"
+xdotool mousemove 0 0
+bench_stop "$BENCH_PID"
+
+bench_seed
+bench_start_vexo3 Vexo
+rest_on_button 40 124
+sleep 1
+measure "Vexo idle, pointer resting on a button" "$IDLE_SECS"
+xdotool mousemove 0 0
 bench_stop "$BENCH_PID"
 
 if bench_clocks_installed; then
