@@ -201,6 +201,11 @@ void cmdBox::Timer1_Timer()
             Timer1.stop();
         return;
     }
+    pointerGone();
+}
+
+void cmdBox::pointerGone()
+{
     Timer1.stop();
     hovered_ = false;
     Q_EMIT MouseOut();
@@ -274,9 +279,14 @@ void cmdBox::leaveEvent(QEvent *event)
     QWidget::leaveEvent(event);
     if (!isEnabled() || (!hovered_ && !Timer1.isActive()))
         return;
-    // Gone, or on an edge that still counts: then the timer watches for the rest.
-    Timer1.start();
-    Timer1_Timer();
+    // On the right or bottom edge, which still counts as over the button, the timer
+    // watches for the rest. Anywhere else the window system's word is taken: the
+    // pointer left, or the button was hidden or a dialog came over it.
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    if (inside(p) && !rect().contains(p))
+        Timer1.start();
+    else
+        pointerGone();
 }
 
 } // namespace vexo3

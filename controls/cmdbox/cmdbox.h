@@ -81,6 +81,7 @@ private:
     void layout();
     void setCaptionColor(quint32 bgr);
     void Timer1_Timer();
+    void pointerGone();
     bool inside(const QPointF &p) const;
 
     QString caption_ = QStringLiteral("Command");

@@ -172,9 +172,14 @@ bool xpcmdbutton::event(QEvent *event)
         return true;
     }
     if (event->type() == QEvent::Leave && (hovered_ || Timer1.isActive())) {
-        // Gone, or on an edge that still counts: then the timer watches for the rest.
-        Timer1.start();
-        Timer1_Timer();
+        // On the right or bottom edge, which still counts as over the button, the timer
+        // watches for the rest. Anywhere else the window system's word is taken: the
+        // pointer left, or the button was hidden or a dialog came over it.
+        const QPoint p = mapFromGlobal(QCursor::pos());
+        if (p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height() && !rect().contains(p))
+            Timer1.start();
+        else
+            pointerGone();
     }
     return QWidget::event(event);
 }
@@ -217,6 +222,11 @@ void xpcmdbutton::Timer1_Timer()
             Timer1.stop();
         return;
     }
+    pointerGone();
+}
+
+void xpcmdbutton::pointerGone()
+{
     Timer1.stop();
     hovered_ = false;
     Q_EMIT MouseOut();

@@ -84,6 +84,7 @@ private:
     void RefreshLook();
     void layout();
     void Timer1_Timer();
+    void pointerGone();
     void pointerMoved(int button, int shift, float x, float y);
     void pointerPressed(int button, int shift, float x, float y);
     void pointerReleased(int button, int shift, float x, float y);

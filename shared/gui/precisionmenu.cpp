@@ -3,6 +3,7 @@
 #include "shared/core/displaysettings.h"
 #include "shared/gui/framegate.h"
 #include "shared/gui/names.h"
+#include "controls/picture/devicepixels.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,16 +21,32 @@ TickTimer::TickTimer(QWidget *window, const QString &name, std::function<void()>
     connect(this, &QTimer::timeout, this, [this] { tick_(); });
     setTimerType(Qt::PreciseTimer);
     setPrecision(core::precisionInterval(core::kDefaultSpeed));
+    // The frame is the screen's the window is on: it may move to one of another rate.
+    window_->installEventFilter(this);
 }
 
 void TickTimer::setPrecision(int ms)
 {
     precision_ = ms;
+    pace();
+}
+
+void TickTimer::pace()
+{
+    const double frameMs = frameSeconds(window_) * 1000;
     // A millisecond over the frame: a tick that came early by the timers' jitter would
     // land in the frame the last one was shown in and wait for its end, a second
-    // wake-up.
-    const double frameMs = frameSeconds(window_) * 1000 + 1;
-    setInterval(ms * std::max(1, int(std::ceil(frameMs / ms))));
+    // wake-up. A precision that close to the frame, or coarser, ticks as chosen.
+    const int ms = precision_ + 1 >= frameMs ? precision_ : int(std::ceil(frameMs)) + 1;
+    if (ms != interval())
+        setInterval(ms);
+}
+
+bool TickTimer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window_ && tavrik::picture::mayChangeRatio(event))
+        pace();
+    return QTimer::eventFilter(watched, event);
 }
 
 void TickTimer::catchUp()

@@ -20,9 +20,8 @@ using PrecisionItems = std::array<QAction *, core::kPrecisionCount>;
 
 // The stopwatch's tick timer: precise (a coarse timer drifts by up to 5 % of its
 // interval), at the default precision. A precision finer than a frame of the screen
-// ticks once a frame instead, at the first multiple of the precision that is no
-// shorter: nothing drawn between two frames is seen, and a thousand wake-ups a second
-// cost more than all the painting. What reads the stopwatch between two such ticks (a
+// the window is on ticks once a frame instead: nothing drawn between two frames is
+// seen, and a thousand wake-ups a second cost more than all the painting. What reads the stopwatch between two such ticks (a
 // pause, a record, the alarm's bell) ticks first by catchUp(), so it still gets the
 // reading of its moment.
 class TickTimer final : public QTimer {
@@ -38,7 +37,13 @@ public:
     // it. Otherwise nothing: the last tick is as recent as the precision says.
     void catchUp();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The interval for the precision and the screen the window is on now.
+    void pace();
+
     QWidget *window_;
     std::function<void()> tick_;
     int precision_ = 0;

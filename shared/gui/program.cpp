@@ -5,12 +5,35 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QList>
 #include <QMenu>
+
+#include <utility>
 
 namespace tavrik::gui {
 
+namespace {
+// What prepareSession set for Qt alone.
+QList<QByteArray> &setForQt()
+{
+    static QList<QByteArray> names;
+    return names;
+}
+
+void putForQt(const char *name, const QByteArray &value)
+{
+    qputenv(name, value);
+    setForQt().append(name);
+}
+} // namespace
+
 void setUpProgram(const QString &name, const QString &version, const QString &desktopId)
 {
+    // Qt has read them: the programs the windows start (the editor, the browser) are not
+    // to inherit them.
+    for (const QByteArray &variable : std::as_const(setForQt()))
+        qunsetenv(variable.constData());
+    setForQt().clear();
     QApplication::setApplicationName(name);
     QApplication::setApplicationVersion(version);
     QGuiApplication::setDesktopFileName(desktopId);
@@ -38,11 +61,11 @@ QByteArray sessionPlatform(const QByteArray &waylandDisplay, const QByteArray &s
 void prepareSession()
 {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
-        qputenv("QT_XCB_NO_MITSHM", "1");
+        putForQt("QT_XCB_NO_MITSHM", "1");
     const QByteArray platform = sessionPlatform(qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"),
                                                 qgetenv("DISPLAY"), qgetenv("QT_QPA_PLATFORM"));
     if (!platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", platform);
+        putForQt("QT_QPA_PLATFORM", platform);
 }
 
 void explainPlacementLimits(QWidget *window, const QString &platformName)

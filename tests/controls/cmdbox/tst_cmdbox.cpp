@@ -155,6 +155,16 @@ void TestCmdBox::hoverAndLeave()
     QCOMPARE(w.shot(), normal);
     // The polling stops with the pointer gone.
     QVERIFY(!pollOf(b)->isActive());
+
+    // Hidden under the pointer (a click on 开始 hides it): it is left, and shown again
+    // it is not hot.
+    QCursor::setPos(w.over());
+    QTRY_COMPARE(b.face(), 1);
+    b.hide();
+    QTRY_COMPARE(outs.size(), 2);
+    b.show();
+    QCOMPARE(b.face(), 0);
+    QCOMPARE(b.captionColor(), QColor(Qt::blue));
 }
 
 void TestCmdBox::pressDragOffAndBack()

@@ -12,6 +12,7 @@ class TestSession : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void waylandSession();
+    void settingsForQtNotInherited();
 };
 
 void TestSession::waylandSession()
@@ -33,6 +34,22 @@ void TestSession::waylandSession()
     QVERIFY(!onTop->isEnabled());
     // It says why where the pointer rests on it.
     QVERIFY(onTop->toolTip().contains(u"Wayland"_qs) && menu->toolTipsVisible());
+}
+
+// What the program sets for Qt is gone once Qt has read it; the user's own stays.
+void TestSession::settingsForQtNotInherited()
+{
+    for (const char *own : {"", "0"}) {
+        if (*own)
+            qputenv("QT_XCB_NO_MITSHM", own);
+        else
+            qunsetenv("QT_XCB_NO_MITSHM");
+        tavrik::gui::prepareSession();
+        QVERIFY(qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"));
+        tavrik::gui::setUpProgram(u"Vexo3"_qs, u"1"_qs, u"org.example.tavrik.Vexo3"_qs);
+        QCOMPARE(qgetenv("QT_XCB_NO_MITSHM"), QByteArray(own));
+        QCOMPARE(qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"), *own != 0);
+    }
 }
 
 TAVRIK_TEST_MAIN(TestSession)

@@ -138,7 +138,7 @@ void TestVexoOptions::precisionItems_data()
     // Below a frame (60 Hz here) the tick comes once a frame, a millisecond over.
     QTest::addColumn<int>("ticksAt");
     QTest::newRow("最高(毫秒)") << 0 << 1 << 18;
-    QTest::newRow("高") << 1 << 10 << 20;
+    QTest::newRow("高") << 1 << 10 << 18;
     QTest::newRow("普通(默认)") << 2 << 20 << 20;
     QTest::newRow("低") << 3 << 50 << 50;
     QTest::newRow("较低") << 4 << 100 << 100;
