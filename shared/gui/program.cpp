@@ -5,9 +5,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QList>
 #include <QMenu>
 
+#include <dlfcn.h>
+#include <sys/socket.h>
 #include <utility>
 
 namespace tavrik::gui {
@@ -27,8 +30,33 @@ void putForQt(const char *name, const QByteArray &value)
 }
 } // namespace
 
+namespace {
+// A tick's repaint goes to the X server in its requests (see prepareSession). With the
+// socket's default send buffer the flush of a few read-outs waits for the server to read
+// it: a second wake-up every tick. libxcb is Qt's (loaded by its X platform plugin): asked
+// for at run time, so that building needs no X headers.
+void widenXSendBuffer()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return;
+    void *xcb = dlopen("libxcb.so.1", RTLD_LAZY | RTLD_NOLOAD);
+    if (!xcb)
+        return;
+    using FileDescriptor = int (*)(xcb_connection_t *);
+    if (auto fileDescriptor = reinterpret_cast<FileDescriptor>(dlsym(xcb, "xcb_get_file_descriptor"))) {
+        const int fd = fileDescriptor(x11->connection());
+        const int bytes = 1 << 20; // the kernel holds it to net.core.wmem_max
+        if (fd >= 0)
+            setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &bytes, sizeof bytes);
+    }
+    dlclose(xcb);
+}
+} // namespace
+
 void setUpProgram(const QString &name, const QString &version, const QString &desktopId)
 {
+    widenXSendBuffer();
     // Qt has read them: the programs the windows start (the editor, the browser) are not
     // to inherit them.
     for (const QByteArray &variable : std::as_const(setForQt()))
