@@ -6,10 +6,9 @@
 #include "shared/core/numtext.h"
 #include "controls/twips.h"
 #include "controls/picture/nineslice.h"
+#include "controls/pointerwatch.h"
 
 #include <QAccessible>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -190,22 +189,21 @@ bool cmdBox::inside(const QPointF &p) const
     return p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height();
 }
 
-void cmdBox::Timer1_Timer()
-{
-    const QPoint p = mapFromGlobal(QCursor::pos());
-    // A point on the right or bottom edge still counts as over the button.
-    if (inside(p)) {
-        // Within it (not on the edge), no mouse button held: the window system tells
-        // when it leaves, and nothing need wake meanwhile.
-        if (rect().contains(p) && QGuiApplication::mouseButtons() == Qt::NoButton)
-            Timer1.stop();
-        return;
-    }
-    pointerGone();
-}
+void cmdBox::Timer1_Timer() { watchPointer(false); }
 
-void cmdBox::pointerGone()
+void cmdBox::watchPointer(bool toldLeft)
 {
+    switch (tavrik::controls::lookAtPointer(*this, toldLeft)) {
+    case tavrik::controls::PointerWatch::Keep:
+        if (!Timer1.isActive())
+            Timer1.start();
+        return;
+    case tavrik::controls::PointerWatch::Stop:
+        Timer1.stop();
+        return;
+    case tavrik::controls::PointerWatch::Gone:
+        break;
+    }
     Timer1.stop();
     hovered_ = false;
     Q_EMIT MouseOut();
@@ -279,14 +277,7 @@ void cmdBox::leaveEvent(QEvent *event)
     QWidget::leaveEvent(event);
     if (!isEnabled() || (!hovered_ && !Timer1.isActive()))
         return;
-    // On the right or bottom edge, which still counts as over the button, the timer
-    // watches for the rest. Anywhere else the window system's word is taken: the
-    // pointer left, or the button was hidden or a dialog came over it.
-    const QPoint p = mapFromGlobal(QCursor::pos());
-    if (inside(p) && !rect().contains(p))
-        Timer1.start();
-    else
-        pointerGone();
+    watchPointer(true);
 }
 
 } // namespace vexo3

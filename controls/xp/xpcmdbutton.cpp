@@ -5,10 +5,10 @@
 #include "controls/mousecodes.h"
 #include "controls/xp/keyevents.h"
 #include "controls/picture/nineslice.h"
+#include "controls/pointerwatch.h"
 
 #include <QApplication>
 #include <QAccessible>
-#include <QCursor>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -171,16 +171,8 @@ bool xpcmdbutton::event(QEvent *event)
             Q_EMIT Click();
         return true;
     }
-    if (event->type() == QEvent::Leave && (hovered_ || Timer1.isActive())) {
-        // On the right or bottom edge, which still counts as over the button, the timer
-        // watches for the rest. Anywhere else the window system's word is taken: the
-        // pointer left, or the button was hidden or a dialog came over it.
-        const QPoint p = mapFromGlobal(QCursor::pos());
-        if (p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height() && !rect().contains(p))
-            Timer1.start();
-        else
-            pointerGone();
-    }
+    if (event->type() == QEvent::Leave && (hovered_ || Timer1.isActive()))
+        watchPointer(true);
     return QWidget::event(event);
 }
 
@@ -211,22 +203,21 @@ void xpcmdbutton::resizeEvent(QResizeEvent *) { layout(); }
 
 void xpcmdbutton::showEvent(QShowEvent *) { RefreshLook(); }
 
-void xpcmdbutton::Timer1_Timer()
-{
-    const QPoint p = mapFromGlobal(QCursor::pos());
-    // The right and bottom edges still count as over the button.
-    if (p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height()) {
-        // Within it (not on the edge), no mouse button held: the window system tells
-        // when it leaves, and nothing need wake meanwhile.
-        if (rect().contains(p) && QGuiApplication::mouseButtons() == Qt::NoButton)
-            Timer1.stop();
-        return;
-    }
-    pointerGone();
-}
+void xpcmdbutton::Timer1_Timer() { watchPointer(false); }
 
-void xpcmdbutton::pointerGone()
+void xpcmdbutton::watchPointer(bool toldLeft)
 {
+    switch (tavrik::controls::lookAtPointer(*this, toldLeft)) {
+    case tavrik::controls::PointerWatch::Keep:
+        if (!Timer1.isActive())
+            Timer1.start();
+        return;
+    case tavrik::controls::PointerWatch::Stop:
+        Timer1.stop();
+        return;
+    case tavrik::controls::PointerWatch::Gone:
+        break;
+    }
     Timer1.stop();
     hovered_ = false;
     Q_EMIT MouseOut();

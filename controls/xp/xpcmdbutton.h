@@ -84,7 +84,9 @@ private:
     void RefreshLook();
     void layout();
     void Timer1_Timer();
-    void pointerGone();
+    // A look at the pointer, or the window system's word that it left: poll on, stop
+    // polling, or the pointer is gone (MouseOut, the normal look).
+    void watchPointer(bool toldLeft);
     void pointerMoved(int button, int shift, float x, float y);
     void pointerPressed(int button, int shift, float x, float y);
     void pointerReleased(int button, int shift, float x, float y);
