@@ -24,7 +24,15 @@ QString padWhole(QString fixed, int digits)
     return fixed;
 }
 
-QString twoDigits(qint64 v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+// Written out by hand below 100: it is called several times a tick.
+QString twoDigits(qint64 v)
+{
+    if (v >= 0 && v < 100) {
+        const QChar d[2] = {QChar(char16_t(u'0' + v / 10)), QChar(char16_t(u'0' + v % 10))};
+        return QString(d, 2);
+    }
+    return QString::number(v);
+}
 
 // n / d rounded to the nearest whole number, halves to even (n, d > 0).
 int divideHalfEven(int n, int d)
