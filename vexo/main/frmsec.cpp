@@ -79,7 +79,7 @@ void FrmSec::setCaptionIfDifferent(const QString &caption)
 // so that the reading is never cut off.
 void FrmSec::showLabel5(const QString &text)
 {
-    QLabel *l = ui_->Label5;
+    Readout *l = ui_->Label5;
     if (l->text() == text)
         return;
     l->setText(text);
@@ -89,7 +89,8 @@ void FrmSec::showLabel5(const QString &text)
         const int room = width() - 2 * px(120);
         for (double points = 12; points >= 6; points -= 0.25) {
             f.setPointSizeF(points);
-            if (QFontMetrics(f).horizontalAdvance(text) <= room)
+            const int w = Readout::lineWidth(f, text);
+            if ((w < 0 ? QFontMetrics(f).horizontalAdvance(text) : w) <= room)
                 break;
         }
         l->setFont(f);

@@ -54,24 +54,6 @@ protected:
     }
 };
 
-// A label whose single-line border keeps the window-text colour (QFrame would draw
-// it in the text's colour).
-class BorderedLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QLabel::paintEvent(event);
-        if (frameShape() == QFrame::Box) {
-            QPainter p(this);
-            p.setPen(palette().color(QPalette::WindowText));
-            p.drawRect(rect().adjusted(0, 0, -1, -1));
-        }
-    }
-};
-
 } // namespace
 
 void setTextColour(QLabel *label, const QColor &colour)
@@ -98,8 +80,8 @@ void FrmSec::buildWidgets()
     setFont(base);
     setMouseTracking(true);
 
-    auto label = [&](const char *name, const QString &text, double points, const QColor &colour) {
-        QLabel *l = named(new BorderedLabel(text, this), QString::fromLatin1(name));
+    auto style = [&](QLabel *l, const char *name, double points, const QColor &colour) {
+        named(l, QString::fromLatin1(name));
         QFont f = base;
         f.setPointSizeF(points);
         l->setFont(f);
@@ -108,11 +90,20 @@ void FrmSec::buildWidgets()
         if (colour.isValid())
             setTextColour(l, colour);
         // Its clicks reach the window's event filter, which sees every event.
+    };
+    auto label = [&](const char *name, const QString &text, double points, const QColor &colour) {
+        QLabel *l = new BorderedLabel(text, this);
+        style(l, name, points, colour);
+        return l;
+    };
+    auto readout = [&](const char *name, const QString &text, double points, const QColor &colour) {
+        auto *l = new Readout(text, this);
+        style(l, name, points, colour);
         return l;
     };
 
     // Label5 lies under Label4: it shows only in the mini window, where Label4 is hidden.
-    ui.Label5 = label("Label5", QString(), 12, kRed);
+    ui.Label5 = readout("Label5", QString(), 12, kRed);
     ui.Label5->move(px(120), px(120));
 
     ui.Label4 = new xpcmdbutton(this, QStringLiteral("Label4"));
@@ -124,12 +115,12 @@ void FrmSec::buildWidgets()
 
     ui.Label1 = label("Label1", QStringLiteral("时间"), 12, QColor());
     ui.Label1->setGeometry(pxRect(120, 480, 480, 240));
-    ui.lblTime = label("lblTime", kTimeZero, 21.75, kReadoutText);
+    ui.lblTime = readout("lblTime", kTimeZero, 21.75, kReadoutText);
     ui.lblTime->setGeometry(pxRect(720, 480, 3660, 465));
     ui.Label2 = label("Label2", kLabel2Design, kLabel2PointSize, QColor());
     ui.Label2->setGeometry(pxRect(120, 1080, kLabel2WidthTwips, 240));
     ui.Label2->setMouseTracking(true);
-    ui.lblTimer = label("lblTimer", kTimerZero, 21.75, kReadoutText);
+    ui.lblTimer = readout("lblTimer", kTimerZero, 21.75, kReadoutText);
     ui.lblTimer->setGeometry(pxRect(720, 960, 3660, 465));
     for (QLabel *l : {ui.Label1, ui.Label2})
         l->setAutoFillBackground(true);

@@ -5,6 +5,7 @@
 
 #include "vexo/main/frmsec.h"
 #include "vexo/main/flist.h"
+#include "vexo/main/readout.h"
 
 #include "shared/gui/closepolicy.h"
 #include "shared/gui/precisionmenu.h"
@@ -31,8 +32,9 @@ class xpcmdbutton;
 
 struct FrmSec::Ui {
     xpcmdbutton *Label4 = nullptr;
-    QLabel *Label5 = nullptr, *Label1 = nullptr, *lblTime = nullptr, *Label2 = nullptr, *lblTimer = nullptr;
-    QLabel *lblDate = nullptr, *Label6 = nullptr;
+    // The read-outs change at every tick.
+    Readout *Label5 = nullptr, *lblTime = nullptr, *lblTimer = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *lblDate = nullptr, *Label6 = nullptr;
     QFrame *Line1 = nullptr;
     QWidget *Shape1 = nullptr;
     // Indexed by Button.

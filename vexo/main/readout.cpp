@@ -1,0 +1,296 @@
+#include "vexo/main/readout.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vexo {
+
+void BorderedLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    QPainter p(this);
+    drawBorder(p);
+}
+
+void BorderedLabel::drawBorder(QPainter &p)
+{
+    if (frameShape() == QFrame::Box) {
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+namespace {
+
+bool isDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
+
+// What a cell can hold: one character of the basic plane, drawn on its own, left to right.
+bool drawnAlone(QChar ch)
+{
+    if (ch.unicode() < 0x20 || ch.isSurrogate() || ch.isMark() || ch == u'&')
+        return false;
+    const QChar::Direction d = ch.direction();
+    return d != QChar::DirR && d != QChar::DirAL;
+}
+
+// Where the pen starts in a cell `width` wide: the advance in the cell's middle, as
+// in a fixed-pitch face, moved as little as keeps all the ink in the cell.
+qreal penStart(const QFontMetricsF &fm, QChar ch, int width)
+{
+    const QRectF ink = fm.boundingRect(ch);
+    const qreal x = (width - fm.horizontalAdvance(ch)) / 2;
+    return std::clamp(x, -ink.left(), std::max(-ink.left(), width - ink.right()));
+}
+
+// A cell the character's advance (rounded) wide, or its ink's where that is wider.
+int ownWidth(const QFontMetricsF &fm, QChar ch)
+{
+    return std::max(qRound(fm.horizontalAdvance(ch)), int(std::ceil(fm.boundingRect(ch).width())));
+}
+
+int digitWidth(const QFontMetricsF &fm)
+{
+    int w = 0;
+    for (char16_t d = u'0'; d <= u'9'; ++d)
+        w = std::max(w, ownWidth(fm, QChar(d)));
+    return w;
+}
+
+} // namespace
+
+Readout::Readout(const QString &text, QWidget *parent) : BorderedLabel(text, parent)
+{
+    setTextFormat(Qt::PlainText);
+    // It paints all of itself: the window need not be painted under each change.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+int Readout::lineWidth(const QFont &font, const QString &text)
+{
+    const QFontMetricsF fm(font);
+    const int digits = digitWidth(fm);
+    int total = 0;
+    for (QChar ch : text) {
+        if (!drawnAlone(ch))
+            return -1;
+        total += isDigit(ch) ? digits : ownWidth(fm, ch);
+    }
+    return total;
+}
+
+int Readout::width(QChar ch) const
+{
+    if (isDigit(ch)) {
+        if (digitWidth_ == 0)
+            digitWidth_ = digitWidth(QFontMetricsF(font()));
+        return digitWidth_;
+    }
+    auto it = widths_.constFind(ch);
+    if (it == widths_.constEnd())
+        it = widths_.insert(ch, ownWidth(QFontMetricsF(font()), ch));
+    return *it;
+}
+
+// Where QLabel lays out its text: the contents less the margin, and less the indent
+// it takes by itself inside a frame.
+QRect Readout::textRect() const
+{
+    QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    int m = indent();
+    if (m < 0 && frameWidth())
+        m = xWidth() / 2 - margin();
+    if (m > 0) {
+        const Qt::Alignment a = QStyle::visualAlignment(layoutDirection(), alignment());
+        if (a & Qt::AlignLeft)
+            r.setLeft(r.left() + m);
+        if (a & Qt::AlignRight)
+            r.setRight(r.right() - m);
+        if (a & Qt::AlignTop)
+            r.setTop(r.top() + m);
+        if (a & Qt::AlignBottom)
+            r.setBottom(r.bottom() - m);
+    }
+    return r;
+}
+
+int Readout::xWidth() const
+{
+    if (xWidth_ < 0)
+        xWidth_ = fontMetrics().horizontalAdvance(u'x');
+    return xWidth_;
+}
+
+const std::vector<Readout::Cell> &Readout::shown() const
+{
+    // What the cells depend on besides the font (a change of which forgets them).
+    const std::array<int, 8> key{contentsRect().x(), contentsRect().y(), contentsRect().width(), contentsRect().height(),
+                                 int(alignment()), indent(), margin(), int(wordWrap())};
+    const QString t = text();
+    if (key != shownKey_ || t != shownText_ || devicePixelRatioF() != shownRatio_) {
+        shown_ = cells(t);
+        shownKey_ = key;
+        shownText_ = t;
+        shownRatio_ = devicePixelRatioF();
+    }
+    return shown_;
+}
+
+std::vector<Readout::Cell> Readout::cells(const QString &text) const
+{
+    const qreal dpr = devicePixelRatioF();
+    const QRect r = textRect();
+    if (wordWrap() || dpr != std::floor(dpr) || r.height() <= 0)
+        return {};
+    std::vector<Cell> out;
+    out.reserve(size_t(text.size()));
+    int x = 0;
+    for (QChar ch : text) {
+        if (!drawnAlone(ch))
+            return {};
+        const int w = width(ch);
+        out.push_back({ch, QRect(x, r.top(), w, r.height())});
+        x += w;
+    }
+    const Qt::Alignment a = QStyle::visualAlignment(layoutDirection(), alignment());
+    const int left = a & Qt::AlignRight ? r.right() + 1 - x : a & Qt::AlignHCenter ? r.left() + (r.width() - x) / 2 : r.left();
+    for (Cell &c : out)
+        c.rect.translate(left, 0);
+    return out;
+}
+
+void Readout::setText(const QString &text)
+{
+    if (text == this->text())
+        return;
+    const std::vector<Cell> before = shown(), after = cells(text);
+    if ((before.empty() && !this->text().isEmpty()) || (after.empty() && !text.isEmpty()) || !isVisible()) {
+        QLabel::setText(text);
+        return;
+    }
+    QRegion changed;
+    for (size_t i = 0; i < std::max(before.size(), after.size()); ++i) {
+        const Cell *b = i < before.size() ? &before[i] : nullptr, *a = i < after.size() ? &after[i] : nullptr;
+        if (b && a && *b == *a)
+            continue;
+        if (b)
+            changed += b->rect;
+        if (a)
+            changed += a->rect;
+    }
+    // QLabel would repaint all of itself; updates held off while it takes the text,
+    // only the cells that changed are repainted.
+    const bool held = testAttribute(Qt::WA_UpdatesDisabled);
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    QLabel::setText(text);
+    setAttribute(Qt::WA_UpdatesDisabled, held);
+    update(changed);
+}
+
+QSize Readout::sizeHint() const
+{
+    const std::vector<Cell> &all = shown();
+    if (all.empty())
+        return QLabel::sizeHint();
+    // QLabel lays the whole text out for its height: asked again only when more than
+    // the digits changed, since a character from a fallback face may make the line taller.
+    QString shape = text();
+    for (QChar &ch : shape)
+        if (isDigit(ch))
+            ch = u'0';
+    if (shape != hintShape_) {
+        hintShape_ = shape;
+        hintHeight_ = QLabel::sizeHint().height();
+    }
+    // As high as QLabel makes it; as wide as the cells, with the room QLabel keeps
+    // around its text (margins, the indent it takes inside a frame, the frame).
+    int extra = 2 * margin(), m = indent();
+    if (m < 0 && frameWidth())
+        m = xWidth() - 2 * margin();
+    if (m > 0 && (alignment() & (Qt::AlignLeft | Qt::AlignRight)))
+        extra += m;
+    const QMargins cm = contentsMargins();
+    return {all.back().rect.right() + 1 - all.front().rect.left() + extra + cm.left() + cm.right(), hintHeight_};
+}
+
+QSize Readout::minimumSizeHint() const { return sizeHint(); }
+
+void Readout::paintEvent(QPaintEvent *event)
+{
+    const std::vector<Cell> &all = shown();
+    QPainter p(this);
+    // Opaque: the window is not painted under it first. The cells cover their band.
+    const QRect band = all.empty() ? QRect() : all.front().rect.united(all.back().rect);
+    if (!band.contains(event->rect()))
+        p.fillRect(event->rect(), palette().brush(backgroundRole()));
+    if (all.empty() && !text().isEmpty()) {
+        p.end();
+        BorderedLabel::paintEvent(event);
+        return;
+    }
+    for (const Cell &c : all)
+        if (event->rect().intersects(c.rect))
+            p.drawImage(c.rect.topLeft(), tile(c.ch, c.rect));
+    if (!textRect().contains(event->rect()))
+        drawBorder(p);
+}
+
+const QImage &Readout::tile(QChar ch, const QRect &cell)
+{
+    const QPalette::ColorGroup group = !isEnabled() ? QPalette::Disabled : isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+    const QColor ink = palette().color(group, foregroundRole()), paper = palette().color(group, backgroundRole());
+    if (ink != tileInk_ || paper != tilePaper_) {
+        tiles_.clear();
+        tileInk_ = ink;
+        tilePaper_ = paper;
+    }
+    auto it = tiles_.find(ch);
+    if (it != tiles_.end() && it->deviceIndependentSize().toSize() == cell.size() && it->devicePixelRatio() == devicePixelRatioF())
+        return *it;
+    const qreal dpr = devicePixelRatioF();
+    QImage img(cell.size() * dpr, QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr);
+    // Drawn on the label's own paper, so the text is smoothed as it would be on the screen.
+    img.fill(paper);
+    QPainter p(&img);
+    p.setFont(font());
+    p.setPen(ink);
+    const QFontMetricsF fm(font());
+    const qreal x = penStart(fm, ch, cell.width());
+    p.drawText(QRectF(x, 0, cell.width() * 2, cell.height()), int(alignment() & Qt::AlignVertical_Mask) | Qt::AlignLeft,
+               QString(ch));
+    p.end();
+    return *tiles_.insert(ch, img);
+}
+
+void Readout::forget()
+{
+    tiles_.clear();
+    widths_.clear();
+    digitWidth_ = 0;
+    xWidth_ = -1;
+    hintShape_.clear();
+    shownText_.clear();
+    shown_.clear();
+}
+
+void Readout::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::ContentsRectChange)
+        forget();
+    BorderedLabel::changeEvent(event);
+}
+
+void Readout::resizeEvent(QResizeEvent *event)
+{
+    tiles_.clear();
+    BorderedLabel::resizeEvent(event);
+}
+
+} // namespace vexo
