@@ -39,27 +39,63 @@ bool drawnAlone(QChar ch)
     return d != QChar::DirR && d != QChar::DirAL;
 }
 
-// Where the pen starts in a cell `width` wide: the advance in the cell's middle, as
-// in a fixed-pitch face, moved as little as keeps all the ink in the cell.
-qreal penStart(const QFontMetricsF &fm, QChar ch, int width)
+// `ch` drawn with its pen `x` into a strip `width` wide, `paper` all around.
+QImage strip(const QFont &font, QChar ch, qreal x, QSize size, Qt::Alignment vertical, const QColor &ink,
+             const QColor &paper, qreal dpr)
 {
-    const QRectF ink = fm.boundingRect(ch);
-    const qreal x = (width - fm.horizontalAdvance(ch)) / 2;
-    return std::clamp(x, -ink.left(), std::max(-ink.left(), width - ink.right()));
+    QImage img(size * dpr, QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr);
+    img.fill(paper);
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(ink);
+    p.drawText(QRectF(x, 0, size.width(), size.height()), int(vertical) | Qt::AlignLeft, QString(ch));
+    return img;
+}
+
+// The first and last columns (device pixels) holding anything but `paper`; {0, -1} for none.
+std::pair<int, int> inkColumns(const QImage &img, const QColor &paper)
+{
+    const QRgb blank = paper.rgb();
+    int first = img.width(), last = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if (row[x] != blank) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    }
+    return last < 0 ? std::pair(0, -1) : std::pair(first, last);
+}
+
+// How many pixels wide the ink of `ch` is (measured: the font's boxes are rounded outwards).
+int inkWidth(const QFont &font, QChar ch)
+{
+    const int pad = int(std::ceil(QFontMetricsF(font).height()));
+    const auto [first, last] =
+        inkColumns(strip(font, ch, pad, QSize(3 * pad, pad), Qt::AlignVCenter, Qt::black, Qt::white, 1), Qt::white);
+    return last - first + 1;
 }
 
 // A cell the character's advance (rounded) wide, or its ink's where that is wider.
-int ownWidth(const QFontMetricsF &fm, QChar ch)
+int ownWidth(const QFont &font, QChar ch)
 {
-    return std::max(qRound(fm.horizontalAdvance(ch)), int(std::ceil(fm.boundingRect(ch).width())));
+    return std::max(qRound(QFontMetricsF(font).horizontalAdvance(ch)), inkWidth(font, ch));
 }
 
-int digitWidth(const QFontMetricsF &fm)
+// The digits' cell: the widest digit's advance, the fraction dropped so that a line of
+// digits is no wider than the face would set it, or the widest ink where that is wider.
+int digitWidth(const QFont &font)
 {
-    int w = 0;
-    for (char16_t d = u'0'; d <= u'9'; ++d)
-        w = std::max(w, ownWidth(fm, QChar(d)));
-    return w;
+    const QFontMetricsF fm(font);
+    qreal advance = 0;
+    int ink = 0;
+    for (char16_t d = u'0'; d <= u'9'; ++d) {
+        advance = std::max(advance, fm.horizontalAdvance(QChar(d)));
+        ink = std::max(ink, inkWidth(font, QChar(d)));
+    }
+    return std::max(int(advance), ink);
 }
 
 } // namespace
@@ -73,32 +109,35 @@ Readout::Readout(const QString &text, QWidget *parent) : BorderedLabel(text, par
 
 int Readout::lineWidth(const QFont &font, const QString &text)
 {
-    const QFontMetricsF fm(font);
-    const int digits = digitWidth(fm);
-    int total = 0;
+    int digits = 0, total = 0;
+    QHash<QChar, int> widths;
     for (QChar ch : text) {
         if (!drawnAlone(ch))
             return -1;
-        total += isDigit(ch) ? digits : ownWidth(fm, ch);
+        if (isDigit(ch))
+            total += digits ? digits : (digits = digitWidth(font));
+        else
+            total += widths.contains(ch) ? widths[ch] : (widths[ch] = ownWidth(font, ch));
     }
     return total;
 }
 
-int Readout::width(QChar ch) const
+int Readout::cellWidth(QChar ch) const
 {
     if (isDigit(ch)) {
         if (digitWidth_ == 0)
-            digitWidth_ = digitWidth(QFontMetricsF(font()));
+            digitWidth_ = digitWidth(font());
         return digitWidth_;
     }
     auto it = widths_.constFind(ch);
     if (it == widths_.constEnd())
-        it = widths_.insert(ch, ownWidth(QFontMetricsF(font()), ch));
+        it = widths_.insert(ch, ownWidth(font(), ch));
     return *it;
 }
 
 // Where QLabel lays out its text: the contents less the margin, and less the indent
-// it takes by itself inside a frame.
+// it takes by itself inside a frame. Text in cells runs left to right, and QLabel
+// aligns by the text's direction, not the window's.
 QRect Readout::textRect() const
 {
     QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
@@ -106,7 +145,7 @@ QRect Readout::textRect() const
     if (m < 0 && frameWidth())
         m = xWidth() / 2 - margin();
     if (m > 0) {
-        const Qt::Alignment a = QStyle::visualAlignment(layoutDirection(), alignment());
+        const Qt::Alignment a = QStyle::visualAlignment(Qt::LeftToRight, alignment());
         if (a & Qt::AlignLeft)
             r.setLeft(r.left() + m);
         if (a & Qt::AlignRight)
@@ -133,6 +172,8 @@ const std::vector<Readout::Cell> &Readout::shown() const
                                  int(alignment()), indent(), margin(), int(wordWrap())};
     const QString t = text();
     if (key != shownKey_ || t != shownText_ || devicePixelRatioF() != shownRatio_) {
+        if (key != shownKey_)
+            hintShape_.clear();
         shown_ = cells(t);
         shownKey_ = key;
         shownText_ = t;
@@ -153,11 +194,11 @@ std::vector<Readout::Cell> Readout::cells(const QString &text) const
     for (QChar ch : text) {
         if (!drawnAlone(ch))
             return {};
-        const int w = width(ch);
+        const int w = cellWidth(ch);
         out.push_back({ch, QRect(x, r.top(), w, r.height())});
         x += w;
     }
-    const Qt::Alignment a = QStyle::visualAlignment(layoutDirection(), alignment());
+    const Qt::Alignment a = QStyle::visualAlignment(Qt::LeftToRight, alignment());
     const int left = a & Qt::AlignRight ? r.right() + 1 - x : a & Qt::AlignHCenter ? r.left() + (r.width() - x) / 2 : r.left();
     for (Cell &c : out)
         c.rect.translate(left, 0);
@@ -194,9 +235,12 @@ void Readout::setText(const QString &text)
 
 QSize Readout::sizeHint() const
 {
+    // Polished first: a style may change the font, and with it the cells.
+    ensurePolished();
     const std::vector<Cell> &all = shown();
     if (all.empty())
         return QLabel::sizeHint();
+    const int cellsWidth = all.back().rect.right() + 1 - all.front().rect.left();
     // QLabel lays the whole text out for its height: asked again only when more than
     // the digits changed, since a character from a fallback face may make the line taller.
     QString shape = text();
@@ -215,7 +259,7 @@ QSize Readout::sizeHint() const
     if (m > 0 && (alignment() & (Qt::AlignLeft | Qt::AlignRight)))
         extra += m;
     const QMargins cm = contentsMargins();
-    return {all.back().rect.right() + 1 - all.front().rect.left() + extra + cm.left() + cm.right(), hintHeight_};
+    return QSize(cellsWidth + extra + cm.left() + cm.right(), hintHeight_).expandedTo(minimumSize());
 }
 
 QSize Readout::minimumSizeHint() const { return sizeHint(); }
@@ -236,35 +280,46 @@ void Readout::paintEvent(QPaintEvent *event)
     for (const Cell &c : all)
         if (event->rect().intersects(c.rect))
             p.drawImage(c.rect.topLeft(), tile(c.ch, c.rect));
-    if (!textRect().contains(event->rect()))
+    // Always: at a fractional scale or above one, the border's line reaches into the cells.
+    if (frameShape() == QFrame::Box)
         drawBorder(p);
+    else
+        drawFrame(&p);
 }
 
 const QImage &Readout::tile(QChar ch, const QRect &cell)
 {
     const QPalette::ColorGroup group = !isEnabled() ? QPalette::Disabled : isActiveWindow() ? QPalette::Active : QPalette::Inactive;
     const QColor ink = palette().color(group, foregroundRole()), paper = palette().color(group, backgroundRole());
-    if (ink != tileInk_ || paper != tilePaper_) {
+    const Qt::Alignment vertical = alignment() & Qt::AlignVertical_Mask;
+    const qreal dpr = devicePixelRatioF();
+    if (ink != tileInk_ || paper != tilePaper_ || vertical != tileAlignment_ || dpr != tileRatio_) {
         tiles_.clear();
         tileInk_ = ink;
         tilePaper_ = paper;
+        tileAlignment_ = vertical;
+        tileRatio_ = dpr;
     }
     auto it = tiles_.find(ch);
-    if (it != tiles_.end() && it->deviceIndependentSize().toSize() == cell.size() && it->devicePixelRatio() == devicePixelRatioF())
+    if (it != tiles_.end() && it->deviceIndependentSize().toSize() == cell.size())
         return *it;
-    const qreal dpr = devicePixelRatioF();
-    QImage img(cell.size() * dpr, QImage::Format_RGB32);
+    // Drawn on the label's own paper, so the text is smoothed as it would be on the screen;
+    // the advance in the cell's middle, as in a fixed-pitch face, moved by whole pixels
+    // as little as keeps all the ink in the cell.
+    const int w = cell.width(), pad = w;
+    const QImage wide = strip(font(), ch, pad + (w - QFontMetricsF(font()).horizontalAdvance(ch)) / 2,
+                              QSize(w + 2 * pad, cell.height()), vertical, ink, paper, dpr);
+    const auto [first, last] = inkColumns(wide, paper);
+    const int left = int(pad * dpr), right = int((pad + w) * dpr) - 1;
+    int shift = 0;
+    if (last >= first && last - first <= right - left) {
+        if (first < left)
+            shift = int(std::ceil((left - first) / dpr));
+        else if (last > right)
+            shift = -int(std::ceil((last - right) / dpr));
+    }
+    QImage img = wide.copy(QRect(QPoint(int((pad - shift) * dpr), 0), cell.size() * dpr));
     img.setDevicePixelRatio(dpr);
-    // Drawn on the label's own paper, so the text is smoothed as it would be on the screen.
-    img.fill(paper);
-    QPainter p(&img);
-    p.setFont(font());
-    p.setPen(ink);
-    const QFontMetricsF fm(font());
-    const qreal x = penStart(fm, ch, cell.width());
-    p.drawText(QRectF(x, 0, cell.width() * 2, cell.height()), int(alignment() & Qt::AlignVertical_Mask) | Qt::AlignLeft,
-               QString(ch));
-    p.end();
     return *tiles_.insert(ch, img);
 }
 

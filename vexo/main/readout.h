@@ -60,7 +60,7 @@ private:
     const std::vector<Cell> &shown() const;
     int xWidth() const;
     QRect textRect() const;
-    int width(QChar ch) const;
+    int cellWidth(QChar ch) const;
     const QImage &tile(QChar ch, const QRect &cell);
     void forget();
 
@@ -75,6 +75,8 @@ private:
     mutable int hintHeight_ = 0;
     QHash<QChar, QImage> tiles_;
     QColor tileInk_, tilePaper_;
+    Qt::Alignment tileAlignment_;
+    qreal tileRatio_ = 0;
 };
 
 } // namespace vexo
