@@ -78,14 +78,14 @@ int inkWidth(const QFont &font, QChar ch)
     return last - first + 1;
 }
 
-// A cell the character's advance (rounded) wide, or its ink's where that is wider.
+// A cell the character's advance wide, the fraction dropped so that a line is no wider
+// than the face would set it, or as wide as its ink where that is wider.
 int ownWidth(const QFont &font, QChar ch)
 {
-    return std::max(qRound(QFontMetricsF(font).horizontalAdvance(ch)), inkWidth(font, ch));
+    return std::max(int(QFontMetricsF(font).horizontalAdvance(ch)), inkWidth(font, ch));
 }
 
-// The digits' cell: the widest digit's advance, the fraction dropped so that a line of
-// digits is no wider than the face would set it, or the widest ink where that is wider.
+// The digits' cell: as for the widest digit, or the widest ink.
 int digitWidth(const QFont &font)
 {
     const QFontMetricsF fm(font);
