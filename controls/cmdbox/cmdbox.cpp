@@ -186,25 +186,15 @@ void cmdBox::setCaptionColor(quint32 bgr)
 
 bool cmdBox::inside(const QPointF &p) const
 {
-    return p.x() >= 0 && p.y() >= 0 && p.x() <= width() && p.y() <= height();
+    return tavrik::controls::overButton(*this, p);
 }
 
 void cmdBox::Timer1_Timer() { watchPointer(false); }
 
 void cmdBox::watchPointer(bool toldLeft)
 {
-    switch (tavrik::controls::lookAtPointer(*this, toldLeft)) {
-    case tavrik::controls::PointerWatch::Keep:
-        if (!Timer1.isActive())
-            Timer1.start();
+    if (!tavrik::controls::pointerLeft(*this, Timer1, toldLeft))
         return;
-    case tavrik::controls::PointerWatch::Stop:
-        Timer1.stop();
-        return;
-    case tavrik::controls::PointerWatch::Gone:
-        break;
-    }
-    Timer1.stop();
     hovered_ = false;
     Q_EMIT MouseOut();
     setCaptionColor(fontColor_);

@@ -207,18 +207,8 @@ void xpcmdbutton::Timer1_Timer() { watchPointer(false); }
 
 void xpcmdbutton::watchPointer(bool toldLeft)
 {
-    switch (tavrik::controls::lookAtPointer(*this, toldLeft)) {
-    case tavrik::controls::PointerWatch::Keep:
-        if (!Timer1.isActive())
-            Timer1.start();
+    if (!tavrik::controls::pointerLeft(*this, Timer1, toldLeft))
         return;
-    case tavrik::controls::PointerWatch::Stop:
-        Timer1.stop();
-        return;
-    case tavrik::controls::PointerWatch::Gone:
-        break;
-    }
-    Timer1.stop();
     hovered_ = false;
     Q_EMIT MouseOut();
     RefreshLook();
@@ -230,7 +220,7 @@ void xpcmdbutton::pointerMoved(int button, int shift, float x, float y)
     if (button != 0 && !Timer1.isActive())
         Timer1.start();
     // Outside only while a mouse button holds the pointer here: nothing to raise.
-    if (!(x >= 0 && y >= 0 && x <= float(width()) && y <= float(height())))
+    if (!tavrik::controls::overButton(*this, QPointF(x, y)))
         return;
     Q_EMIT MouseMove(button, shift, x, y);
     DrawLook(button == 1 ? LookPressed : LookHot);

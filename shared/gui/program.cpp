@@ -28,9 +28,7 @@ void putForQt(const char *name, const QByteArray &value)
     qputenv(name, value);
     setForQt().append(name);
 }
-} // namespace
 
-namespace {
 // A tick's repaint goes to the X server in its requests (see prepareSession). With the
 // socket's default send buffer the flush of a few read-outs waits for the server to read
 // it: a second wake-up every tick. libxcb is Qt's (loaded by its X platform plugin): asked

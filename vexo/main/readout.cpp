@@ -107,32 +107,26 @@ Readout::Readout(const QString &text, QWidget *parent) : BorderedLabel(text, par
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+int Readout::Widths::of(const QFont &font, QChar ch)
+{
+    if (isDigit(ch))
+        return digits ? digits : (digits = digitWidth(font));
+    auto it = own.constFind(ch);
+    if (it == own.constEnd())
+        it = own.insert(ch, ownWidth(font, ch));
+    return *it;
+}
+
 int Readout::lineWidth(const QFont &font, const QString &text)
 {
-    int digits = 0, total = 0;
-    QHash<QChar, int> widths;
+    Widths widths;
+    int total = 0;
     for (QChar ch : text) {
         if (!drawnAlone(ch))
             return -1;
-        if (isDigit(ch))
-            total += digits ? digits : (digits = digitWidth(font));
-        else
-            total += widths.contains(ch) ? widths[ch] : (widths[ch] = ownWidth(font, ch));
+        total += widths.of(font, ch);
     }
     return total;
-}
-
-int Readout::cellWidth(QChar ch) const
-{
-    if (isDigit(ch)) {
-        if (digitWidth_ == 0)
-            digitWidth_ = digitWidth(font());
-        return digitWidth_;
-    }
-    auto it = widths_.constFind(ch);
-    if (it == widths_.constEnd())
-        it = widths_.insert(ch, ownWidth(font(), ch));
-    return *it;
 }
 
 // Where QLabel lays out its text: the contents less the margin, and less the indent
@@ -194,7 +188,7 @@ std::vector<Readout::Cell> Readout::cells(const QString &text) const
     for (QChar ch : text) {
         if (!drawnAlone(ch))
             return {};
-        const int w = cellWidth(ch);
+        const int w = widths_.of(font(), ch);
         out.push_back({ch, QRect(x, r.top(), w, r.height())});
         x += w;
     }
@@ -209,7 +203,8 @@ void Readout::setText(const QString &text)
 {
     if (text == this->text())
         return;
-    const std::vector<Cell> before = shown(), after = cells(text);
+    const std::vector<Cell> &before = shown();
+    std::vector<Cell> after = cells(text);
     if ((before.empty() && !this->text().isEmpty()) || (after.empty() && !text.isEmpty()) || !isVisible()) {
         QLabel::setText(text);
         return;
@@ -230,6 +225,9 @@ void Readout::setText(const QString &text)
     setAttribute(Qt::WA_UpdatesDisabled, true);
     QLabel::setText(text);
     setAttribute(Qt::WA_UpdatesDisabled, held);
+    // The paint to come draws these cells: not laid out again.
+    shown_ = std::move(after);
+    shownText_ = text;
     update(changed);
 }
 
@@ -326,8 +324,7 @@ const QImage &Readout::tile(QChar ch, const QRect &cell)
 void Readout::forget()
 {
     tiles_.clear();
-    widths_.clear();
-    digitWidth_ = 0;
+    widths_ = {};
     xWidth_ = -1;
     hintShape_.clear();
     shownText_.clear();

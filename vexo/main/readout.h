@@ -60,19 +60,24 @@ private:
     const std::vector<Cell> &shown() const;
     int xWidth() const;
     QRect textRect() const;
-    int cellWidth(QChar ch) const;
     const QImage &tile(QChar ch, const QRect &cell);
     void forget();
 
-    // Per character, for the current font: the cell's width, and the character drawn in it.
-    mutable QHash<QChar, int> widths_;
-    mutable int digitWidth_ = 0, xWidth_ = -1;
+    // The cells' widths in one font, measured when first asked for.
+    struct Widths {
+        int of(const QFont &font, QChar ch);
+        QHash<QChar, int> own;
+        int digits = 0;
+    };
+    mutable Widths widths_;
+    mutable int xWidth_ = -1;
     mutable std::vector<Cell> shown_;
     mutable QString shownText_;
     mutable std::array<int, 8> shownKey_{};
     mutable qreal shownRatio_ = 0;
     mutable QString hintShape_;
     mutable int hintHeight_ = 0;
+    // Each character drawn in its cell, in these colours, alignment and scale.
     QHash<QChar, QImage> tiles_;
     QColor tileInk_, tilePaper_;
     Qt::Alignment tileAlignment_;
