@@ -299,10 +299,27 @@ void Seg::paintEvent(QPaintEvent *event)
         if (!region.intersects(pixels_[size_t(i)]))
             continue;
         const QRectF at = tavrik::picture::toLogical(r, ratio);
-        if (const QPixmap *pm = scaledGlyph(glyphs_[size_t(i)], r.size(), ratio))
-            p.drawPixmap(at.topLeft(), *pm);
-        else
-            p.fillRect(at, Qt::black);
+        const QPixmap *pm = scaledGlyph(glyphs_[size_t(i)], r.size(), ratio);
+        const auto draw = [&] {
+            if (pm)
+                p.drawPixmap(at.topLeft(), *pm);
+            else
+                p.fillRect(at, Qt::black);
+        };
+        if (region.rectCount() == 1) {
+            draw();
+            continue;
+        }
+        // Through a clip of several rectangles Qt draws a tall cell line by line on
+        // its thread pool, two threads woken for a copy: clipped to one rectangle at
+        // a time, it is copied here at once.
+        for (const QRect &part : region) {
+            if (const QRect piece = part & pixels_[size_t(i)]; !piece.isEmpty()) {
+                p.setClipRect(piece);
+                draw();
+            }
+        }
+        p.setClipping(false);
     }
     const qreal right = coveredRight / ratio;
     if (right < width())
