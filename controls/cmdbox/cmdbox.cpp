@@ -184,11 +184,6 @@ void cmdBox::setCaptionColor(quint32 bgr)
     update();
 }
 
-bool cmdBox::inside(const QPointF &p) const
-{
-    return tavrik::controls::overButton(*this, p);
-}
-
 void cmdBox::Timer1_Timer() { watchPointer(false); }
 
 void cmdBox::watchPointer(bool toldLeft)
@@ -233,7 +228,7 @@ void cmdBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF p = event->position();
     // Outside only while a mouse button holds the pointer here; the timer sees it leave.
-    if (!inside(p))
+    if (!tavrik::controls::overButton(*this, p))
         return;
     hovered_ = true;
     if (event->buttons() != Qt::NoButton)

@@ -84,7 +84,6 @@ private:
     // A look at the pointer, or the window system's word that it left: poll on, stop
     // polling, or the pointer is gone (MouseOut, the normal face).
     void watchPointer(bool toldLeft);
-    bool inside(const QPointF &p) const;
 
     QString caption_ = QStringLiteral("Command");
     QFont font_;

@@ -292,6 +292,10 @@ void Seg::paintEvent(QPaintEvent *event)
     }
     const qreal ratio = ratio_;
     const QRegion &region = event->region();
+    // Through a clip of several rectangles Qt draws a tall cell line by line on its
+    // thread pool, two threads woken for a copy: clipped to one rectangle at a time,
+    // it is copied here at once.
+    const bool pieces = region.rectCount() > 1;
     int coveredRight = 0;
     for (int i = 0; i < count_; ++i) {
         const QRect &r = device_[size_t(i)];
@@ -306,13 +310,10 @@ void Seg::paintEvent(QPaintEvent *event)
             else
                 p.fillRect(at, Qt::black);
         };
-        if (region.rectCount() == 1) {
+        if (!pieces) {
             draw();
             continue;
         }
-        // Through a clip of several rectangles Qt draws a tall cell line by line on
-        // its thread pool, two threads woken for a copy: clipped to one rectangle at
-        // a time, it is copied here at once.
         for (const QRect &part : region) {
             if (const QRect piece = part & pixels_[size_t(i)]; !piece.isEmpty()) {
                 p.setClipRect(piece);

@@ -339,10 +339,4 @@ void Readout::changeEvent(QEvent *event)
     BorderedLabel::changeEvent(event);
 }
 
-void Readout::resizeEvent(QResizeEvent *event)
-{
-    tiles_.clear();
-    BorderedLabel::resizeEvent(event);
-}
-
 } // namespace vexo

@@ -7,9 +7,10 @@
 #include <QImage>
 #include <QLabel>
 
-class QPainter;
 #include <array>
 #include <vector>
+
+class QPainter;
 
 namespace vexo {
 
@@ -46,7 +47,6 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     struct Cell {
