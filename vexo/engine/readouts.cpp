@@ -13,25 +13,37 @@ namespace {
 // A stopwatch never shows less than nothing: a wall clock set back reads as zero.
 double nonNegative(double e) { return e > 0 ? e : 0.0; }
 
-// Zeros in front of the whole part, up to `digits` digits.
-QString padWhole(QString fixed, int digits)
+// `v` in decimal at `out`, zeros in front up to `width` digits; past its end.
+char16_t *putNumber(char16_t *out, quint64 v, int width)
 {
-    qsizetype dot = fixed.indexOf(u'.');
-    if (dot < 0)
-        dot = fixed.size();
-    if (dot < digits)
-        fixed.prepend(QString(digits - dot, u'0'));
-    return fixed;
+    char16_t reversed[20];
+    int n = 0;
+    do {
+        reversed[n++] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v);
+    for (int i = n; i < width; ++i)
+        *out++ = u'0';
+    while (n)
+        *out++ = reversed[--n];
+    return out;
 }
 
-// Written out by hand below 100: it is called several times a tick.
-QString twoDigits(qint64 v)
+// `e` (not negative) in hundredths or thousandths, rounded as formatFixed rounds it:
+// counted directly where formatFixed counts exactly, else read back from its text.
+quint64 units(double e, int decimals)
 {
-    if (v >= 0 && v < 100) {
-        const QChar d[2] = {QChar(char16_t(u'0' + v / 10)), QChar(char16_t(u'0' + v % 10))};
-        return QString(d, 2);
-    }
-    return QString::number(v);
+    const quint64 scale = decimals == 2 ? 100 : 1000;
+    if (e < 1e14)
+        return quint64(roundl((long double)e * scale));
+    const QString fixed = tavrik::core::formatFixed(e, decimals);
+    const qsizetype dot = fixed.indexOf(u'.');
+    return dot < 0 ? 0 : fixed.left(dot).toULongLong() * scale + fixed.mid(dot + 1).toULongLong();
+}
+
+QString text(const char16_t *begin, const char16_t *end)
+{
+    return QString(reinterpret_cast<const QChar *>(begin), end - begin);
 }
 
 // n / d rounded to the nearest whole number, halves to even (n, d > 0).
@@ -58,26 +70,32 @@ int sixtiethsOfThousandths(int thousandths)
     return s > 59 ? 59 : s;
 }
 
+// Written into one buffer: the read-outs are made on every tick.
 QString timeReadout(double elapsed, bool sixtieths)
 {
     // Rounded to the thousandth first, so that .9996 s shows the next second and not
     // the same second with .000.
-    const QString fixed = tavrik::core::formatFixed(nonNegative(elapsed), 3);
-    const qsizetype dot = fixed.indexOf(u'.');
-    const qint64 whole = fixed.left(dot).toLongLong();
-    const QString thousandths = fixed.mid(dot + 1);
-    const QString fraction = sixtieths ? twoDigits(sixtiethsOfThousandths(thousandths.toInt())) : thousandths;
-    return QStringLiteral("%1").arg(whole / 3600, 4, 10, QLatin1Char('0')) + u':' + twoDigits(whole / 60 % 60) + u':' +
-           twoDigits(whole % 60) + u'.' + fraction;
+    const quint64 t = units(nonNegative(elapsed), 3), whole = t / 1000;
+    char16_t buf[48];
+    char16_t *p = putNumber(buf, whole / 3600, 4);
+    *p++ = u':';
+    p = putNumber(p, whole / 60 % 60, 2);
+    *p++ = u':';
+    p = putNumber(p, whole % 60, 2);
+    *p++ = u'.';
+    p = sixtieths ? putNumber(p, quint64(sixtiethsOfThousandths(int(t % 1000))), 2) : putNumber(p, t % 1000, 3);
+    return text(buf, p);
 }
 
 QString timerReadout(double elapsed, bool sixtieths)
 {
-    const double e = nonNegative(elapsed);
-    if (!sixtieths)
-        return padWhole(tavrik::core::formatFixed(e, 3), 10);
-    const QString s = padWhole(tavrik::core::formatFixed(e, 2), 10);
-    return s.chopped(2) + twoDigits(sixtiethsOfHundredths(s.right(2).toInt()));
+    const int decimals = sixtieths ? 2 : 3;
+    const quint64 scale = sixtieths ? 100 : 1000, u = units(nonNegative(elapsed), decimals);
+    char16_t buf[48];
+    char16_t *p = putNumber(buf, u / scale, 10);
+    *p++ = u'.';
+    p = sixtieths ? putNumber(p, quint64(sixtiethsOfHundredths(int(u % 100))), 2) : putNumber(p, u % 1000, 3);
+    return text(buf, p);
 }
 
 QString countdownReadout(double remaining)
