@@ -98,6 +98,18 @@ int digitWidth(const QFont &font)
     return std::max(int(advance), ink);
 }
 
+// A text whose characters differ from the cells' only in digits for digits: it stands
+// in the same cells.
+bool sameCellsAs(QStringView was, QStringView text)
+{
+    if (was.size() != text.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (was[i] != text[i] && !(isDigit(was[i]) && isDigit(text[i])))
+            return false;
+    return true;
+}
+
 } // namespace
 
 Readout::Readout(const QString &text, QWidget *parent) : BorderedLabel(text, parent)
@@ -165,20 +177,20 @@ const std::vector<Readout::Cell> &Readout::shown() const
     const std::array<int, 8> key{contentsRect().x(), contentsRect().y(), contentsRect().width(), contentsRect().height(),
                                  int(alignment()), indent(), margin(), int(wordWrap())};
     const QString t = text();
-    if (key != shownKey_ || t != shownText_ || devicePixelRatioF() != shownRatio_) {
+    const qreal dpr = devicePixelRatioF();
+    if (key != shownKey_ || t != shownText_ || dpr != shownRatio_) {
         if (key != shownKey_)
             hintShape_.clear();
-        shown_ = cells(t);
+        shown_ = cells(t, dpr);
         shownKey_ = key;
         shownText_ = t;
-        shownRatio_ = devicePixelRatioF();
+        shownRatio_ = dpr;
     }
     return shown_;
 }
 
-std::vector<Readout::Cell> Readout::cells(const QString &text) const
+std::vector<Readout::Cell> Readout::cells(const QString &text, qreal dpr) const
 {
-    const qreal dpr = devicePixelRatioF();
     const QRect r = textRect();
     if (wordWrap() || dpr != std::floor(dpr) || r.height() <= 0)
         return {};
@@ -204,7 +216,15 @@ void Readout::setText(const QString &text)
     if (text == this->text())
         return;
     const std::vector<Cell> &before = shown();
-    std::vector<Cell> after = cells(text);
+    // Digits for digits stand in the same cells: not measured again.
+    std::vector<Cell> after;
+    if (sameCellsAs(shownText_, text)) {
+        after = before;
+        for (size_t i = 0; i < after.size(); ++i)
+            after[i].ch = text[qsizetype(i)];
+    } else {
+        after = cells(text, shownRatio_);
+    }
     if ((before.empty() && !this->text().isEmpty()) || (after.empty() && !text.isEmpty()) || !isVisible()) {
         QLabel::setText(text);
         return;
@@ -266,6 +286,7 @@ void Readout::paintEvent(QPaintEvent *event)
 {
     const std::vector<Cell> &all = shown();
     QPainter p(this);
+    const qreal dpr = devicePixelRatioF();
     // Opaque: the window is not painted under it first. The cells cover their band.
     const QRect band = all.empty() ? QRect() : all.front().rect.united(all.back().rect);
     if (!band.contains(event->rect()))
@@ -277,20 +298,22 @@ void Readout::paintEvent(QPaintEvent *event)
     }
     for (const Cell &c : all)
         if (event->rect().intersects(c.rect))
-            p.drawImage(c.rect.topLeft(), tile(c.ch, c.rect));
-    // Always: at a fractional scale or above one, the border's line reaches into the cells.
+            p.drawImage(c.rect.topLeft(), tile(c.ch, c.rect, dpr));
+    // The frame keeps outside the contents at a scale of one; above it, the border's
+    // line reaches into the cells and is drawn again over them.
+    if (dpr == 1 && contentsRect().contains(event->rect()))
+        return;
     if (frameShape() == QFrame::Box)
         drawBorder(p);
     else
         drawFrame(&p);
 }
 
-const QImage &Readout::tile(QChar ch, const QRect &cell)
+const QImage &Readout::tile(QChar ch, const QRect &cell, qreal dpr)
 {
     const QPalette::ColorGroup group = !isEnabled() ? QPalette::Disabled : isActiveWindow() ? QPalette::Active : QPalette::Inactive;
     const QColor ink = palette().color(group, foregroundRole()), paper = palette().color(group, backgroundRole());
     const Qt::Alignment vertical = alignment() & Qt::AlignVertical_Mask;
-    const qreal dpr = devicePixelRatioF();
     if (ink != tileInk_ || paper != tilePaper_ || vertical != tileAlignment_ || dpr != tileRatio_) {
         tiles_.clear();
         tileInk_ = ink;

@@ -55,12 +55,12 @@ private:
         bool operator==(const Cell &o) const { return ch == o.ch && rect == o.rect; }
     };
     // Where each character of `text` stands; empty if the text is drawn as by QLabel.
-    std::vector<Cell> cells(const QString &text) const;
+    std::vector<Cell> cells(const QString &text, qreal dpr) const;
     // The cells of the text shown, kept while nothing they depend on changes.
     const std::vector<Cell> &shown() const;
     int xWidth() const;
     QRect textRect() const;
-    const QImage &tile(QChar ch, const QRect &cell);
+    const QImage &tile(QChar ch, const QRect &cell, qreal dpr);
     void forget();
 
     // The cells' widths in one font, measured when first asked for.
