@@ -104,7 +104,10 @@ void FrmSec::Timer1_Timer()
     if (!sw.tick(now()))
         return;
     ui.readouts->request();
-    ui.caption->request();
+    // Outside the mini window the caption does not follow the reading: no wake-up to
+    // find that out again.
+    if (tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer()).caption != windowTitle())
+        ui.caption->request();
 }
 
 // What a tick changed, as it is when shown.
