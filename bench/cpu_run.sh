@@ -7,7 +7,8 @@
 #     with the big window (20 cells, SegHeight 300); Vexo started by its key, in its
 #     main window and its mini window; GNOME Clocks' stopwatch started by its keys;
 #     each at the default precision (20 ms) and at the finest (1 ms);
-#   - the floor: a bare Qt window woken every 20 ms, and one rewriting a plain QLabel.
+#   - the floor: a bare Qt window woken every 20 ms; one rewriting a plain QLabel; that
+#     with a second window repainting a big display's digit cell.
 # Prints a table (CPU in % of one core over SECONDS, after 2 s of settling).
 #
 #   bash bench/cpu_run.sh [path/to/Vexo3] [seconds]
@@ -117,15 +118,17 @@ for speed in 2 0; do
 done
 
 # The floor: what any Qt Widgets window pays here for a 20 ms tick.
-for mode in wake label; do
+for mode in wake label big; do
   "$BENCH_WORK/app/bench_floor" "$mode" >>"$BENCH_WORK/bench_floor.log" 2>&1 &
   BENCH_PID=$!
   BENCH_PIDS+=("$BENCH_PID")
   bench_wait 20 "the bench_floor window" xdotool search --all --onlyvisible --pid "$BENCH_PID" --name '^bench_floor'
   if [ "$mode" = wake ]; then
     measure "A bare Qt window woken every 20 ms, nothing drawn" "$SECS"
-  else
+  elif [ "$mode" = label ]; then
     measure "A bare Qt window rewriting a plain QLabel every 20 ms" "$SECS"
+  else
+    measure "That, and a second window repainting a 80 x 300 px cell every 20 ms" "$SECS"
   fi
   bench_stop "$BENCH_PID"
 done
