@@ -115,6 +115,14 @@ bench_start_clocks() {
   bench_wait 30 "the GNOME Clocks window" xdotool search --all --onlyvisible --pid "$BENCH_PID" --name .
 }
 
+# The floor: a bare Qt window (bench_floor, mode $1); sets BENCH_PID once it shows.
+bench_start_floor() {
+  "$BENCH_WORK/app/bench_floor" "$1" >>"$BENCH_WORK/bench_floor.log" 2>&1 &
+  BENCH_PID=$!
+  BENCH_PIDS+=("$BENCH_PID")
+  bench_wait 20 "the bench_floor window" xdotool search --all --onlyvisible --pid "$BENCH_PID" --name '^bench_floor'
+}
+
 bench_stop() {
   kill -TERM "$1" 2>/dev/null || true
   local i

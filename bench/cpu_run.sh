@@ -119,10 +119,7 @@ done
 
 # The floor: what any Qt Widgets window pays here for a 20 ms tick.
 for mode in wake label big; do
-  "$BENCH_WORK/app/bench_floor" "$mode" >>"$BENCH_WORK/bench_floor.log" 2>&1 &
-  BENCH_PID=$!
-  BENCH_PIDS+=("$BENCH_PID")
-  bench_wait 20 "the bench_floor window" xdotool search --all --onlyvisible --pid "$BENCH_PID" --name '^bench_floor'
+  bench_start_floor "$mode"
   if [ "$mode" = wake ]; then
     measure "A bare Qt window woken every 20 ms, nothing drawn" "$SECS"
   elif [ "$mode" = label ]; then

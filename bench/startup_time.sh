@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Time from starting Vexo3 to its main window shown, under Xvfb, over several runs,
 # each a first start on fresh settings; GNOME Clocks (where installed) started as many
-# times in the same run, turn about, for the ratio.
+# times in the same run, turn about, for the ratio; and, for the floor, a bare Qt
+# window (bench_floor) as many times.
 #
 #   bash bench/startup_time.sh [path/to/Vexo3] [runs]
 #
@@ -29,10 +30,11 @@ timed() { # start function; prints ms to the window shown
 }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)] " ms (min " a[1] ", max " a[NR] ", " NR " runs)"}'; }
 
-vexo3=() clocks=()
+vexo3=() clocks=() floor=()
 for i in $(seq "$RUNS"); do
   bench_seed
   vexo3+=("$(timed bench_start_vexo3)")
+  floor+=("$(timed bench_start_floor wake)")
   if bench_clocks_installed; then
     rm -rf "$BENCH_WORK/config" "$BENCH_WORK/home" && mkdir -p "$BENCH_WORK/config" "$BENCH_WORK/home"
     clocks+=("$(timed bench_start_clocks)")
@@ -40,6 +42,7 @@ for i in $(seq "$RUNS"); do
 done
 v=$(printf '%s\n' "${vexo3[@]}" | median)
 echo "Vexo3, start to shown window: median $v"
+echo "A bare Qt window, the same: median $(printf '%s\n' "${floor[@]}" | median)"
 if [ ${#clocks[@]} -gt 0 ]; then
   c=$(printf '%s\n' "${clocks[@]}" | median)
   echo "GNOME Clocks, the same: median $c"
