@@ -25,15 +25,11 @@ awk -F'|' -v rounds="$ROUNDS" '
       for (j = i; j > 1 && v[j - 1] + 0 > v[j] + 0; j--) { t = v[j]; v[j] = v[j - 1]; v[j - 1] = t }
     return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
   }
-  function keep(key, value) {
-    if (!(key in seen)) { seen[key] = 1; order[++count] = key }
-    values[key] = values[key] " " value
-  }
   /^\| case/ { header = $0; next }
   /^\|---/ { rule = $0; next }
   /^\| / {
-    for (c = 3; c <= 7; c++) { v = $c; gsub(/[ %MB]/, "", v); keep($2 SUBSEP c, v) }
     if (!(($2) in label)) { label[$2] = 1; rows[++nrows] = $2 }
+    for (c = 3; c <= 7; c++) { v = $c; gsub(/[ %MB]/, "", v); values[$2 SUBSEP c] = values[$2 SUBSEP c] " " v }
     next
   }
   / against GNOME Clocks/ {

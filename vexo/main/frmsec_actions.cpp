@@ -104,10 +104,6 @@ void FrmSec::Timer1_Timer()
     if (!sw.tick(now()))
         return;
     ui.readouts->request();
-    // Outside the mini window the caption does not follow the reading: no wake-up to
-    // find that out again.
-    if (tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer()).caption != windowTitle())
-        ui.caption->request();
 }
 
 // What a tick changed, as it is when shown.
@@ -117,7 +113,12 @@ void FrmSec::showTick()
     ui.Label6->setText(sw.Label6());
     ui.lblTimer->setText(sw.lblTimer());
     ui.lblTime->setText(sw.lblTime());
-    showLabel5(tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer()).Label5);
+    const TickCaption shown = tickCaption(outerHeightTwips(), sw.lblTime(), sw.lblTimer());
+    showLabel5(shown.Label5);
+    // Outside the mini window the caption does not follow the reading: no wake-up to
+    // find that out again.
+    if (shown.caption != windowTitle())
+        ui.caption->request();
 }
 
 void FrmSec::showTickCaption()

@@ -286,7 +286,8 @@ void Readout::paintEvent(QPaintEvent *event)
 {
     const std::vector<Cell> &all = shown();
     QPainter p(this);
-    const qreal dpr = devicePixelRatioF();
+    // The scale the cells were just placed for.
+    const qreal dpr = shownRatio_;
     // Opaque: the window is not painted under it first. The cells cover their band.
     const QRect band = all.empty() ? QRect() : all.front().rect.united(all.back().rect);
     if (!band.contains(event->rect()))
